@@ -1,0 +1,50 @@
+#include "model/generation_model.h"
+
+#include "util/sjis.h"
+
+#include <algorithm>
+
+qint32 nameLength(const QString& name) { return static_cast<qint32>(sjisLength(name)); }
+
+TTableSettings TTableSettings::startRetrieval(const QString& tableName,
+                                              qsizetype candidateCount) {
+    TTableSettings table;
+    table.TableName = tableName;
+    table.MaxColumnNameLength = kMinColumnNameLength;
+    table.ArgumentTables = QList<bool>(candidateCount, false);
+    table.GenStrCount = 10;
+    table.GenNumCount = 10;
+    return table;
+}
+
+void TTableSettings::appendColumn(const QString& name, const QString& type, const QString& size,
+                                  const QString& nulls) {
+    ColumnNames.append(name);
+    ColumnTypes.append(type);
+    ColumnSizes.append(size);
+    ColumnNulls.append(nulls);
+    ColumnCount = static_cast<qint32>(ColumnNames.size());
+    MaxColumnNameLength = std::max(MaxColumnNameLength, nameLength(name));
+}
+
+void TTableSettings::setArgumentTables(const QList<bool>& tables) {
+    ArgumentTables = tables;
+    ArgumentTableCount = static_cast<qint32>(std::count(tables.begin(), tables.end(), true));
+}
+
+qsizetype firstPublicTable(const TCandidateList& candidates, const TableFlags& flags) {
+    for (qsizetype i = 0; i < candidates.size(); ++i)
+        if (flags.isPublic(i))
+            return i;
+    return -1;
+}
+
+void GenerationModel::appendCandidate(TTableSettings table) {
+    MaxTableNameLength = std::max(MaxTableNameLength, nameLength(table.TableName));
+    CandidateList.append(std::move(table));
+}
+
+void GenerationModel::ClearCandidates() {
+    CandidateList.clear();
+    MaxTableNameLength = 0;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One candidate table: its columns as read from the dictionary and the argument settings
+// of its public procedure. The five generation flags are not here: they live only in the
+// row check boxes and reach the generators through TableFlags.
+struct TTableSettings {
+    QString TableName;
+    qint32 ColumnCount = 0;
+    QStringList ColumnNames; // ascending column number; index j is the same column in all four
+    QStringList ColumnTypes; // data type text as the dictionary gives it ("NUMBER")
+    QStringList ColumnSizes; // "precision.scale" for type text exactly "NUMBER", else the width
+    QStringList ColumnNulls; // the dictionary's nullability text
+    qint32 MaxColumnNameLength = 0; // Shift-JIS bytes of the longest column name, at least 8
+    QList<bool> ArgumentTables;     // entry k: candidate table k supplies input arguments
+    qint32 ArgumentTableCount = 0;  // number of true entries in ArgumentTables
+    bool GenStrOn = false;          // generic VARCHAR2 arguments
+    qint32 GenStrCount = 0;
+    bool GenNumOn = false; // generic NUMBER arguments
+    qint32 GenNumCount = 0;
+
+    // The values a table starts with when column retrieval creates it: no columns yet,
+    // MaxColumnNameLength 8, one false ArgumentTables entry per candidate of this
+    // retrieval, no generic arguments, both counts 10.
+    static TTableSettings startRetrieval(const QString& tableName, qsizetype candidateCount);
+
+    // Appends one column read from the dictionary, keeping ColumnCount and
+    // MaxColumnNameLength in step with the arrays.
+    void appendColumn(const QString& name, const QString& type, const QString& size,
+                      const QString& nulls);
+
+    // Replaces ArgumentTables and recounts ArgumentTableCount from it.
+    void setArgumentTables(const QList<bool>& tables);
+};
+
+// The smallest MaxColumnNameLength, so a column pad is always at least one blank.
+inline constexpr qint32 kMinColumnNameLength = 8;
+
+// The byte length that names are aligned by (Shift-JIS bytes).
+qint32 nameLength(const QString& name);
+
+// The creation candidate list, in table-list order. A table's index here is its index
+// everywhere: the rows, every ArgumentTables, the argument dialog's list.
+using TCandidateList = QList<TTableSettings>;
+
+// The five generation flags of candidate table i, read-only. The rows panel answers from
+// its check boxes at the moment a generator asks; tests and tamsel-gen from plain values.
+class TableFlags {
+public:
+    virtual ~TableFlags() = default;
+    virtual bool isPublic(qsizetype i) const = 0;
+    virtual bool isArray(qsizetype i) const = 0;
+    virtual bool isIns(qsizetype i) const = 0;
+    virtual bool isUpd(qsizetype i) const = 0;
+    virtual bool isClr(qsizetype i) const = 0;
+};
+
+// One table's flags as plain values.
+struct TableFlagValues {
+    bool Public = false;
+    bool Array = false;
+    bool Ins = false;
+    bool Upd = false;
+    bool Clr = false;
+};
+
+// TableFlags over plain values; an index past the end reads as all flags clear.
+class PlainTableFlags : public TableFlags {
+public:
+    PlainTableFlags() = default;
+    explicit PlainTableFlags(QList<TableFlagValues> rows) : rows_(std::move(rows)) {}
+
+    QList<TableFlagValues>& rows() { return rows_; }
+    const QList<TableFlagValues>& rows() const { return rows_; }
+
+    bool isPublic(qsizetype i) const override { return at(i).Public; }
+    bool isArray(qsizetype i) const override { return at(i).Array; }
+    bool isIns(qsizetype i) const override { return at(i).Ins; }
+    bool isUpd(qsizetype i) const override { return at(i).Upd; }
+    bool isClr(qsizetype i) const override { return at(i).Clr; }
+
+private:
+    TableFlagValues at(qsizetype i) const { return rows_.value(i); }
+    QList<TableFlagValues> rows_;
+};
+
+// The index of the first candidate whose Public flag is set, or -1.
+qsizetype firstPublicTable(const TCandidateList& candidates, const TableFlags& flags);
+
+// The candidate list and the values that go with it. The main window owns one; its rows
+// panel keeps the row controls parallel to CandidateList.
+struct GenerationModel {
+    TCandidateList CandidateList;
+    qint32 MaxTableNameLength = 0; // Shift-JIS bytes of the longest TableName
+    qint32 TableCount = 0;         // tables the table-list query counted
+    bool AbortRequested = false;   // set by the progress window's abort button
+
+    // Appends a table read by column retrieval, raising MaxTableNameLength.
+    void appendCandidate(TTableSettings table);
+
+    // Empties the candidate list (the row controls are the rows panel's to free).
+    void ClearCandidates();
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class Reporter;
+
+// The generation settings: section Params of the settings file, each field named by its
+// key. The member initializers are the defaults a missing or unreadable value takes.
+struct TPackParameters {
+    bool PackHeader = true; // write the package header block
+    bool ProcHeader = true; // write routine header blocks
+    QString Public = QStringLiteral("PUB_");
+    QString Custom = QStringLiteral("MAIN_");
+    QString Set = QStringLiteral("SET_");
+    QString Clr = QStringLiteral("CLR_");
+    QString INS = QStringLiteral("INS_");
+    QString UPD = QStringLiteral("UPD_");
+    QString PackName; // empty: the generators name the package
+    QString SysName;
+    QString Owner;     // empty at load: the logged-on user's name
+    qint32 Indent = 2; // blanks per indentation step
+    qint32 RefStrLen = 30;
+    QString DefPath; // empty at load: the executable's folder
+    QString VbName = QStringLiteral("MOD_ParamSet");
+};
+
+// Everything the settings file keeps: the generation settings and section LastStatus.
+// Read and written directly; only LoadSettings and SaveSettings touch the file.
+struct AppSettings {
+    TPackParameters GenSettings;
+    QString Alias;  // service of the last successful logon
+    QString UserNM; // user of the last successful logon; after a logon, the current user
+    qint32 Height = 480;
+    qint32 Width = 640;
+};
+
+// The range the options dialog can enter for Indent and RefStrLen (two characters).
+inline constexpr qint32 kMinSmallNumber = -9;
+inline constexpr qint32 kMaxSmallNumber = 99;
+
+// "Ostrel.ini" in the given folder (the executable's).
+QString settingsFilePath(const QString& applicationDir);
+
+// The logged-on user's name, or empty when the platform cannot tell or it does not fit
+// the 128-byte buffer the settings store allows.
+QString loggedOnUserName();
+
+// Where LoadSettings' fallbacks come from; tests replace both.
+struct SettingsPlatform {
+    QString applicationDir;                             // DefPath fallback
+    std::function<QString()> userName = loggedOnUserName; // Owner fallback
+};
+
+// Reads every value from the file, with the defaults for missing or unreadable values and
+// the Owner and DefPath fallbacks. Never fails outward: a file that cannot be read gets
+// the message "設定読込中にｴﾗｰがありました" and every value not read keeps its default.
+void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsPlatform& platform,
+                  Reporter& reporter);
+
+// Writes every value, key by key in the file's order, taking the main window's outer size
+// from mainWindowSize. closeDatabase, when set, runs first (the logon window closing its
+// database); an error there or in any write gives "設定保存中にｴﾗｰがありました。設定が次回に
+// 反映されない場合があります。": the keys written before stay written, the rest keep their
+// old content.
+void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mainWindowSize,
+                  const std::function<void()>& closeDatabase, Reporter& reporter);
+
+// The two messages, for callers that report on their own.
+QString settingsLoadErrorText();
+QString settingsSaveErrorText();

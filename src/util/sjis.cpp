@@ -1,0 +1,229 @@
+#include "util/sjis.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cerrno>
+#include <iconv.h>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Both directions of code page 932 as tables, read once from glibc's converter. A table
+// look-up is what keeps sjisLength() and the encoders fast on the generators' hot path.
+class Cp932Tables {
+public:
+    static const Cp932Tables& instance() {
+        static const Cp932Tables tables;
+        return tables;
+    }
+
+    // 0: not held; otherwise the one or two bytes (a value above 0xFF is a byte pair).
+    quint16 encoded(char16_t unit) const { return encode_[unit]; }
+    bool held(char16_t unit) const { return held_[unit]; }
+
+    // U+FFFF marks a byte or byte pair that is not valid code page 932.
+    char16_t single(quint8 byte) const { return single_[byte]; }
+    char16_t pair(quint8 lead, quint8 trail) const { return pair_[lead * 256u + trail]; }
+    bool isLead(quint8 byte) const { return lead_[byte]; }
+
+    static constexpr char16_t kInvalid = 0xFFFF;
+
+private:
+    Cp932Tables() : encode_(65536, 0), held_(65536, false), pair_(65536, kInvalid) {
+        single_.fill(kInvalid);
+        lead_.fill(false);
+        readDecoding();
+        readEncoding();
+    }
+
+    struct IconvCloser {
+        void operator()(iconv_t cd) const { iconv_close(cd); }
+    };
+    using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
+
+    static Converter open(const char* to, const char* from) {
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+        return Converter(cd);
+    }
+
+    // Converts one short sequence; returns the output bytes, or nothing when it does not
+    // convert completely.
+    static std::optional<std::string> convert(iconv_t cd, const char* in, size_t inLength) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char buffer[16];
+        char* inPtr = const_cast<char*>(in);
+        char* outPtr = buffer;
+        size_t inLeft = inLength;
+        size_t outLeft = sizeof buffer;
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
+            inLeft != 0)
+            return std::nullopt;
+        return std::string(buffer, outPtr);
+    }
+
+    static std::optional<char16_t> asOneUnit(const std::optional<std::string>& utf16le) {
+        if (!utf16le || utf16le->size() != 2)
+            return std::nullopt;
+        return static_cast<char16_t>(static_cast<quint8>((*utf16le)[0]) |
+                                     (static_cast<quint8>((*utf16le)[1]) << 8));
+    }
+
+    void readDecoding() {
+        Converter cd = open("UTF-16LE", "CP932");
+        for (int b = 0; b < 256; ++b) {
+            const char in[1] = {static_cast<char>(b)};
+            if (auto unit = asOneUnit(convert(cd.get(), in, 1)))
+                single_[b] = *unit;
+        }
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (single_[lead] != kInvalid)
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                if (auto unit = asOneUnit(convert(cd.get(), in, 2))) {
+                    pair_[lead * 256 + trail] = *unit;
+                    lead_[lead] = true;
+                }
+            }
+        }
+    }
+
+    void readEncoding() {
+        Converter cd = open("CP932", "UTF-16LE");
+        for (int u = 0; u < 65536; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            const char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+            auto bytes = convert(cd.get(), in, 2);
+            if (!bytes || bytes->empty() || bytes->size() > 2)
+                continue;
+            const auto b0 = static_cast<quint8>((*bytes)[0]);
+            quint16 code = b0;
+            char16_t back = single_[b0];
+            if (bytes->size() == 2) {
+                const auto b1 = static_cast<quint8>((*bytes)[1]);
+                code = static_cast<quint16>(b0 << 8 | b1);
+                back = pair_[b0 * 256 + b1];
+            }
+            encode_[u] = code;
+            held_[u] = back == u;
+        }
+    }
+
+    std::vector<quint16> encode_;
+    std::vector<bool> held_;
+    std::array<char16_t, 256> single_;
+    std::array<bool, 256> lead_;
+    std::vector<char16_t> pair_;
+};
+
+// The extent of the character at position i (two units for a valid surrogate pair).
+qsizetype characterExtent(QStringView text, qsizetype i) {
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return 2;
+    return 1;
+}
+
+char32_t codePoint(const QString& character) {
+    if (character.size() == 2)
+        return QChar::surrogateToUcs4(character[0], character[1]);
+    return character.isEmpty() ? 0 : character[0].unicode();
+}
+
+QString describe(const SjisUnencodable& where) {
+    return QStringLiteral("Shift-JISで表せない文字があります：「%1」(U+%2)")
+        .arg(where.character)
+        .arg(QString::number(codePoint(where.character), 16).toUpper(), 4, QLatin1Char('0'));
+}
+
+} // namespace
+
+SjisEncodeError::SjisEncodeError(SjisUnencodable where)
+    : std::runtime_error(describe(where).toStdString()), where_(std::move(where)) {}
+
+std::optional<SjisUnencodable> findSjisUnencodable(QStringView text) {
+    const Cp932Tables& tables = Cp932Tables::instance();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80)
+            continue;
+        const qsizetype extent = characterExtent(text, i);
+        if (extent == 2 || !tables.held(unit))
+            return SjisUnencodable{i, text.sliced(i, extent).toString()};
+    }
+    return std::nullopt;
+}
+
+QByteArray toSjis(QStringView text) {
+    const Cp932Tables& tables = Cp932Tables::instance();
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            out.append(static_cast<char>(unit));
+            continue;
+        }
+        const qsizetype extent = characterExtent(text, i);
+        if (extent == 2 || !tables.held(unit))
+            throw SjisEncodeError(SjisUnencodable{i, text.sliced(i, extent).toString()});
+        const quint16 code = tables.encoded(unit);
+        if (code > 0xFF)
+            out.append(static_cast<char>(code >> 8));
+        out.append(static_cast<char>(code & 0xFF));
+    }
+    return out;
+}
+
+std::optional<QString> fromSjis(const QByteArray& bytes) {
+    const Cp932Tables& tables = Cp932Tables::instance();
+    QString out;
+    out.reserve(bytes.size());
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<quint8>(bytes[i]);
+        if (b < 0x80) {
+            out.append(QChar(b));
+            continue;
+        }
+        char16_t unit = Cp932Tables::kInvalid;
+        if (tables.isLead(b)) {
+            if (i + 1 >= bytes.size())
+                return std::nullopt;
+            unit = tables.pair(b, static_cast<quint8>(bytes[++i]));
+        } else {
+            unit = tables.single(b);
+        }
+        if (unit == Cp932Tables::kInvalid)
+            return std::nullopt;
+        out.append(QChar(unit));
+    }
+    return out;
+}
+
+qsizetype sjisLength(QStringView text) {
+    qsizetype length = 0;
+    const qsizetype size = text.size();
+    const QChar* data = text.data();
+    qsizetype i = 0;
+    for (;;) {
+        // ASCII fast path: names and keywords of generated code are almost always ASCII.
+        while (i < size && data[i].unicode() < 0x80) {
+            ++i;
+            ++length;
+        }
+        if (i >= size)
+            return length;
+        const Cp932Tables& tables = Cp932Tables::instance();
+        const char16_t unit = data[i].unicode();
+        const qsizetype extent = characterExtent(text, i);
+        if (extent == 2 || !tables.held(unit))
+            length += 1;
+        else
+            length += tables.encoded(unit) > 0xFF ? 2 : 1;
+        i += extent;
+    }
+}

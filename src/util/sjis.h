@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <stdexcept>
+
+// Shift-JIS as Windows code page 932 (glibc iconv "CP932"), used only at the edges: the
+// settings file, saved previews, the CSV output and tamsel-gen's files.
+//
+// A character counts as held by code page 932 only when it converts there and back
+// unchanged. glibc maps a few characters one way only (U+00A5 YEN SIGN becomes 0x5C,
+// which reads back as a backslash); writing those would silently change the text.
+
+// A character that code page 932 cannot hold, with its position in the text.
+struct SjisUnencodable {
+    qsizetype position = 0; // index of the character's first UTF-16 unit
+    QString character;      // the character (two units for one outside the BMP)
+};
+
+class SjisEncodeError : public std::runtime_error {
+public:
+    explicit SjisEncodeError(SjisUnencodable where);
+    const SjisUnencodable& where() const noexcept { return where_; }
+
+private:
+    SjisUnencodable where_;
+};
+
+// The first character of the text that code page 932 cannot hold, if any.
+std::optional<SjisUnencodable> findSjisUnencodable(QStringView text);
+
+// The text in code page 932. Throws SjisEncodeError naming the first character it cannot
+// hold; never writes "?" in its place.
+QByteArray toSjis(QStringView text);
+
+// The bytes read as code page 932, or nothing when they are not valid code page 932.
+std::optional<QString> fromSjis(const QByteArray& bytes);
+
+// The length of the text in code page 932 bytes, the unit every alignment pad counts in.
+// A character the code page cannot hold counts one byte, the width of the "?" a code-page
+// conversion would put in its place, so names read from a Unicode server still align.
+qsizetype sjisLength(QStringView text);

@@ -1,0 +1,7 @@
+#include "support/test_main.h"
+#include "tst_profile_file.h"
+#include "tst_settings.h"
+
+#include <QCoreApplication>
+
+TAMSEL_TEST_MAIN(QCoreApplication, TestProfileFile, TestSettings)

@@ -1,0 +1,15 @@
+#pragma once
+#include <QObject>
+
+class TestProfileFile : public QObject {
+    Q_OBJECT
+private slots:
+    void readsValues_data();
+    void readsValues();
+    void writesInPlaceAtSectionEndOrNewSection_data();
+    void writesInPlaceAtSectionEndOrNewSection();
+    void cutsLongValues();
+    void readsUtf8AndRefusesGarbage();
+    void refusesValuesItCannotStore_data();
+    void refusesValuesItCannotStore();
+};

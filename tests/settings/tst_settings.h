@@ -1,0 +1,24 @@
+#pragma once
+#include <QObject>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void noFileGivesDefaultsAndSavesAllSectionsInOrder();
+    void readsBooleans_data();
+    void readsBooleans();
+    void readsSmallNumbers_data();
+    void readsSmallNumbers();
+    void readsWindowSize_data();
+    void readsWindowSize();
+    void keepsEmptyPrefixAndFallsBackForEmptyOwner();
+    void roundTripKeepsEveryValue();
+    void unreadableFileKeepsDefaults_data();
+    void unreadableFileKeepsDefaults();
+    void unwritableFileReportsAndStaysUnchanged_data();
+    void unwritableFileReportsAndStaysUnchanged();
+    void failedKeyKeepsEarlierKeysWritten();
+    void failedDatabaseCloseWritesNothing();
+    void defPathFallbackDropsTrailingSeparator_data();
+    void defPathFallbackDropsTrailingSeparator();
+};

@@ -1,0 +1,115 @@
+#include "tst_sjis.h"
+
+#include "util/sjis.h"
+
+#include <QTest>
+
+void TestSjis::encodesAsCodePage932_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ascii") << QStringLiteral("EMP_NO=1\\") << QByteArray("EMP_NO=1\\");
+    QTest::newRow("half-width katakana") << QStringLiteral("ﾊﾟｯｹｰｼﾞ")
+                                         << QByteArray("\xCA\xDF\xAF\xB9\xB0\xBC\xDE");
+    QTest::newRow("kanji") << QStringLiteral("設定") << QByteArray("\x90\xDD\x92\xE8");
+    QTest::newRow("full-width colon and blank") << QStringLiteral("：　")
+                                                << QByteArray("\x81\x46\x81\x40");
+    // Held by code page 932 but refused by plain SHIFT_JIS.
+    QTest::newRow("wave dash") << QStringLiteral("～") << QByteArray("\x81\x60");
+    QTest::newRow("circled one") << QStringLiteral("①") << QByteArray("\x87\x40");
+    QTest::newRow("empty") << QString() << QByteArray();
+}
+
+void TestSjis::encodesAsCodePage932() {
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(toSjis(text), bytes);
+    QCOMPARE(fromSjis(bytes), std::optional<QString>(text));
+    QVERIFY(!findSjisUnencodable(text));
+}
+
+void TestSjis::refusesWhatCodePage932CannotHold_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("position");
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("emoji") << QStringLiteral("ab😀c") << qsizetype(2) << QStringLiteral("😀")
+                           << "U+1F600";
+    QTest::newRow("hangul") << QStringLiteral("表한") << qsizetype(1) << QStringLiteral("한")
+                            << "U+D55C";
+    // glibc maps the yen sign to 0x5C one way only; it would read back as a backslash.
+    QTest::newRow("yen sign one-way") << QStringLiteral("¥100") << qsizetype(0)
+                                      << QStringLiteral("¥") << "U+00A5";
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << qsizetype(0)
+                                    << QString(QChar(0xD800)) << "U+D800";
+}
+
+void TestSjis::refusesWhatCodePage932CannotHold() {
+    QFETCH(QString, text);
+    QFETCH(qsizetype, position);
+    QFETCH(QString, character);
+    QFETCH(QString, code);
+    const auto found = findSjisUnencodable(text);
+    QVERIFY(found);
+    QCOMPARE(found->position, position);
+    QCOMPARE(found->character, character);
+    try {
+        toSjis(text);
+        QFAIL("a character code page 932 cannot hold was encoded");
+    } catch (const SjisEncodeError& error) {
+        QCOMPARE(error.where().position, position);
+        QVERIFY(QString::fromStdString(error.what()).contains(code));
+    }
+}
+
+void TestSjis::decodesStrictly_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("lead byte at the end") << QByteArray("ab\x90") << false;
+    QTest::newRow("bad trail byte") << QByteArray("\x90\x20") << false;
+    QTest::newRow("0x80") << QByteArray("\x80") << false;
+    QTest::newRow("0xFD") << QByteArray("\xFD") << false;
+    QTest::newRow("NEC row 13") << QByteArray("\x87\x90") << true;
+    QTest::newRow("utf-8 text") << QByteArray("\xE8\xA8\xAD\xE5\xAE\x9A") << false;
+}
+
+void TestSjis::decodesStrictly() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, valid);
+    QCOMPARE(fromSjis(bytes).has_value(), valid);
+}
+
+void TestSjis::lengthCountsBytes_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qsizetype>("length");
+    QTest::newRow("ascii") << QStringLiteral("EMPNO") << qsizetype(5);
+    QTest::newRow("five double-byte") << QStringLiteral("社員番号名") << qsizetype(10);
+    QTest::newRow("half-width katakana") << QStringLiteral("ﾃｰﾌﾞﾙ") << qsizetype(5);
+    QTest::newRow("mixed") << QStringLiteral("A表b") << qsizetype(4);
+    QTest::newRow("emoji counts as one") << QStringLiteral("a😀") << qsizetype(2);
+    QTest::newRow("hangul counts as one") << QStringLiteral("한") << qsizetype(1);
+    QTest::newRow("empty") << QString() << qsizetype(0);
+}
+
+void TestSjis::lengthCountsBytes() {
+    QFETCH(QString, text);
+    QFETCH(qsizetype, length);
+    QCOMPARE(sjisLength(text), length);
+}
+
+void TestSjis::roundTripsEveryHeldCharacter() {
+    // Every BMP character that encodes must decode to itself, and its length must be the
+    // length of its bytes: the tables are only trustworthy if both directions agree.
+    int held = 0;
+    for (char32_t u = 0x80; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        const QString text(QChar(static_cast<char16_t>(u)));
+        if (findSjisUnencodable(text))
+            continue;
+        ++held;
+        const QByteArray bytes = toSjis(text);
+        QCOMPARE(fromSjis(bytes), std::optional<QString>(text));
+        QCOMPARE(sjisLength(text), bytes.size());
+    }
+    QVERIFY2(held > 7000, qPrintable(QString::number(held)));
+}

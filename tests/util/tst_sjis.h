@@ -1,0 +1,16 @@
+#pragma once
+#include <QObject>
+
+class TestSjis : public QObject {
+    Q_OBJECT
+private slots:
+    void encodesAsCodePage932_data();
+    void encodesAsCodePage932();
+    void refusesWhatCodePage932CannotHold_data();
+    void refusesWhatCodePage932CannotHold();
+    void decodesStrictly_data();
+    void decodesStrictly();
+    void lengthCountsBytes_data();
+    void lengthCountsBytes();
+    void roundTripsEveryHeldCharacter();
+};
