@@ -1,9 +1,11 @@
 #include "support/test_main.h"
 #include "tst_blanks_and_report.h"
+#include "tst_clock.h"
 #include "tst_my_func.h"
 #include "tst_safe_file.h"
 #include "tst_sjis.h"
 
 #include <QCoreApplication>
 
-TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestMyFunc, TestBlanksAndReport, TestSafeFile)
+TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestMyFunc, TestBlanksAndReport, TestClock,
+                 TestSafeFile)
