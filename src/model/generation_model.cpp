@@ -4,10 +4,11 @@
 
 #include <algorithm>
 
-qint32 nameLength(const QString& name) { return static_cast<qint32>(sjisLength(name)); }
+qint32 nameLength(const QString& name) {
+    return static_cast<qint32>(sjisLength(name));
+}
 
-TTableSettings TTableSettings::startRetrieval(const QString& tableName,
-                                              qsizetype candidateCount) {
+TTableSettings TTableSettings::startRetrieval(const QString& tableName, qsizetype candidateCount) {
     TTableSettings table;
     table.TableName = tableName;
     table.MaxColumnNameLength = kMinColumnNameLength;

@@ -66,8 +66,7 @@ QString decodeFile(const QString& path, QByteArray bytes) {
             return *text;
     if (auto text = fromSjis(bytes))
         return *text;
-    throw ProfileError(
-        QStringLiteral("%1 は Shift-JIS でも UTF-8 でもありません").arg(path));
+    throw ProfileError(QStringLiteral("%1 は Shift-JIS でも UTF-8 でもありません").arg(path));
 }
 
 QStringList splitLines(const QString& text) {
@@ -124,7 +123,7 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     QStringList lines = readLines();
     const QString keyLine = key + QLatin1Char('=') + value;
 
-    qsizetype sectionAt = -1;  // the section's header line
+    qsizetype sectionAt = -1;     // the section's header line
     qsizetype lastInSection = -1; // its last line that is not empty
     bool replaced = false;
     for (qsizetype i = 0; i < lines.size() && !replaced; ++i) {

@@ -20,8 +20,8 @@ const QString kParams = QStringLiteral("Params");
 // The settings store's integer text: "0x"/"0X" and more is hexadecimal; otherwise the
 // program's integer rule.
 std::optional<qint32> settingsInteger(const QString& text) {
-    if (text.size() > 2 && (text.startsWith(QLatin1String("0x")) ||
-                            text.startsWith(QLatin1String("0X")))) {
+    if (text.size() > 2 &&
+        (text.startsWith(QLatin1String("0x")) || text.startsWith(QLatin1String("0X")))) {
         const QStringView digits = QStringView(text).sliced(2);
         if (digits.isEmpty() || digits.front() == QLatin1Char('+') ||
             digits.front() == QLatin1Char('-') || digits.front() == QLatin1Char(' '))
@@ -103,8 +103,12 @@ void applyFallbacks(TPackParameters& p, const SettingsPlatform& platform) {
         p.DefPath = folderWithoutTrailingSeparator(platform.applicationDir);
 }
 
-QString decimal(qint32 value) { return QString::number(value); }
-QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+QString decimal(qint32 value) {
+    return QString::number(value);
+}
+QString flag(bool value) {
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file) {
     const TPackParameters& p = s.GenSettings;
@@ -162,7 +166,9 @@ QString loggedOnUserName() {
     return QString::fromLocal8Bit(name);
 }
 
-QString settingsLoadErrorText() { return QStringLiteral("設定読込中にｴﾗｰがありました"); }
+QString settingsLoadErrorText() {
+    return QStringLiteral("設定読込中にｴﾗｰがありました");
+}
 
 QString settingsSaveErrorText() {
     return QStringLiteral("設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。");

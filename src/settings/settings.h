@@ -50,7 +50,7 @@ QString loggedOnUserName();
 
 // Where LoadSettings' fallbacks come from; tests replace both.
 struct SettingsPlatform {
-    QString applicationDir;                             // DefPath fallback
+    QString applicationDir;                               // DefPath fallback
     std::function<QString()> userName = loggedOnUserName; // Owner fallback
 };
 

@@ -4,10 +4,16 @@
 
 // The application title: caption of the program's own message boxes, the Application
 // key of the settings file, the name in the version window and in generated headers.
-inline QString applicationTitle() { return QStringLiteral("Tamsel"); }
+inline QString applicationTitle() {
+    return QStringLiteral("Tamsel");
+}
 
 // The maker's copyright line (settings file and version window).
-inline QString copyrightText() { return QStringLiteral("Copyright (C) 2026 The Tamsel developers"); }
+inline QString copyrightText() {
+    return QStringLiteral("Copyright (C) 2026 The Tamsel developers");
+}
 
 // The maker's web address shown in the version window.
-inline QString makerUrl() { return QStringLiteral("https://tamsel.example.org/"); }
+inline QString makerUrl() {
+    return QStringLiteral("https://tamsel.example.org/");
+}

@@ -16,7 +16,9 @@ QString headerDateTime(const Clock& clock) {
     const QDateTime moment = clock.now();
     const QDate date = moment.date();
     const QTime time = moment.time();
-    const auto two = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
+    const auto two = [](int value) {
+        return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
+    };
     return QStringLiteral("%1年%2月%3日(%4) [%5:%6:%7]")
         .arg(date.year(), 4, 10, QLatin1Char('0'))
         .arg(two(date.month()), two(date.day()), clock.shortDayName(date.dayOfWeek()),

@@ -33,8 +33,8 @@ std::optional<qint32> parseInteger(QStringView text) {
         ++i;
     }
     int base = 10;
-    if (i < text.size() &&
-        (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x') || text[i] == QLatin1Char('X'))) {
+    if (i < text.size() && (text[i] == QLatin1Char('$') || text[i] == QLatin1Char('x') ||
+                            text[i] == QLatin1Char('X'))) {
         base = 16;
         ++i;
     } else if (i + 1 < text.size() && text[i] == QLatin1Char('0') &&
@@ -60,7 +60,9 @@ std::optional<qint32> parseInteger(QStringView text) {
     return static_cast<qint32>(negative ? -magnitude : magnitude);
 }
 
-bool IsNumeric(const QString& text) { return parseInteger(text).has_value(); }
+bool IsNumeric(const QString& text) {
+    return parseInteger(text).has_value();
+}
 
 qint16 CharCode(const QString& text) {
     // Only a single character can be a single byte; skip the conversion for longer text.
@@ -76,4 +78,6 @@ qint16 CharCode(const QString& text) {
     }
 }
 
-QString GetFileVersionText() { return QStringLiteral(TAMSEL_VERSION_TEXT); }
+QString GetFileVersionText() {
+    return QStringLiteral(TAMSEL_VERSION_TEXT);
+}

@@ -12,7 +12,9 @@ enum class MessageAnswer { Ok, Yes, No };
 
 // The caption of the toolkit-style error dialogs (settings load and save, logon failure);
 // every other message box is captioned with the application title.
-inline QString errorCaption() { return QStringLiteral("エラー"); }
+inline QString errorCaption() {
+    return QStringLiteral("エラー");
+}
 
 class Reporter {
 public:

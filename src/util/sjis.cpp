@@ -59,8 +59,7 @@ private:
         char* outPtr = buffer;
         size_t inLeft = inLength;
         size_t outLeft = sizeof buffer;
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) ||
-            inLeft != 0)
+        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
             return std::nullopt;
         return std::string(buffer, outPtr);
     }

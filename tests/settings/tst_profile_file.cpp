@@ -33,15 +33,34 @@ void TestProfileFile::readsValues_data() {
                          "Set=OTHER\n"
                          "[params]\n"
                          "Set=SECOND\n";
-    QTest::newRow("blanks around key and value") << file << "Params" << "Public" << "PUB_X";
-    QTest::newRow("key in another case") << file << "PARAMS" << "public" << "PUB_X";
-    QTest::newRow("present but empty") << file << "Params" << "Custom" << "";
-    QTest::newRow("commented key") << file << "Params" << "Set" << "<default>";
-    QTest::newRow("equals in value") << file << "Params" << "SysName" << "a=b";
-    QTest::newRow("missing key") << file << "Params" << "INS" << "<default>";
-    QTest::newRow("missing section") << file << "LastStatus" << "Alias" << "<default>";
-    QTest::newRow("other section") << file << "Other" << "Set" << "OTHER";
-    QTest::newRow("japanese value") << "[A]\nK=ﾃｽﾄ値　\n" << "A" << "K" << "ﾃｽﾄ値　";
+    QTest::newRow("blanks around key and value") << file << "Params"
+                                                 << "Public"
+                                                 << "PUB_X";
+    QTest::newRow("key in another case") << file << "PARAMS"
+                                         << "public"
+                                         << "PUB_X";
+    QTest::newRow("present but empty") << file << "Params"
+                                       << "Custom"
+                                       << "";
+    QTest::newRow("commented key") << file << "Params"
+                                   << "Set"
+                                   << "<default>";
+    QTest::newRow("equals in value") << file << "Params"
+                                     << "SysName"
+                                     << "a=b";
+    QTest::newRow("missing key") << file << "Params"
+                                 << "INS"
+                                 << "<default>";
+    QTest::newRow("missing section") << file << "LastStatus"
+                                     << "Alias"
+                                     << "<default>";
+    QTest::newRow("other section") << file << "Other"
+                                   << "Set"
+                                   << "OTHER";
+    QTest::newRow("japanese value") << "[A]\nK=ﾃｽﾄ値　\n"
+                                    << "A"
+                                    << "K"
+                                    << "ﾃｽﾄ値　";
 }
 
 void TestProfileFile::readsValues() {
@@ -62,21 +81,45 @@ void TestProfileFile::writesInPlaceAtSectionEndOrNewSection_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("after");
-    QTest::newRow("no file") << QString() << "Params" << "Public" << "P_" << "[Params]\nPublic=P_\n";
-    QTest::newRow("replace in place, key keeps its case")
-        << "[params]\npublic=OLD\nCustom=C\n" << "Params" << "Public" << "NEW"
-        << "[params]\npublic=NEW\nCustom=C\n";
-    QTest::newRow("append at end of section before blank lines")
-        << "[A]\nx=1\n\n[B]\ny=2\n" << "a" << "z" << "3" << "[A]\nx=1\nz=3\n\n[B]\ny=2\n";
-    QTest::newRow("new section at end") << "[A]\nx=1\n" << "B" << "y" << "2"
+    QTest::newRow("no file") << QString() << "Params"
+                             << "Public"
+                             << "P_"
+                             << "[Params]\nPublic=P_\n";
+    QTest::newRow("replace in place, key keeps its case") << "[params]\npublic=OLD\nCustom=C\n"
+                                                          << "Params"
+                                                          << "Public"
+                                                          << "NEW"
+                                                          << "[params]\npublic=NEW\nCustom=C\n";
+    QTest::newRow("append at end of section before blank lines") << "[A]\nx=1\n\n[B]\ny=2\n"
+                                                                 << "a"
+                                                                 << "z"
+                                                                 << "3"
+                                                                 << "[A]\nx=1\nz=3\n\n[B]\ny=2\n";
+    QTest::newRow("new section at end") << "[A]\nx=1\n"
+                                        << "B"
+                                        << "y"
+                                        << "2"
                                         << "[A]\nx=1\n[B]\ny=2\n";
-    QTest::newRow("empty key") << "[Attention]\n" << "Attention" << "" << "=note=="
+    QTest::newRow("empty key") << "[Attention]\n"
+                               << "Attention"
+                               << ""
+                               << "=note=="
                                << "[Attention]\n==note==\n";
-    QTest::newRow("empty key replaced") << "[Attention]\n==old==\nApplication=T\n" << "Attention"
-                                        << "" << "=new==" << "[Attention]\n==new==\nApplication=T\n";
-    QTest::newRow("comments kept") << "; top\n[A]\n; c\nx=1\n" << "A" << "x" << "2"
+    QTest::newRow("empty key replaced") << "[Attention]\n==old==\nApplication=T\n"
+                                        << "Attention"
+                                        << ""
+                                        << "=new=="
+                                        << "[Attention]\n==new==\nApplication=T\n";
+    QTest::newRow("comments kept") << "; top\n[A]\n; c\nx=1\n"
+                                   << "A"
+                                   << "x"
+                                   << "2"
                                    << "; top\n[A]\n; c\nx=2\n";
-    QTest::newRow("empty section header line") << "[A]\n" << "A" << "k" << "" << "[A]\nk=\n";
+    QTest::newRow("empty section header line") << "[A]\n"
+                                               << "A"
+                                               << "k"
+                                               << ""
+                                               << "[A]\nk=\n";
 }
 
 void TestProfileFile::writesInPlaceAtSectionEndOrNewSection() {

@@ -15,7 +15,9 @@ namespace {
 SettingsPlatform testPlatform(const QString& appDir = QStringLiteral("/opt/tamsel")) {
     SettingsPlatform platform;
     platform.applicationDir = appDir;
-    platform.userName = [] { return QStringLiteral("tester"); };
+    platform.userName = [] {
+        return QStringLiteral("tester");
+    };
     return platform;
 }
 
@@ -43,9 +45,9 @@ bool sameSettings(const AppSettings& a, const AppSettings& b) {
     return a.Alias == b.Alias && a.UserNM == b.UserNM && a.Height == b.Height &&
            a.Width == b.Width && p.PackHeader == q.PackHeader && p.ProcHeader == q.ProcHeader &&
            p.Public == q.Public && p.Custom == q.Custom && p.Set == q.Set && p.Clr == q.Clr &&
-           p.INS == q.INS && p.UPD == q.UPD && p.PackName == q.PackName &&
-           p.SysName == q.SysName && p.Owner == q.Owner && p.Indent == q.Indent &&
-           p.RefStrLen == q.RefStrLen && p.DefPath == q.DefPath && p.VbName == q.VbName;
+           p.INS == q.INS && p.UPD == q.UPD && p.PackName == q.PackName && p.SysName == q.SysName &&
+           p.Owner == q.Owner && p.Indent == q.Indent && p.RefStrLen == q.RefStrLen &&
+           p.DefPath == q.DefPath && p.VbName == q.VbName;
 }
 
 } // namespace
@@ -289,12 +291,13 @@ void TestSettings::failedDatabaseCloseWritesNothing() {
     const QString path = dir.filePath("Ostrel.ini");
     RecordingReporter reporter;
     bool closed = false;
-    SaveSettings(AppSettings(), path, QSize(640, 480),
-                 [&] {
-                     closed = true;
-                     throw std::runtime_error("ORA-03113");
-                 },
-                 reporter);
+    SaveSettings(
+        AppSettings(), path, QSize(640, 480),
+        [&] {
+            closed = true;
+            throw std::runtime_error("ORA-03113");
+        },
+        reporter);
     QVERIFY(closed);
     QCOMPARE(reporter.texts(), QStringList{settingsSaveErrorText()});
     QVERIFY(!QFile::exists(path));
@@ -303,9 +306,12 @@ void TestSettings::failedDatabaseCloseWritesNothing() {
 void TestSettings::defPathFallbackDropsTrailingSeparator_data() {
     QTest::addColumn<QString>("appDir");
     QTest::addColumn<QString>("defPath");
-    QTest::newRow("plain") << "/opt/tamsel" << "/opt/tamsel";
-    QTest::newRow("trailing separator") << "/opt/tamsel/" << "/opt/tamsel";
-    QTest::newRow("root keeps its separator") << "/" << "/";
+    QTest::newRow("plain") << "/opt/tamsel"
+                           << "/opt/tamsel";
+    QTest::newRow("trailing separator") << "/opt/tamsel/"
+                                        << "/opt/tamsel";
+    QTest::newRow("root keeps its separator") << "/"
+                                              << "/";
 }
 
 void TestSettings::defPathFallbackDropsTrailingSeparator() {

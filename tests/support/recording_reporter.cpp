@@ -15,7 +15,9 @@ void RecordingReporter::beginBusy() {
     busyPeak = std::max(busyPeak, busyDepth);
 }
 
-void RecordingReporter::endBusy() { --busyDepth; }
+void RecordingReporter::endBusy() {
+    --busyDepth;
+}
 
 QStringList RecordingReporter::texts() const {
     QStringList result;

@@ -15,8 +15,8 @@ template <typename... Tests> int runTestClasses(int argc, char** argv) {
     return (runTestClass<Tests>(argc, argv) | ...);
 }
 
-#define TAMSEL_TEST_MAIN(Application, ...)                                                     \
-    int main(int argc, char** argv) {                                                          \
-        Application app(argc, argv);                                                           \
-        return runTestClasses<__VA_ARGS__>(argc, argv);                                        \
+#define TAMSEL_TEST_MAIN(Application, ...)                                                         \
+    int main(int argc, char** argv) {                                                              \
+        Application app(argc, argv);                                                               \
+        return runTestClasses<__VA_ARGS__>(argc, argv);                                            \
     }

@@ -9,12 +9,18 @@ void TestBlanksAndReport::trimsBlanksOnly_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("trimmed");
     QTest::addColumn<bool>("blankOnly");
-    QTest::newRow("blanks around") << "  PUB_ " << "PUB_" << false;
-    QTest::newRow("controls around") << "\t\r\nX\x01" << "X" << false;
-    QTest::newRow("inner blank kept") << " A B " << "A B" << false;
-    QTest::newRow("full-width blank kept") << "　名前　" << "　名前　" << false;
-    QTest::newRow("blank only") << "   " << "" << true;
-    QTest::newRow("empty") << "" << "" << true;
+    QTest::newRow("blanks around") << "  PUB_ "
+                                   << "PUB_" << false;
+    QTest::newRow("controls around") << "\t\r\nX\x01"
+                                     << "X" << false;
+    QTest::newRow("inner blank kept") << " A B "
+                                      << "A B" << false;
+    QTest::newRow("full-width blank kept") << "　名前　"
+                                           << "　名前　" << false;
+    QTest::newRow("blank only") << "   "
+                                << "" << true;
+    QTest::newRow("empty") << ""
+                           << "" << true;
 }
 
 void TestBlanksAndReport::trimsBlanksOnly() {
@@ -28,11 +34,16 @@ void TestBlanksAndReport::trimsBlanksOnly() {
 void TestBlanksAndReport::generalErrorTextAppendsPeriod_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "Access denied" << "Access denied.";
-    QTest::newRow("period") << "Done." << "Done.";
-    QTest::newRow("comma sorts below period") << "a," << "a,";
-    QTest::newRow("japanese") << "ｴﾗｰ" << "ｴﾗｰ.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("letter") << "Access denied"
+                            << "Access denied.";
+    QTest::newRow("period") << "Done."
+                            << "Done.";
+    QTest::newRow("comma sorts below period") << "a,"
+                                              << "a,";
+    QTest::newRow("japanese") << "ｴﾗｰ"
+                              << "ｴﾗｰ.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestBlanksAndReport::generalErrorTextAppendsPeriod() {

@@ -11,8 +11,8 @@ void TestClock::headerDateTime_data() {
                                << "2001年05月12日(土) [14:03:09]";
     QTest::newRow("midnight") << QDateTime(QDate(2026, 1, 4), QTime(0, 0, 0))
                               << "2026年01月04日(日) [00:00:00]";
-    QTest::newRow("year below 1000") << QDateTime(QDate(999, 12, 31), QTime(23, 59, 59))
-                                     << "0999年12月31日(火) [23:59:59]";
+    QTest::newRow("year below 1000")
+        << QDateTime(QDate(999, 12, 31), QTime(23, 59, 59)) << "0999年12月31日(火) [23:59:59]";
 }
 
 void TestClock::headerDateTime() {

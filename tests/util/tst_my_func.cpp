@@ -63,4 +63,6 @@ void TestMyFunc::charCode() {
     QCOMPARE(int(CharCode(text)), code);
 }
 
-void TestMyFunc::versionText() { QCOMPARE(GetFileVersionText(), QStringLiteral("1.2.0.0")); }
+void TestMyFunc::versionText() {
+    QCOMPARE(GetFileVersionText(), QStringLiteral("1.2.0.0"));
+}

@@ -2,6 +2,8 @@
 
 #include "support/test_files.h"
 #include "util/safe_file.h"
+#include "util/sjis.h"
+#include "util/text_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,4 +45,21 @@ void TestSafeFile::failedWriteLeavesNothingBehind() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
     QCOMPARE(readFileBytes(dir.filePath("plain.txt")), QByteArray("keep"));
     QVERIFY(QDir(dir.filePath("taken")).isEmpty());
+}
+
+void TestSafeFile::linesEndInCrLfIncludingTheLast() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pack.sql");
+    writeSjisLines(path, {"CREATE", "", "ﾊﾟｯｹｰｼﾞ"});
+    QCOMPARE(readFileBytes(path), QByteArray("CREATE\r\n\r\n\xCA\xDF\xAF\xB9\xB0\xBC\xDE\r\n"));
+    QCOMPARE(encodeUtf8Lines({"a", "ﾃ"}), QByteArray("a\n\xEF\xBE\x83\n"));
+    QCOMPARE(encodeSjisLines({}), QByteArray());
+}
+
+void TestSafeFile::unencodableLineWritesNothing() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pack.sql");
+    writeFileBytes(path, "old");
+    QVERIFY_THROWS_EXCEPTION(SjisEncodeError, writeSjisLines(path, {"ok", "😀"}));
+    QCOMPARE(readFileBytes(path), QByteArray("old"));
 }

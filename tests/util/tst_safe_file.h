@@ -7,4 +7,6 @@ private slots:
     void replacesWholeFileAndKeepsMode();
     void failedWriteLeavesNothingBehind_data();
     void failedWriteLeavesNothingBehind();
+    void linesEndInCrLfIncludingTheLast();
+    void unencodableLineWritesNothing();
 };

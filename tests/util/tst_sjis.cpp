@@ -8,11 +8,11 @@ void TestSjis::encodesAsCodePage932_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("ascii") << QStringLiteral("EMP_NO=1\\") << QByteArray("EMP_NO=1\\");
-    QTest::newRow("half-width katakana") << QStringLiteral("ﾊﾟｯｹｰｼﾞ")
-                                         << QByteArray("\xCA\xDF\xAF\xB9\xB0\xBC\xDE");
+    QTest::newRow("half-width katakana")
+        << QStringLiteral("ﾊﾟｯｹｰｼﾞ") << QByteArray("\xCA\xDF\xAF\xB9\xB0\xBC\xDE");
     QTest::newRow("kanji") << QStringLiteral("設定") << QByteArray("\x90\xDD\x92\xE8");
-    QTest::newRow("full-width colon and blank") << QStringLiteral("：　")
-                                                << QByteArray("\x81\x46\x81\x40");
+    QTest::newRow("full-width colon and blank")
+        << QStringLiteral("：　") << QByteArray("\x81\x46\x81\x40");
     // Held by code page 932 but refused by plain SHIFT_JIS.
     QTest::newRow("wave dash") << QStringLiteral("～") << QByteArray("\x81\x60");
     QTest::newRow("circled one") << QStringLiteral("①") << QByteArray("\x87\x40");
@@ -37,10 +37,10 @@ void TestSjis::refusesWhatCodePage932CannotHold_data() {
     QTest::newRow("hangul") << QStringLiteral("表한") << qsizetype(1) << QStringLiteral("한")
                             << "U+D55C";
     // glibc maps the yen sign to 0x5C one way only; it would read back as a backslash.
-    QTest::newRow("yen sign one-way") << QStringLiteral("¥100") << qsizetype(0)
-                                      << QStringLiteral("¥") << "U+00A5";
-    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << qsizetype(0)
-                                    << QString(QChar(0xD800)) << "U+D800";
+    QTest::newRow("yen sign one-way")
+        << QStringLiteral("¥100") << qsizetype(0) << QStringLiteral("¥") << "U+00A5";
+    QTest::newRow("lone surrogate")
+        << QString(QChar(0xD800)) << qsizetype(0) << QString(QChar(0xD800)) << "U+D800";
 }
 
 void TestSjis::refusesWhatCodePage932CannotHold() {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The format of every text file the program saves: Shift-JIS (code page 932), each line,
+// the last included, followed by CR LF. Throws SjisEncodeError for a character the code
+// page cannot hold (nothing is replaced by "?").
+QByteArray encodeSjisLines(const QStringList& lines);
+
+// The same lines as UTF-8 with LF after each (tamsel-gen --utf8, for terminals and diffs).
+QByteArray encodeUtf8Lines(const QStringList& lines);
+
+// Writes the lines in the saved-file format through the safe writer: all or nothing.
+// Throws SjisEncodeError or FileWriteError.
+void writeSjisLines(const QString& path, const QStringList& lines);
