@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QApplication>
+
+// The program's application object. Every event handler catches its own errors and hands
+// them to the general error display; notify() is only the last net for one that slipped
+// through, so that the program goes on instead of ending.
+class TamselApplication : public QApplication {
+    Q_OBJECT
+public:
+    TamselApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};

@@ -1,0 +1,70 @@
+#include "ui/seams.h"
+
+#include "ui/dialogs/folder_chooser.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QUrl>
+
+#include <utility>
+
+namespace {
+
+ModalRunner installedModalRunner;
+FolderChooserRunner installedFolderChooser;
+DesktopOpener installedDesktopOpener;
+QString installedExecutableFolder;
+
+// A web address opens as one; anything else is taken as a file path.
+QUrl desktopUrl(const QString& target) {
+    const QUrl url(target, QUrl::StrictMode);
+    if (url.isValid() && !url.scheme().isEmpty() && url.scheme().size() > 1)
+        return url;
+    return QUrl::fromLocalFile(target);
+}
+
+} // namespace
+
+int runModal(QDialog& dialog) {
+    if (installedModalRunner)
+        return installedModalRunner(dialog);
+    return dialog.exec();
+}
+
+ModalRunner setModalRunner(ModalRunner runner) {
+    return std::exchange(installedModalRunner, std::move(runner));
+}
+
+std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) {
+    if (installedFolderChooser)
+        return installedFolderChooser(parent, startFolder);
+    FolderChooser chooser(parent, startFolder);
+    if (chooser.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chooser.chosenFolder();
+}
+
+FolderChooserRunner setFolderChooser(FolderChooserRunner chooser) {
+    return std::exchange(installedFolderChooser, std::move(chooser));
+}
+
+bool openWithDesktop(const QString& target) {
+    if (installedDesktopOpener)
+        return installedDesktopOpener(target);
+    return QDesktopServices::openUrl(desktopUrl(target));
+}
+
+DesktopOpener setDesktopOpener(DesktopOpener opener) {
+    return std::exchange(installedDesktopOpener, std::move(opener));
+}
+
+QString executableFolder() {
+    if (!installedExecutableFolder.isEmpty())
+        return installedExecutableFolder;
+    return QCoreApplication::applicationDirPath();
+}
+
+QString setExecutableFolder(const QString& folder) {
+    return std::exchange(installedExecutableFolder, folder);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+// The places where the windows hand control to the user or to the desktop: running one of
+// our dialogs modally, the folder chooser, opening a document or web address, and the
+// executable's folder. The program uses the real thing; tests install answers, so nothing
+// waits in a modal loop. Each setter returns what it replaces; an empty function restores
+// the real thing.
+
+// Runs the dialog modally and returns its result (QDialog::Accepted or Rejected).
+int runModal(QDialog& dialog);
+using ModalRunner = std::function<int(QDialog&)>;
+ModalRunner setModalRunner(ModalRunner runner);
+
+// The folder chooser captioned "ディレクトリの選択", starting at startFolder. The chosen
+// folder exists when it returns (a missing one is created with its parents); nullopt when
+// the user cancelled.
+std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder);
+using FolderChooserRunner = std::function<std::optional<QString>(QWidget*, const QString&)>;
+FolderChooserRunner setFolderChooser(FolderChooserRunner chooser);
+
+// Opens a document or web address with the desktop's default application. False when the
+// desktop refused it.
+bool openWithDesktop(const QString& target);
+using DesktopOpener = std::function<bool(const QString&)>;
+DesktopOpener setDesktopOpener(DesktopOpener opener);
+
+// The folder of the executable: the settings file, the help file and the default folder
+// live there. An empty folder restores QCoreApplication::applicationDirPath().
+QString executableFolder();
+QString setExecutableFolder(const QString& folder);

@@ -1,0 +1,87 @@
+#include "ui/window_geometry.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+QSize frameExtra(const QWidget* window) {
+    return window->frameGeometry().size() - window->geometry().size();
+}
+
+void applyClientSize(QWidget* window, QSize client, bool fixed) {
+    if (fixed)
+        window->setFixedSize(client);
+    else
+        window->resize(client);
+}
+
+// Watches a window until its frame is known and then turns the wanted outer size into the
+// right client size.
+class OuterSizeKeeper : public QObject {
+public:
+    OuterSizeKeeper(QWidget* window, QSize outer, bool fixed)
+        : QObject(window), window_(window), outer_(outer), fixed_(fixed),
+          extra_(frameExtra(window)) {
+        applyClientSize(window, outer_ - extra_, fixed_);
+        setObjectName(name());
+        window->installEventFilter(this);
+    }
+
+    static QString name() { return QStringLiteral("OuterSizeKeeper"); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ &&
+            (event->type() == QEvent::Show || event->type() == QEvent::Move ||
+             event->type() == QEvent::Resize || event->type() == QEvent::WindowActivate))
+            adjust();
+        return false;
+    }
+
+private:
+    void adjust() {
+        const QSize extra = frameExtra(window_);
+        if (extra == extra_)
+            return;
+        // Resized by the user since: that size is theirs.
+        if (window_->size() != outer_ - extra_) {
+            deleteLater();
+            return;
+        }
+        extra_ = extra;
+        applyClientSize(window_, outer_ - extra_, fixed_);
+    }
+
+    QPointer<QWidget> window_;
+    QSize outer_;
+    bool fixed_;
+    QSize extra_;
+};
+
+} // namespace
+
+QPoint placedPosition(QSize screen, QSize window, int topDivisor) {
+    // C++ integer division truncates toward zero, as the placement rule wants.
+    return {(screen.width() - window.width()) / 2,
+            (screen.height() - window.height()) / topDivisor};
+}
+
+void placeWindow(QWidget* window, int topDivisor) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->move(placedPosition(screen->geometry().size(), outerSize(window), topDivisor));
+}
+
+QSize outerSize(const QWidget* window) {
+    return window->frameGeometry().size();
+}
+
+void setOuterSize(QWidget* window, QSize outer, bool fixed) {
+    delete window->findChild<QObject*>(OuterSizeKeeper::name(), Qt::FindDirectChildrenOnly);
+    new OuterSizeKeeper(window, outer, fixed);
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <QObject>
+
+class TestUiBasics : public QObject {
+    Q_OBJECT
+private slots:
+    void placement_data();
+    void placement();
+    void outerSizeWithoutFrame();
+    void generalErrorDisplay_data();
+    void generalErrorDisplay();
+    void errorEscapingToNotifyIsShown();
+    void fontSubstitutions_data();
+    void fontSubstitutions();
+};
