@@ -1,5 +1,6 @@
 #include "support/test_main.h"
 #include "tst_ui_basics.h"
+#include "tst_win_ctrl.h"
 #include "ui/application.h"
 
-TAMSEL_TEST_MAIN(TamselApplication, TestUiBasics)
+TAMSEL_TEST_MAIN(TamselApplication, TestUiBasics, TestWinCtrl)
