@@ -1,0 +1,36 @@
+#include "app/program.h"
+
+#include "app/frm_logon.h"
+#include "ui/dialogs/frm_about.h"
+#include "ui/dialogs/frm_option.h"
+#include "ui/dialogs/frm_reference.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/frm_temp.h"
+
+Program::Program(SessionFactory sessionFactory) {
+    logon_ = std::make_unique<TFRM_Logon>(Settings, Windows, std::move(sessionFactory));
+    Windows.FRM_Logon = logon_.get();
+    main_ = std::make_unique<TFRM_Main>(Settings, Windows);
+    Windows.FRM_Main = main_.get();
+    about_ = std::make_unique<TFRM_About>();
+    Windows.FRM_About = about_.get();
+    temp_ = std::make_unique<TFRM_Temp>();
+    Windows.FRM_Temp = temp_.get();
+    option_ = std::make_unique<TFRM_Option>(Settings.GenSettings);
+    Windows.FRM_Option = option_.get();
+    reference_ = std::make_unique<TFRM_Reference>();
+    Windows.FRM_Reference = reference_.get();
+}
+
+Program::~Program() {
+    reference_.reset();
+    option_.reset();
+    temp_.reset();
+    about_.reset();
+    main_.reset();
+    logon_.reset();
+}
+
+void Program::Start() {
+    Windows.FRM_Logon->show();
+}

@@ -1,0 +1,5 @@
+#include "support/test_main.h"
+#include "tst_logon.h"
+#include "ui/application.h"
+
+TAMSEL_TEST_MAIN(TamselApplication, TestLogon)

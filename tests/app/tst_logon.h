@@ -1,0 +1,17 @@
+#pragma once
+#include <QObject>
+
+class TestLogon : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartWithoutSettings();
+    void presetsAndMainSizeFromSettings();
+    void typingConvertsUserAndService();
+    void enterAndArrowsThroughFields();
+    void logonSucceeds();
+    void logonFailsAndKeepsFields();
+    void logoutReturnsWithFieldsAsTheyWere();
+    void exitSavesSettings_data();
+    void exitSavesSettings();
+    void closingMainCanBeRefused();
+};
