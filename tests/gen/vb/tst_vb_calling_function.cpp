@@ -147,12 +147,6 @@ void TestVbCallingFunction::lastTypeIsCharacterFollowsEachCall() {
     QVERIFY(function.contains("\t\t.AddTable \"T_C\", ORAPARM_INPUT, ORATYPE_CHAR, rcT, 2"));
     QVERIFY(function.contains("\t\t.AddTable \"T_D\", ORAPARM_INPUT, ORATYPE_UNKNOWN, rcT"));
     QVERIFY(function.contains("\t\t.AddTable \"T_E\", ORAPARM_INPUT, ORATYPE_VARCHAR, rcT, 3"));
-
-    VbModuleGenerator generator(f.input(), f.options);
-    generator.GetOraTypeName("VARCHAR2");
-    QVERIFY(generator.LastTypeIsCharacter);
-    generator.GetOraTypeName("NUMBER");
-    QVERIFY(!generator.LastTypeIsCharacter);
 }
 
 void TestVbCallingFunction::columnLines_data() {
