@@ -1,0 +1,6 @@
+#include "support/test_main.h"
+#include "tst_worked_examples.h"
+
+#include <QCoreApplication>
+
+TAMSEL_TEST_MAIN(QCoreApplication, TestWorkedExamples)
