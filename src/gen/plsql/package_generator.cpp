@@ -41,7 +41,7 @@ void PackageGenerator::GeneratePackage(QStringList& OutputLines) {
     const QString& P = PackageName;
     const QString blank;
 
-    // Specification.
+    // Package specification: what callers outside the package see.
     if (input_.settings.PackHeader)
         AddPackageHeader(OutputLines);
     OutputLines.append(QStringLiteral("--ﾊﾟｯｹｰｼﾞ仕様定義部"));

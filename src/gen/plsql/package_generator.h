@@ -20,8 +20,8 @@ class PackageGenerator {
 public:
     explicit PackageGenerator(const GeneratorInput& input);
 
-    // The whole text: the specification, the body declarations and the body routines.
-    // Forms the package name first; the caller has already made sure a table is public.
+    // The whole text: the package specification, the body declarations and the body
+    // routines. Forms the package name first; the caller has made sure a table is public.
     void GeneratePackage(QStringList& OutputLines);
 
     // Driver pieces (package_generator.cpp).
@@ -30,7 +30,7 @@ public:
     // 'M' customization function. Callers test ProcHeader themselves.
     void AddRoutineHeader(QStringList& OutputLines, const QString& tableName, QChar kind) const;
 
-    // Specification declarations (spec_declarations.cpp).
+    // Declarations of the package specification (public_declarations.cpp).
     void AddTableTypes(QStringList& OutputLines, qsizetype tableIndex) const;
     void AddGenericArgumentTypes(QStringList& OutputLines) const;
     void AddPublicProcedureDeclarations(QStringList& OutputLines) const;
@@ -56,9 +56,9 @@ private:
         QStringList itemNames;       // lower(T + "_" + Col): the body's item variables
     };
 
-    // The parameter list that the specification's declaration and the body's procedure
-    // share (callers bind it by position), each line starting with lead. Drops the comma of
-    // the last parameter.
+    // The parameter list that the package specification's declaration and the body's
+    // procedure share (callers bind it by position), each line starting with lead. Drops the
+    // comma of the last parameter.
     void AddParameterLines(QStringList& OutputLines, qsizetype tableIndex, QStringView lead) const;
 
     // Indices of the tables whose columns are arguments of table t's public procedure, in

@@ -1,7 +1,7 @@
 // The public procedures: what callers outside the package run. Each copies its arguments
 // into the body's variables, calls the table's customization function, commits or rolls
 // back on its result and hands back the error state. The VB calling functions bind the
-// parameters by position, so the list comes from the one writer the specification uses.
+// parameters by position, so the list comes from the one writer the package specification uses.
 
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"

@@ -128,7 +128,7 @@ void TestPackageLayout::indent() {
     s.candidates[0].GenNumOn = true;
     s.setArguments(0, {0});
     const QStringList lines = s.package();
-    // The specification's declaration comes first; its parameters are two steps in.
+    // The package specification's declaration comes first; its parameters are two steps in.
     QCOMPARE(lines[lines.indexOf(declaration) + 1], firstParameter);
     if (indent <= 0)
         QCOMPARE(linesStartingWith(lines, " "), QStringList{});

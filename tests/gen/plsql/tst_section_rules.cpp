@@ -72,7 +72,7 @@ void TestSectionRules::parameterList() {
     s.candidates[emp].GenNumOn = genNum;
     s.setArguments(emp, arguments);
     const QStringList lines = s.package();
-    // The specification and the body carry the same list; callers bind it by position.
+    // The package specification and the body carry the same list; callers bind it by position.
     COMPARE_LINES(between(lines, "  PROCEDURE PUB_EMP(", "    );", 4), parameters);
     COMPARE_LINES(between(lines, "PROCEDURE PUB_EMP(", "  ) IS", 2), parameters);
 }

@@ -8,7 +8,7 @@
 namespace {
 
 // EMP (public, INS, UPD, S&C, generic strings, arguments from EMP and DEPT) and DEPT
-// (array, S&C): the example shared by the specification and body declarations.
+// (array, S&C): the example shared by the package specification and the body declarations.
 Scenario empAndDept() {
     Scenario s;
     const qsizetype emp = s.addEmp({.Public = true, .Ins = true, .Upd = true, .Clr = true});
@@ -35,7 +35,7 @@ Scenario scenario(const QString& name) {
 }
 
 void write(const QString& section, PackageGenerator& g, QStringList& out) {
-    if (section == "spec") {
+    if (section == "public part") {
         g.AddTableTypes(out, 1);
         g.AddGenericArgumentTypes(out);
         g.AddPublicProcedureDeclarations(out);
@@ -62,8 +62,8 @@ void TestWorkedExamples::sections_data() {
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("golden");
     QTest::newRow("table and generic types, declaration") << "emp-dept"
-                                                          << "spec"
-                                                          << "spec_declarations.txt";
+                                                          << "public part"
+                                                          << "public_declarations.txt";
     QTest::newRow("body globals, item variables") << "emp-dept"
                                                   << "globals"
                                                   << "body_globals_and_items.txt";
