@@ -23,6 +23,8 @@ public:
 class Field {
 public:
     explicit Field(QVariant value) : value_(std::move(value)) {}
+    // name: the column, for the message when the value is NULL.
+    Field(QVariant value, QString name) : value_(std::move(value)), name_(std::move(name)) {}
     bool IsNull() const { return value_.isNull(); }
     // The value as text: a number in plain decimal (10 -> "10", 1600.5 -> "1600.5"), a
     // string unchanged. A NULL has no text: DbError.
@@ -30,6 +32,7 @@ public:
 
 private:
     QVariant value_;
+    QString name_;
 };
 
 // A result set, read whole when created, so RecordCount is exact. Starts on its first row.
