@@ -75,18 +75,16 @@ std::unique_ptr<Dynaset> DatabaseBackend::query(const QString& sql) {
         names.append(record.fieldName(i));
         decimal.push_back(record.field(i).metaType().id() == QMetaType::Double);
     }
-    std::vector<std::vector<QVariant>> rows;
-    while (query.next()) {
-        std::vector<QVariant> row;
-        row.reserve(record.count());
-        for (int i = 0; i < record.count(); ++i)
-            row.push_back(rowValue(query, i, decimal[i]));
-        rows.push_back(std::move(row));
-    }
+    std::vector<QVariant> values;
+    const int columns = record.count();
+    values.reserve(std::size_t(columns) * 64); // the row count is unknown until the end
+    while (query.next())
+        for (int i = 0; i < columns; ++i)
+            values.push_back(rowValue(query, i, decimal[i]));
     // next() answers false both at the end and when fetching failed (a lost connection).
     if (query.lastError().type() != QSqlError::NoError)
         throw DbError(errorText(query.lastError()));
-    return std::make_unique<Dynaset>(std::move(names), std::move(rows));
+    return Dynaset::fromValues(std::move(names), std::move(values));
 }
 
 void DatabaseBackend::execute(const QString& sql) {

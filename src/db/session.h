@@ -39,6 +39,9 @@ private:
 class Dynaset {
 public:
     Dynaset(QStringList fieldNames, std::vector<std::vector<QVariant>> rows);
+    // values: the rows one after the other, fieldNames.size() values each.
+    static std::unique_ptr<Dynaset> fromValues(QStringList fieldNames,
+                                               std::vector<QVariant> values);
     qint32 RecordCount() const;
     // The current row's value of the named column (matched without regard to case).
     // DbError for an unknown name or when the rows are exhausted.
@@ -46,8 +49,12 @@ public:
     void MoveNext();
 
 private:
+    struct Flat {};
+    Dynaset(Flat, QStringList fieldNames, std::vector<QVariant> values);
+
     QStringList fieldNames_;
-    std::vector<std::vector<QVariant>> rows_;
+    std::vector<QVariant> values_; // row after row: one allocation for the whole result
+    qsizetype rowCount_ = 0;
     qsizetype current_ = 0;
 };
 
