@@ -1,0 +1,145 @@
+#include "cli/command_line.h"
+
+UsageError::UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
+
+namespace {
+
+bool isGenerating(GenCommand command) {
+    return command == GenCommand::Package || command == GenCommand::Vb ||
+           command == GenCommand::Csv;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    if (arguments.isEmpty())
+        throw UsageError(
+            QStringLiteral("コマンドがありません（tamsel-gen --help で使い方を表示）"));
+
+    const QString& first = arguments.front();
+    CommandLine line;
+    if (first == u"--help" || first == u"-h") {
+        line.command = GenCommand::Help;
+    } else if (first == u"--version") {
+        line.command = GenCommand::Version;
+    } else if (first == u"package") {
+        line.command = GenCommand::Package;
+    } else if (first == u"vb") {
+        line.command = GenCommand::Vb;
+    } else if (first == u"csv") {
+        line.command = GenCommand::Csv;
+    } else if (first == u"tables") {
+        line.command = GenCommand::Tables;
+    } else {
+        throw UsageError(
+            QStringLiteral("知らないコマンド %1（package, vb, csv, tables のどれか）").arg(first));
+    }
+    if (line.command == GenCommand::Help || line.command == GenCommand::Version) {
+        if (arguments.size() > 1)
+            throw UsageError(
+                QStringLiteral("%1 の後に余分な引数 %2 があります").arg(first, arguments[1]));
+        return line;
+    }
+
+    bool optionsEnded = false;
+    bool outputGiven = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool isOption =
+            !optionsEnded && argument.startsWith(QLatin1Char('-')) && argument != u"-";
+        if (!isOption) {
+            if (!line.profilePath.isEmpty())
+                throw UsageError(QStringLiteral("プロファイルは一つだけです：%1").arg(argument));
+            if (argument.isEmpty())
+                throw UsageError(QStringLiteral("プロファイルのパスが空です"));
+            line.profilePath = argument;
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"--utf8" && isGenerating(line.command)) {
+            line.utf8 = true;
+        } else if ((argument == u"-o" || argument == u"--output" ||
+                    argument.startsWith(QLatin1String("--output="))) &&
+                   isGenerating(line.command)) {
+            if (outputGiven)
+                throw UsageError(QStringLiteral("-o は一度だけ指定できます"));
+            outputGiven = true;
+            if (argument.startsWith(QLatin1String("--output="))) {
+                line.outputPath = argument.mid(9);
+            } else {
+                if (i + 1 >= arguments.size())
+                    throw UsageError(
+                        QStringLiteral("%1 の後にファイル名がありません").arg(argument));
+                line.outputPath = arguments[++i];
+            }
+            if (line.outputPath.isEmpty())
+                throw UsageError(QStringLiteral("出力ファイル名が空です"));
+        } else {
+            throw UsageError(QStringLiteral("%1 コマンドに %2 は使えません").arg(first, argument));
+        }
+    }
+    if (line.profilePath.isEmpty())
+        throw UsageError(QStringLiteral("プロファイル（PROFILE.json）がありません"));
+    return line;
+}
+
+QString helpText() {
+    return QStringLiteral(
+        "使い方:\n"
+        "  tamsel-gen package PROFILE.json [-o FILE] [--utf8]   PL/SQL パッケージ\n"
+        "  tamsel-gen vb      PROFILE.json [-o FILE] [--utf8]   VB モジュール\n"
+        "  tamsel-gen csv     PROFILE.json [-o FILE] [--utf8]   テーブル構造 CSV\n"
+        "  tamsel-gen tables  PROFILE.json                      ユーザーのテーブル一覧\n"
+        "  tamsel-gen --help | --version\n"
+        "\n"
+        "ウィンドウを開かずに Tamsel と同じ生成を行います。ログオン、テーブルの選択、\n"
+        "テーブルごとのフラグと引数設定はプロファイル（UTF-8 の JSON）に書きます。\n"
+        "\n"
+        "出力:\n"
+        "  標準では保存ファイルと同じ形式（Shift-JIS、各行の後に CR LF）で標準出力へ。\n"
+        "  -o FILE, --output FILE  FILE に書く（一時ファイルから置き換えるので、失敗しても\n"
+        "                          元のファイルはそのまま）\n"
+        "  --utf8                  UTF-8、改行 LF で書く（端末や diff 向け）\n"
+        "  tables は一行に一つのテーブル名を UTF-8 で、テーブル一覧の順に書きます。\n"
+        "\n"
+        "プロファイル:\n"
+        "  {\n"
+        "    \"service\": \"DEMO\",          サービス（DEMO、SQLite ファイル、ODBC データソース）\n"
+        "    \"user\": \"SCOTT\",            ユーザー。書いたとおりに生成コードのスキーマ名になる\n"
+        "                                （ウィンドウのように大文字にはしない）\n"
+        "    \"password\": \"...\",          省略可。無ければ環境変数 TAMSEL_PASSWORD、それも\n"
+        "                                無く標準入力が端末なら、表示せずに尋ねる\n"
+        "    \"ini\": \"Ostrel.ini\",        省略可。設定をこのファイルから読む（相対パスは\n"
+        "                                プロファイルのフォルダから）。無ければ設定の既定値\n"
+        "    \"settings\": { \"Public\": \"PUB_\", \"Indent\": 4, \"PackHeader\": false },\n"
+        "                                設定ファイル [Params] のキー名で、ini や既定値を上書き\n"
+        "    \"vb\": { \"OracleConst\": true, \"ModHeader\": true, \"VbProcHeader\": true },\n"
+        "                                VB モジュールのメニューの三つのチェック（既定 true）\n"
+        "    \"tables\": [                 選択するテーブル。候補の順はプロファイルの順ではなく\n"
+        "                                データベースのテーブル一覧の順\n"
+        "      { \"name\": \"EMP\", \"public\": true, \"array\": false, \"ins\": true, \"upd\": "
+        "true,\n"
+        "        \"clr\": true, \"argumentTables\": [\"EMP\", \"DEPT\"],\n"
+        "        \"genStrOn\": true, \"genStrCount\": 3, \"genNumOn\": false, \"genNumCount\": 10 "
+        "},\n"
+        "      { \"name\": \"DEPT\", \"array\": true }\n"
+        "    ]\n"
+        "  }\n"
+        "  フラグの省略は false、作成数の省略は 10。argumentTables は tables にあるテーブル名。\n"
+        "  Indent, RefStrLen, 作成数は -9 から 99。同じテーブルを二度書くことはできません。\n"
+        "\n"
+        "ヘッダーの作成日時: 現在の時刻、環境変数 SOURCE_DATE_EPOCH（1970-01-01 UTC からの秒）が\n"
+        "あればその時刻（再現できる出力）。どちらもローカル時刻（TZ）で、曜日はロケール\n"
+        "（LC_ALL / LC_TIME / LANG）の短い名前。\n"
+        "\n"
+        "終了コード:\n"
+        "  0  完了\n"
+        "  2  コマンド行かプロファイルの誤り（読めない、JSON でない、知らないキーやテーブル、\n"
+        "     型や範囲の誤り）、設定ファイルを読めない\n"
+        "  3  外部に公開するテーブルがない\n"
+        "  4  ログオンできない\n"
+        "  5  テーブル情報を取得できない\n"
+        "  6  出力を書けない（生成の失敗、Shift-JIS にできない文字、書き込みの失敗）\n"
+        "メッセージは標準エラーに出ます。\n");
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+// A command line tamsel-gen cannot run: the message says what is wrong.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString& message);
+    QString message() const { return QString::fromStdString(what()); }
+};
+
+enum class GenCommand { Package, Vb, Csv, Tables, Help, Version };
+
+struct CommandLine {
+    GenCommand command = GenCommand::Help;
+    QString profilePath;
+    QString outputPath; // empty: standard output
+    bool utf8 = false;  // UTF-8 with LF instead of the saved-file format
+};
+
+// Reads the arguments after the program name:
+//   package|vb|csv PROFILE [-o FILE] [--utf8]
+//   tables PROFILE
+//   --help | --version
+// Options may stand before or after the profile; "--" ends them. Throws UsageError.
+CommandLine parseCommandLine(const QStringList& arguments);
+
+// What --help prints.
+QString helpText();

@@ -1,0 +1,386 @@
+#include "cli/gen_profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+
+#include <algorithm>
+#include <cmath>
+
+GenProfileError::GenProfileError(const QString& message)
+    : std::runtime_error(message.toStdString()) {}
+
+namespace {
+
+enum class ValueKind { Text, Flag, SmallNumber };
+
+// A settings key of the profile and the field of the settings record it sets.
+struct SettingKey {
+    QLatin1StringView name;
+    ValueKind kind;
+    QString TPackParameters::*text = nullptr;
+    bool TPackParameters::*flag = nullptr;
+    qint32 TPackParameters::*number = nullptr;
+};
+
+SettingKey textKey(const char* name, QString TPackParameters::*field) {
+    return {QLatin1StringView(name), ValueKind::Text, field, nullptr, nullptr};
+}
+SettingKey flagKey(const char* name, bool TPackParameters::*field) {
+    return {QLatin1StringView(name), ValueKind::Flag, nullptr, field, nullptr};
+}
+SettingKey numberKey(const char* name, qint32 TPackParameters::*field) {
+    return {QLatin1StringView(name), ValueKind::SmallNumber, nullptr, nullptr, field};
+}
+
+// The keys of the settings file's Params section, in the file's order.
+const QList<SettingKey>& settingKeys() {
+    static const QList<SettingKey> keys = {
+        flagKey("PackHeader", &TPackParameters::PackHeader),
+        flagKey("ProcHeader", &TPackParameters::ProcHeader),
+        textKey("Public", &TPackParameters::Public),
+        textKey("Custom", &TPackParameters::Custom),
+        textKey("Set", &TPackParameters::Set),
+        textKey("Clr", &TPackParameters::Clr),
+        textKey("INS", &TPackParameters::INS),
+        textKey("UPD", &TPackParameters::UPD),
+        textKey("PackName", &TPackParameters::PackName),
+        textKey("SysName", &TPackParameters::SysName),
+        textKey("Owner", &TPackParameters::Owner),
+        numberKey("Indent", &TPackParameters::Indent),
+        numberKey("RefStrLen", &TPackParameters::RefStrLen),
+        textKey("DefPath", &TPackParameters::DefPath),
+        textKey("VbName", &TPackParameters::VbName),
+    };
+    return keys;
+}
+
+// A name that differs from the wanted one only in case, as a hint for the message.
+QString caseHint(const QString& name, const QStringList& known) {
+    for (const QString& candidate : known)
+        if (candidate != name && candidate.compare(name, Qt::CaseInsensitive) == 0)
+            return QStringLiteral("（%1 のことですか？）").arg(candidate);
+    return {};
+}
+
+// Reads one JSON object of the profile, naming every complaint by file and key path.
+class ObjectReader {
+public:
+    ObjectReader(const QString& file, QString where, QJsonObject object)
+        : file_(file), where_(std::move(where)), object_(std::move(object)) {}
+
+    void allowOnly(const QStringList& allowed) const {
+        for (const QString& key : object_.keys())
+            if (!allowed.contains(key))
+                fail(QStringLiteral("知らないキー \"%1\" があります%2")
+                         .arg(keyPath(key), caseHint(key, allowed)));
+    }
+
+    bool has(const QString& key) const { return object_.contains(key); }
+
+    QString text(const QString& key) const {
+        const QJsonValue value = object_.value(key);
+        if (!value.isString())
+            wrongType(key, QStringLiteral("文字列"));
+        return value.toString();
+    }
+
+    // A text that ends up inside one generated line: a line break would split it.
+    QString lineText(const QString& key) const {
+        QString value = text(key);
+        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+            fail(QStringLiteral("\"%1\" に改行は使えません").arg(keyPath(key)));
+        return value;
+    }
+
+    QString requiredText(const QString& key) const {
+        if (!has(key))
+            fail(QStringLiteral("\"%1\" がありません").arg(keyPath(key)));
+        return text(key);
+    }
+
+    bool flag(const QString& key, bool absent) const {
+        if (!has(key))
+            return absent;
+        const QJsonValue value = object_.value(key);
+        if (!value.isBool())
+            wrongType(key, QStringLiteral("true か false"));
+        return value.toBool();
+    }
+
+    // An integer the window's two-character fields can hold: -9 to 99.
+    qint32 smallNumber(const QString& key, qint32 absent) const {
+        if (!has(key))
+            return absent;
+        const QJsonValue value = object_.value(key);
+        const double number = value.toDouble();
+        if (!value.isDouble() || !std::isfinite(number) || number != std::trunc(number))
+            wrongType(key, QStringLiteral("整数"));
+        if (number < kMinSmallNumber || number > kMaxSmallNumber)
+            fail(QStringLiteral("\"%1\" は %2 から %3 までの整数で指定してください（%4）")
+                     .arg(keyPath(key))
+                     .arg(kMinSmallNumber)
+                     .arg(kMaxSmallNumber)
+                     .arg(value.toVariant().toString()));
+        return static_cast<qint32>(number);
+    }
+
+    QJsonObject object(const QString& key) const {
+        const QJsonValue value = object_.value(key);
+        if (!value.isObject())
+            wrongType(key, QStringLiteral("オブジェクト"));
+        return value.toObject();
+    }
+
+    QJsonArray array(const QString& key) const {
+        const QJsonValue value = object_.value(key);
+        if (!value.isArray())
+            wrongType(key, QStringLiteral("配列"));
+        return value.toArray();
+    }
+
+    QString keyPath(const QString& key) const {
+        return where_.isEmpty() ? key : where_ + QLatin1Char('.') + key;
+    }
+
+    [[noreturn]] void fail(const QString& detail) const {
+        throw GenProfileError(QStringLiteral("%1: %2").arg(file_, detail));
+    }
+
+private:
+    [[noreturn]] void wrongType(const QString& key, const QString& kind) const {
+        fail(QStringLiteral("\"%1\" は%2で指定してください").arg(keyPath(key), kind));
+    }
+
+    const QString& file_;
+    QString where_;
+    QJsonObject object_;
+};
+
+QVariantMap readSettings(const ObjectReader& reader) {
+    QStringList names;
+    for (const SettingKey& key : settingKeys())
+        names.append(key.name);
+    reader.allowOnly(names);
+
+    QVariantMap settings;
+    for (const SettingKey& key : settingKeys()) {
+        if (!reader.has(key.name))
+            continue;
+        switch (key.kind) {
+        case ValueKind::Text:
+            settings.insert(key.name, reader.lineText(key.name));
+            break;
+        case ValueKind::Flag:
+            settings.insert(key.name, reader.flag(key.name, false));
+            break;
+        case ValueKind::SmallNumber:
+            settings.insert(key.name, reader.smallNumber(key.name, 0));
+            break;
+        }
+    }
+    return settings;
+}
+
+VbOptions readVbOptions(const ObjectReader& reader) {
+    reader.allowOnly({QStringLiteral("OracleConst"), QStringLiteral("ModHeader"),
+                      QStringLiteral("VbProcHeader")});
+    VbOptions options;
+    options.OracleConst = reader.flag(QStringLiteral("OracleConst"), true);
+    options.ModHeader = reader.flag(QStringLiteral("ModHeader"), true);
+    options.VbProcHeader = reader.flag(QStringLiteral("VbProcHeader"), true);
+    return options;
+}
+
+ProfileTable readTable(const QString& file, const QString& where, const QJsonValue& value) {
+    if (!value.isObject())
+        throw GenProfileError(
+            QStringLiteral("%1: \"%2\" はオブジェクトで指定してください").arg(file, where));
+    const ObjectReader reader(file, where, value.toObject());
+    reader.allowOnly({QStringLiteral("name"), QStringLiteral("public"), QStringLiteral("array"),
+                      QStringLiteral("ins"), QStringLiteral("upd"), QStringLiteral("clr"),
+                      QStringLiteral("argumentTables"), QStringLiteral("genStrOn"),
+                      QStringLiteral("genStrCount"), QStringLiteral("genNumOn"),
+                      QStringLiteral("genNumCount")});
+
+    ProfileTable table;
+    table.name = reader.requiredText(QStringLiteral("name"));
+    table.flags.Public = reader.flag(QStringLiteral("public"), false);
+    table.flags.Array = reader.flag(QStringLiteral("array"), false);
+    table.flags.Ins = reader.flag(QStringLiteral("ins"), false);
+    table.flags.Upd = reader.flag(QStringLiteral("upd"), false);
+    table.flags.Clr = reader.flag(QStringLiteral("clr"), false);
+    if (reader.has(QStringLiteral("argumentTables"))) {
+        const QJsonArray names = reader.array(QStringLiteral("argumentTables"));
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QString path = QStringLiteral("%1[%2]")
+                                     .arg(reader.keyPath(QStringLiteral("argumentTables")))
+                                     .arg(i);
+            if (!names[i].isString())
+                reader.fail(QStringLiteral("\"%1\" は文字列で指定してください").arg(path));
+            const QString name = names[i].toString();
+            if (table.argumentTables.contains(name))
+                reader.fail(QStringLiteral("\"%1\" のテーブル %2 は二度目です").arg(path, name));
+            table.argumentTables.append(name);
+        }
+    }
+    table.genStrOn = reader.flag(QStringLiteral("genStrOn"), false);
+    table.genStrCount = reader.smallNumber(QStringLiteral("genStrCount"), 10);
+    table.genNumOn = reader.flag(QStringLiteral("genNumOn"), false);
+    table.genNumCount = reader.smallNumber(QStringLiteral("genNumCount"), 10);
+    return table;
+}
+
+QList<ProfileTable> readTables(const QString& file, const ObjectReader& top) {
+    QList<ProfileTable> tables;
+    if (!top.has(QStringLiteral("tables")))
+        return tables;
+    const QJsonArray entries = top.array(QStringLiteral("tables"));
+    QStringList names;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        ProfileTable table = readTable(file, QStringLiteral("tables[%1]").arg(i), entries[i]);
+        if (names.contains(table.name))
+            top.fail(QStringLiteral("テーブル %1 が tables に二度あります").arg(table.name));
+        names.append(table.name);
+        tables.append(std::move(table));
+    }
+    // Argument tables are candidates, so they must be among the listed tables.
+    for (qsizetype i = 0; i < tables.size(); ++i)
+        for (const QString& name : tables[i].argumentTables)
+            if (!names.contains(name))
+                top.fail(QStringLiteral("\"tables[%1].argumentTables\" のテーブル %2 は "
+                                        "tables にありません%3")
+                             .arg(i)
+                             .arg(name, caseHint(name, names)));
+    return tables;
+}
+
+// "line 3, column 5" of a byte offset into the JSON text.
+QString jsonPosition(const QByteArray& json, qsizetype offset) {
+    offset = std::clamp<qsizetype>(offset, 0, json.size());
+    const QByteArray before = json.left(offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    return QStringLiteral("%1 行 %2 桁")
+        .arg(before.count('\n') + 1)
+        .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
+}
+
+} // namespace
+
+std::optional<QString> GenProfile::iniPath() const {
+    if (!ini)
+        return std::nullopt;
+    return QDir(QFileInfo(path).path()).filePath(*ini);
+}
+
+void GenProfile::applySettings(TPackParameters& target) const {
+    for (const SettingKey& key : settingKeys()) {
+        const auto value = settings.constFind(key.name);
+        if (value == settings.constEnd())
+            continue;
+        switch (key.kind) {
+        case ValueKind::Text:
+            target.*key.text = value->toString();
+            break;
+        case ValueKind::Flag:
+            target.*key.flag = value->toBool();
+            break;
+        case ValueKind::SmallNumber:
+            target.*key.number = value->toInt();
+            break;
+        }
+    }
+}
+
+QList<qsizetype> GenProfile::selectionIn(const QStringList& tableList) const {
+    QList<qsizetype> positions;
+    for (const ProfileTable& table : tables) {
+        const qsizetype position = tableList.indexOf(table.name);
+        if (position < 0)
+            throw GenProfileError(
+                QStringLiteral("%1: テーブル %2 はデータベースのテーブル一覧にありません%3")
+                    .arg(path, table.name, caseHint(table.name, tableList)));
+        positions.append(position);
+    }
+    std::sort(positions.begin(), positions.end());
+    return positions;
+}
+
+void GenProfile::applyTables(TCandidateList& candidates, PlainTableFlags& flags) const {
+    const auto candidateIndex = [&](const QString& name) -> qsizetype {
+        for (qsizetype i = 0; i < candidates.size(); ++i)
+            if (candidates[i].TableName == name)
+                return i;
+        return -1;
+    };
+    flags.rows() = QList<TableFlagValues>(candidates.size());
+    for (const ProfileTable& table : tables) {
+        const qsizetype i = candidateIndex(table.name);
+        if (i < 0)
+            continue;
+        flags.rows()[i] = table.flags;
+        QList<bool> arguments(candidates.size(), false);
+        for (const QString& name : table.argumentTables)
+            if (const qsizetype k = candidateIndex(name); k >= 0)
+                arguments[k] = true;
+        TTableSettings& candidate = candidates[i];
+        candidate.setArgumentTables(arguments);
+        candidate.GenStrOn = table.genStrOn;
+        candidate.GenStrCount = table.genStrCount;
+        candidate.GenNumOn = table.genNumOn;
+        candidate.GenNumCount = table.genNumCount;
+    }
+}
+
+GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw GenProfileError(
+            QStringLiteral("%1: JSON として読めません（%2）：%3")
+                .arg(path, jsonPosition(json, error.offset), error.errorString()));
+    if (!document.isObject())
+        throw GenProfileError(
+            QStringLiteral("%1: プロファイルは JSON のオブジェクト { ... } で書いてください")
+                .arg(path));
+
+    const ObjectReader top(path, QString(), document.object());
+    top.allowOnly({QStringLiteral("service"), QStringLiteral("user"), QStringLiteral("password"),
+                   QStringLiteral("ini"), QStringLiteral("settings"), QStringLiteral("vb"),
+                   QStringLiteral("tables")});
+
+    GenProfile profile;
+    profile.path = path;
+    profile.service = top.requiredText(QStringLiteral("service"));
+    profile.user = top.requiredText(QStringLiteral("user"));
+    // The logon joins user and password at a "/" and splits them at the first one.
+    if (profile.user.contains(QLatin1Char('/')))
+        top.fail(QStringLiteral("\"user\" に / は使えません"));
+    if (top.has(QStringLiteral("password")))
+        profile.password = top.text(QStringLiteral("password"));
+    if (top.has(QStringLiteral("ini")))
+        profile.ini = top.text(QStringLiteral("ini"));
+    if (top.has(QStringLiteral("settings")))
+        profile.settings = readSettings(
+            ObjectReader(path, QStringLiteral("settings"), top.object(QStringLiteral("settings"))));
+    if (top.has(QStringLiteral("vb")))
+        profile.vb = readVbOptions(
+            ObjectReader(path, QStringLiteral("vb"), top.object(QStringLiteral("vb"))));
+    profile.tables = readTables(path, top);
+    return profile;
+}
+
+GenProfile readGenProfile(const QString& path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw GenProfileError(QStringLiteral("%1: プロファイルを読めません：%2")
+                                  .arg(path, QFileInfo(path).isDir()
+                                                 ? QStringLiteral("フォルダです")
+                                                 : file.errorString()));
+    return parseGenProfile(file.readAll(), path);
+}

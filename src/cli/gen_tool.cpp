@@ -1,0 +1,252 @@
+#include "cli/gen_tool.h"
+
+#include "cli/gen_profile.h"
+#include "cli/stderr_reporter.h"
+#include "db/dictionary.h"
+#include "gen/csv/table_structure.h"
+#include "gen/gen_messages.h"
+#include "gen/plsql/package_generator.h"
+#include "gen/vb/vb_module_generator.h"
+#include "model/generation_model.h"
+#include "settings/profile_file.h"
+#include "util/report.h"
+#include "util/safe_file.h"
+#include "util/sjis.h"
+#include "util/text_file.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <new>
+
+GenFailure::GenFailure(int status, const QString& text, const QString& detail)
+    : std::runtime_error(text.toStdString()), status_(status), text_(text), detail_(detail) {}
+
+namespace {
+
+// The window's own texts for the same situations.
+QString cannotOpenDatabaseText() {
+    return QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを開けません");
+}
+QString retrievalErrorText() {
+    return QStringLiteral("テーブル情報取得中にｴﾗｰが発生しました");
+}
+QString noTablesText() {
+    return QStringLiteral("テーブルが存在しません");
+}
+QString outputNotWrittenText() {
+    return QStringLiteral("出力を書き込めません");
+}
+
+// Runs a step of the retrieval; any failure of it is a retrieval failure.
+template <typename Step> void retrieve(Step&& step) {
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitRetrieval, outOfMemoryText());
+    } catch (const std::exception& error) {
+        throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
+    }
+}
+
+// The settings the window would have: those of "ini" or the settings store's defaults
+// (with the Owner and DefPath fallbacks), then the profile's keys over them.
+AppSettings loadSettings(const GenProfile& profile, GenToolContext& context) {
+    AppSettings settings;
+    QString iniPath; // none: no file, so every value takes its default
+    if (const std::optional<QString> ini = profile.iniPath()) {
+        // The settings store reads a missing file as all defaults; a named file that is not
+        // there is a mistake in the profile, not a wish for defaults.
+        if (!QFileInfo(*ini).isFile())
+            throw GenFailure(
+                kExitUsage, settingsLoadErrorText(),
+                QStringLiteral("%1: \"ini\" のファイル %2 がありません").arg(profile.path, *ini));
+        try {
+            ProfileFile(*ini).readString(QStringLiteral("Params"), QStringLiteral("Public"), {});
+        } catch (const std::exception& error) {
+            throw GenFailure(kExitUsage, settingsLoadErrorText(), QString::fromUtf8(error.what()));
+        }
+        iniPath = *ini;
+    }
+    StderrReporter reporter(context.writeErr);
+    LoadSettings(settings, iniPath, context.platform, reporter);
+    if (reporter.errorCount() > 0)
+        throw GenFailure(kExitUsage, settingsLoadErrorText(), iniPath);
+    profile.applySettings(settings.GenSettings);
+    settings.Alias = profile.service;
+    settings.UserNM = profile.user;
+    return settings;
+}
+
+QString logonPassword(const GenProfile& profile, GenToolContext& context) {
+    if (profile.password)
+        return *profile.password;
+    if (context.passwordVariable)
+        return *context.passwordVariable;
+    if (context.promptPassword)
+        if (std::optional<QString> typed = context.promptPassword())
+            return *typed;
+    return QString();
+}
+
+std::unique_ptr<Database> logOn(const GenProfile& profile, const QString& password,
+                                const SessionEnvironment& environment) {
+    try {
+        Session session(environment);
+        return session.OpenDatabase(profile.service, profile.user + u'/' + password, 0);
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitLogon, cannotOpenDatabaseText(), outOfMemoryText());
+    } catch (const std::exception& error) {
+        throw GenFailure(kExitLogon, cannotOpenDatabaseText(), QString::fromUtf8(error.what()));
+    }
+}
+
+// The lines of the command's output, or GenFailure.
+QStringList generate(GenCommand command, const GeneratorInput& input, const VbOptions& vb) {
+    const QString failureText =
+        command == GenCommand::Vb ? vbGenerationErrorText() : packageGenerationErrorText();
+    std::optional<QStringList> lines;
+    try {
+        switch (command) {
+        case GenCommand::Package:
+            lines = generatePackageLines(input);
+            break;
+        case GenCommand::Vb:
+            lines = generateVbModuleLines(input, vb);
+            break;
+        case GenCommand::Csv:
+            return tableStructureLines(input.candidates);
+        default:
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitOutput, outOfMemoryText());
+    } catch (const std::exception& error) {
+        throw GenFailure(kExitOutput, failureText, QString::fromUtf8(error.what()));
+    }
+    if (!lines)
+        throw GenFailure(kExitNoPublicTable, noPublicTableText());
+    return *lines;
+}
+
+// All or nothing: the whole text is encoded before a byte goes out, and a file is written
+// through the safe writer.
+void writeOutput(const QStringList& lines, const CommandLine& line, GenToolContext& context) {
+    QByteArray bytes;
+    try {
+        bytes = line.utf8 ? encodeUtf8Lines(lines) : encodeSjisLines(lines);
+    } catch (const SjisEncodeError& error) {
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         QString::fromUtf8(error.what()) +
+                             QStringLiteral("\n（--utf8 なら UTF-8 で書けます）"));
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitOutput, outOfMemoryText());
+    }
+    if (line.outputPath.isEmpty()) {
+        if (!context.writeOut(bytes))
+            throw GenFailure(kExitOutput, outputNotWrittenText(),
+                             QStringLiteral("標準出力に書けません"));
+        return;
+    }
+    try {
+        writeFileSafely(line.outputPath, bytes);
+    } catch (const FileWriteError& error) {
+        throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
+    }
+}
+
+void run(const CommandLine& line, GenToolContext& context) {
+    GenProfile profile;
+    try {
+        profile = readGenProfile(line.profilePath);
+    } catch (const GenProfileError& error) {
+        throw GenFailure(kExitUsage, error.message());
+    }
+
+    // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them
+    // before the logon.
+    const std::unique_ptr<Clock> clock =
+        line.command == GenCommand::Package || line.command == GenCommand::Vb
+            ? headerClock(context.sourceDateEpoch)
+            : std::make_unique<SystemClock>();
+    if (line.command == GenCommand::Csv && profile.tables.isEmpty())
+        throw GenFailure(kExitUsage,
+                         QStringLiteral("%1: \"tables\" にテーブルがありません").arg(profile.path));
+    const AppSettings settings = loadSettings(profile, context);
+
+    const std::unique_ptr<Database> database =
+        logOn(profile, logonPassword(profile, context), context.session);
+
+    QStringList tableList;
+    retrieve(
+        [&] { readTableList(*database, [&](const QString& name) { tableList.append(name); }); });
+    if (line.command == GenCommand::Tables) {
+        if (tableList.isEmpty())
+            context.writeErr(toolMessage(noTablesText()));
+        if (!context.writeOut(encodeUtf8Lines(tableList)))
+            throw GenFailure(kExitOutput, outputNotWrittenText(),
+                             QStringLiteral("標準出力に書けません"));
+        return;
+    }
+
+    QList<qsizetype> selection;
+    try {
+        selection = profile.selectionIn(tableList);
+    } catch (const GenProfileError& error) {
+        throw GenFailure(kExitUsage, error.message());
+    }
+
+    // Column retrieval as the window runs it: the selected tables in table-list order, one
+    // query each, every record sized for the whole selection.
+    GenerationModel model;
+    model.TableCount = static_cast<qint32>(tableList.size());
+    retrieve([&] {
+        for (const qsizetype position : selection)
+            model.appendCandidate(
+                readTableColumns(*database, tableList[position], selection.size()));
+    });
+    database->Close();
+
+    PlainTableFlags flags;
+    profile.applyTables(model.CandidateList, flags);
+
+    const GeneratorInput input{model.CandidateList,      flags,
+                               settings.GenSettings,     settings.UserNM,
+                               model.MaxTableNameLength, *clock};
+    writeOutput(generate(line.command, input, profile.vb), line, context);
+}
+
+} // namespace
+
+std::unique_ptr<Clock> headerClock(const std::optional<QByteArray>& sourceDateEpoch) {
+    if (!sourceDateEpoch || sourceDateEpoch->isEmpty())
+        return std::make_unique<SystemClock>();
+    bool ok = false;
+    const qint64 seconds = sourceDateEpoch->toLongLong(&ok);
+    const bool digitsOnly = std::all_of(sourceDateEpoch->begin(), sourceDateEpoch->end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    const QDateTime moment = QDateTime::fromSecsSinceEpoch(seconds);
+    if (!ok || !digitsOnly || !moment.isValid() || moment.date().year() > 9999)
+        throw GenFailure(kExitUsage,
+                         QStringLiteral("SOURCE_DATE_EPOCH は 1970-01-01 UTC からの秒数で"
+                                        "指定してください"),
+                         QString::fromUtf8(*sourceDateEpoch));
+    return std::make_unique<FixedClock>(moment);
+}
+
+int runGenTool(const CommandLine& line, GenToolContext& context) {
+    try {
+        run(line, context);
+        return kExitDone;
+    } catch (const GenFailure& failure) {
+        context.writeErr(toolMessage(failure.text(), failure.detail()));
+        return failure.status();
+    } catch (const std::bad_alloc&) {
+        context.writeErr(toolMessage(outOfMemoryText()));
+        return kExitUnexpected;
+    } catch (const std::exception& error) {
+        context.writeErr(toolMessage(generalErrorText(QString::fromUtf8(error.what()))));
+        return kExitUnexpected;
+    }
+}

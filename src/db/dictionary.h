@@ -1,0 +1,35 @@
+#pragma once
+
+#include "db/session.h"
+#include "model/generation_model.h"
+
+#include <QString>
+
+#include <functional>
+
+// The two dictionary queries and the reading of their rows, shared by the main window and
+// the headless tool. Nothing here touches a widget.
+
+// The options value every dynaset of the retrieval is created with.
+inline constexpr int kDynasetOptions = 4;
+
+// The table-list query: the tables of the logged-on user, in the database's order.
+QString tableListQuery();
+
+// The column query of one table. Each single quote of the name is doubled, so a table
+// named O'NEIL is read like any other.
+QString columnQuery(const QString& tableName);
+
+// Runs the table-list query and hands each TABLE_NAME to append as it is read, so a caller
+// keeps the names added before an error. Returns the record count (TableCount).
+// DbError from the query or from a NULL name.
+qint32 readTableList(Database& database, const std::function<void(const QString&)>& append);
+
+// Reads one table's columns into a new record, as column retrieval creates it:
+// TTableSettings::startRetrieval(tableName, candidateCount) with one column appended per
+// row, in column-number order. The size text of a column whose type text is exactly
+// "NUMBER" is precision "." scale, else the width; a NULL precision or scale reads as
+// unknown and leaves that size text empty. Any other NULL, or a query error, throws
+// DbError and nothing is returned.
+TTableSettings readTableColumns(Database& database, const QString& tableName,
+                                qsizetype candidateCount);

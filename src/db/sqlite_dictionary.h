@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class DatabaseBackend;
+
+// A column's type as Oracle's dictionary view COL shows it.
+struct OracleColumnType {
+    QString type;                    // COLTYPE
+    qint32 width = 0;                // WIDTH
+    std::optional<qint32> scale;     // SCALE; nothing reads as NULL
+    std::optional<qint32> precision; // PRECISION; nothing reads as NULL
+
+    bool operator==(const OracleColumnType&) const = default;
+};
+
+// The Oracle dictionary's view of a SQLite column's declared type (as written in its
+// CREATE TABLE, any case): "VARCHAR2(20 BYTE)" -> VARCHAR2, 20; "NUMBER(8,2)" -> NUMBER,
+// 22, precision 8, scale 2; "INTEGER" -> NUMBER, 22, no precision, scale 0; an unknown
+// type keeps its name upper-cased with the first number in its parentheses as the width.
+OracleColumnType oracleColumnType(const QString& declaredType);
+
+// Opens a SQLite file read-only, so the program never changes a user's database, and makes
+// the two dictionary queries run on it word for word. A file with its own USER_TABLES and
+// COL is a dictionary snapshot and is used as it stands; for any other file the connection
+// gets temporary USER_TABLES(TABLE_NAME) and COL(TNAME, COLNO, CNAME, COLTYPE, WIDTH, SCALE,
+// PRECISION, NULLS) built from the file's own tables in creation order, COL keyed by table
+// name and column number so each column query is one index look-up.
+std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path);

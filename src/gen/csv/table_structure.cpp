@@ -1,0 +1,38 @@
+#include "gen/csv/table_structure.h"
+
+#include "util/text_file.h"
+
+#include <algorithm>
+
+QString csvField(const QString& value) {
+    const bool needsQuotes = std::any_of(value.begin(), value.end(), [](QChar c) {
+        return c == u',' || c == u'"' || c == u'\r' || c == u'\n';
+    });
+    if (!needsQuotes)
+        return value;
+    QString escaped = value;
+    escaped.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + escaped + u'"';
+}
+
+QStringList tableStructureLines(const TCandidateList& candidates) {
+    QStringList lines;
+    for (const TTableSettings& table : candidates) {
+        // The bracket line is a record of one field; a table name with a comma stays whole.
+        lines << QString()
+              << csvField(QStringLiteral("[ ") + table.TableName + QStringLiteral(" ]"))
+              << QString() << QStringLiteral("項目名,データ型,項目幅,NULL許可,備考");
+        const qsizetype columns =
+            std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
+        for (qsizetype j = 0; j < columns; ++j) {
+            lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.ColumnTypes.value(j)) +
+                         u',' + csvField(table.ColumnSizes.value(j)) + u',' +
+                         csvField(table.ColumnNulls.value(j));
+        }
+    }
+    return lines;
+}
+
+void writeTableStructure(const QString& path, const TCandidateList& candidates) {
+    writeSjisLines(path, tableStructureLines(candidates));
+}

@@ -1,0 +1,209 @@
+#include "gen/plsql/package_generator.h"
+
+#include "gen/plsql/package_name.h"
+#include "gen/plsql/plsql_text.h"
+#include "util/app_info.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr qsizetype kCommentRuleLength = 50;
+
+} // namespace
+
+PackageGenerator::PackageGenerator(const GeneratorInput& input)
+    : input_(input), IndentText(std::max(input.settings.Indent, 0), QLatin1Char(' ')),
+      CommentRule(kCommentRuleLength, QLatin1Char('*')) {
+    tables_.reserve(input.candidates.size());
+    for (const TTableSettings& table : input.candidates) {
+        TableText text;
+        text.lowerName = lowerAscii(table.TableName);
+        text.nameLength = nameLength(table.TableName);
+        // The four column arrays and ColumnCount always agree in a retrieved table; a
+        // hand-made one that does not must not make the generator read past an array.
+        text.columnCount = std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
+        text.columnLengths.reserve(text.columnCount);
+        text.itemNames.reserve(text.columnCount);
+        for (qsizetype j = 0; j < text.columnCount; ++j) {
+            const QString& column = table.ColumnNames[j];
+            text.columnLengths.append(nameLength(column));
+            text.itemNames.append(text.lowerName % u'_' % lowerAscii(column));
+        }
+        tables_.push_back(std::move(text));
+    }
+}
+
+void PackageGenerator::GeneratePackage(QStringList& OutputLines) {
+    PackageName = FormPackageName(input_.settings, input_.candidates, input_.flags);
+    const QString& Ind = IndentText;
+    const QString& P = PackageName;
+    const QString blank;
+
+    // Package specification: what callers outside the package see.
+    if (input_.settings.PackHeader)
+        AddPackageHeader(OutputLines);
+    OutputLines.append(QStringLiteral("--ﾊﾟｯｹｰｼﾞ仕様定義部"));
+    OutputLines.append(u"CREATE OR REPLACE PACKAGE " % P % u" AS");
+    OutputLines.append(blank);
+    bool firstArrayTable = true;
+    for (qsizetype i = 0; i < input_.candidates.size(); ++i) {
+        if (!input_.flags.isArray(i))
+            continue;
+        if (firstArrayTable)
+            OutputLines.append(Ind % u"--PL/SQLﾃｰﾌﾞﾙ定義(Generated)");
+        firstArrayTable = false;
+        AddTableTypes(OutputLines, i);
+    }
+    AddGenericArgumentTypes(OutputLines);
+    OutputLines.append(Ind % u"--追加 PL/SQLﾃｰﾌﾞﾙ(Manual)");
+    OutputLines.append(blank);
+    OutputLines.append(blank);
+    AddPublicProcedureDeclarations(OutputLines);
+    OutputLines.append(Ind % u"--外部に公開するｸﾞﾛｰﾊﾞﾙ変数(Manual)");
+    OutputLines.append(blank);
+    OutputLines.append(blank);
+    OutputLines.append(u"END " % P % u';');
+    OutputLines.append(QStringLiteral("/"));
+    OutputLines.append(QStringLiteral("SHOW ERRORS"));
+    OutputLines.append(blank);
+
+    // Body declarations; the header block is not repeated before the body.
+    OutputLines.append(u"--" % CommentRule);
+    OutputLines.append(blank);
+    OutputLines.append(QStringLiteral("--ﾊﾟｯｹｰｼﾞﾎﾞﾃﾞｨ部"));
+    OutputLines.append(u"CREATE OR REPLACE PACKAGE BODY " % P % u" AS");
+    OutputLines.append(blank);
+    OutputLines.append(Ind % u"--<<ﾊﾟｯｹｰｼﾞ内部のｸﾞﾛｰﾊﾞﾙ変数>>");
+    AddBodyGlobals(OutputLines);
+    AddItemVariables(OutputLines);
+    OutputLines.append(Ind % u"--追加ｸﾞﾛｰﾊﾞﾙ変数(Manual)");
+    OutputLines.append(blank);
+    OutputLines.append(blank);
+    AddFunctionDefinitions(OutputLines);
+
+    // Body routines.
+    OutputLines.append(QStringLiteral("--内部関数ﾎﾞﾃﾞｨ"));
+    AddTableAccessFunctions(OutputLines);
+    AddPublicProcedures(OutputLines);
+    AddCustomizationFunctions(OutputLines);
+    OutputLines.append(u"END " % P % u';');
+    OutputLines.append(QStringLiteral("/"));
+    OutputLines.append(QStringLiteral("SHOW ERRORS"));
+    OutputLines.append(QStringLiteral("COMMIT;"));
+}
+
+void PackageGenerator::AddPackageHeader(QStringList& OutputLines) const {
+    const TPackParameters& s = input_.settings;
+    OutputLines.append(u"--" % CommentRule);
+    OutputLines.append(QStringLiteral("--ORACLE PL/SQL PACKAGE"));
+    OutputLines.append(u"--使用ｼｽﾃﾑ名：" % s.SysName);
+    OutputLines.append(u"--作成日時  ：" % headerDateTime(input_.clock));
+    OutputLines.append(u"--作成者    ：" % applicationTitle() % u" (Generator)");
+    OutputLines.append(u"--編集者    ：" % s.Owner);
+    OutputLines.append(u"--" % CommentRule);
+    OutputLines.append(QString());
+}
+
+void PackageGenerator::AddRoutineHeader(QStringList& OutputLines, const QString& tableName,
+                                        QChar kind) const {
+    const TPackParameters& s = input_.settings;
+    const QString& T = tableName;
+    OutputLines.append(u"--" % CommentRule);
+    switch (kind.unicode()) {
+    case u'I':
+        OutputLines.append(u"--関数名：" % s.INS % T % u"(Generated)");
+        OutputLines.append(u"--説明  ：" % T % u"にデータを挿入します");
+        break;
+    case u'U':
+        OutputLines.append(u"--関数名：" % s.UPD % T % u"(Generated)");
+        OutputLines.append(u"--説明  ：" % T % u"のデータを更新します");
+        break;
+    case u'C':
+        OutputLines.append(u"--関数名：" % s.Clr % T % u"(Generated)");
+        OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数にNULL(数値項目は0)をセット");
+        break;
+    case u'S':
+        OutputLines.append(u"--関数名：" % s.Set % T % u"(Generated)");
+        OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数に指定ﾚｺｰﾄﾞの値をセット");
+        break;
+    case u'P':
+        OutputLines.append(u"--関数名：" % s.Public % T % u"(Generated)");
+        OutputLines.append(QStringLiteral("--説明  ：外部から呼び出す関数"));
+        OutputLines.append(u"--      ：ｶｽﾀﾏｲｽﾞ対象関数[" % s.Custom % T % u']');
+        break;
+    case u'M':
+        OutputLines.append(u"--関数名：" % s.Custom % T % u"(Manual)");
+        OutputLines.append(QStringLiteral("--説明  ：ｶｽﾀﾏｲｽﾞ対象関数"));
+        OutputLines.append(u"--      ：" % s.Public % T % u"から呼び出し");
+        break;
+    default:
+        throw std::logic_error("unknown routine header kind");
+    }
+    OutputLines.append(QStringLiteral("--戻り値：0=正常　0以外=エラー"));
+    OutputLines.append(u"--" % CommentRule);
+    OutputLines.append(QString());
+}
+
+void PackageGenerator::AddParameterLines(QStringList& OutputLines, qsizetype tableIndex,
+                                         QStringView lead) const {
+    const TTableSettings& table = input_.candidates[tableIndex];
+    const QString& T = table.TableName;
+    const qint32 M = table.MaxColumnNameLength;
+    OutputLines.append(lead % u"ou" % T % u"_ErrCode" % Blanks{M - 6} % u"   OUT INTEGER,");
+    OutputLines.append(lead % u"ou" % T % u"_ErrName" % Blanks{M - 6} % u"   OUT VARCHAR2,");
+    if (table.GenStrOn)
+        OutputLines.append(lead % u"io" % T % u"_GenStr" % Blanks{M - 5} % u"IN OUT Array_GenStr,");
+    if (table.GenNumOn)
+        OutputLines.append(lead % u"io" % T % u"_GenNum" % Blanks{M - 5} % u"IN OUT Array_GenNum,");
+    for (const qsizetype k : argumentTables(tableIndex)) {
+        const TTableSettings& argument = input_.candidates[k];
+        const QString& K = argument.TableName;
+        const bool isArray = input_.flags.isArray(k);
+        for (qsizetype j = 0; j < tables_[k].columnCount; ++j) {
+            const QString& Col = argument.ColumnNames[j];
+            const Blanks pad{columnPad(k, j)};
+            if (isArray) {
+                if (j == 0)
+                    OutputLines.append(lead % u"in" % K % u"_ArrayCnt" %
+                                       Blanks{argument.MaxColumnNameLength - 7} %
+                                       u"IN     INTEGER,");
+                OutputLines.append(lead % u"in" % K % u'_' % Col % pad % u"IN     Array_" % K %
+                                   u'_' % Col % u',');
+            } else {
+                OutputLines.append(lead % u"in" % K % u'_' % Col % pad % u"IN     " %
+                                   input_.userName % u'.' % K % u'.' % Col % u"%TYPE,");
+            }
+        }
+    }
+    dropLastCharacter(OutputLines);
+}
+
+QList<qsizetype> PackageGenerator::argumentTables(qsizetype t) const {
+    const QList<bool>& marks = input_.candidates[t].ArgumentTables;
+    // An entry past the candidate list cannot name a table; it is ignored, not read.
+    const qsizetype end = std::min(marks.size(), input_.candidates.size());
+    QList<qsizetype> indices;
+    for (qsizetype k = 0; k < end; ++k)
+        if (marks[k])
+            indices.append(k);
+    return indices;
+}
+
+qint32 PackageGenerator::columnPad(qsizetype t, qsizetype column) const {
+    return input_.candidates[t].MaxColumnNameLength - tables_[t].columnLengths[column] + 1;
+}
+
+qint32 PackageGenerator::tablePad(qsizetype t) const {
+    return input_.maxTableNameLength - tables_[t].nameLength + 1;
+}
+
+std::optional<QStringList> generatePackageLines(const GeneratorInput& input) {
+    if (firstPublicTable(input.candidates, input.flags) < 0)
+        return std::nullopt;
+    PackageGenerator generator(input);
+    QStringList lines;
+    generator.GeneratePackage(lines);
+    return lines;
+}

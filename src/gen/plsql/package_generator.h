@@ -1,0 +1,83 @@
+#pragma once
+
+#include "gen/generator_input.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// One run of the PL/SQL package generator. An object lives exactly as long as one
+// generation: IndentText and CommentRule are set when it is made and vanish with it, so a
+// changed Indent takes effect at the next run. It only reads its input.
+//
+// Every Add... member appends lines to OutputLines; a few rewrite the last line they
+// appended to drop a trailing comma. The driver, GeneratePackage, calls them at fixed
+// points of the package layout.
+class PackageGenerator {
+public:
+    explicit PackageGenerator(const GeneratorInput& input);
+
+    // The whole text: the package specification, the body declarations and the body
+    // routines. Forms the package name first; the caller has made sure a table is public.
+    void GeneratePackage(QStringList& OutputLines);
+
+    // Driver pieces (package_generator.cpp).
+    void AddPackageHeader(QStringList& OutputLines) const;
+    // kind: 'I' insert, 'U' update, 'C' clear, 'S' set, 'P' public procedure,
+    // 'M' customization function. Callers test ProcHeader themselves.
+    void AddRoutineHeader(QStringList& OutputLines, const QString& tableName, QChar kind) const;
+
+    // Declarations of the package specification (public_declarations.cpp).
+    void AddTableTypes(QStringList& OutputLines, qsizetype tableIndex) const;
+    void AddGenericArgumentTypes(QStringList& OutputLines) const;
+    void AddPublicProcedureDeclarations(QStringList& OutputLines) const;
+
+    // Body declarations (body_declarations.cpp).
+    void AddBodyGlobals(QStringList& OutputLines) const;
+    void AddItemVariables(QStringList& OutputLines) const;
+    void AddFunctionDefinitions(QStringList& OutputLines) const;
+
+    // Body routines (access_functions.cpp, public_procedures.cpp,
+    // customization_functions.cpp).
+    void AddTableAccessFunctions(QStringList& OutputLines) const;
+    void AddPublicProcedures(QStringList& OutputLines) const;
+    void AddCustomizationFunctions(QStringList& OutputLines) const;
+
+private:
+    // Text derived once per run from a candidate table, because several sections repeat it.
+    struct TableText {
+        QString lowerName;           // the table name with A-Z lower-cased
+        qint32 nameLength = 0;       // Shift-JIS bytes of the table name
+        qsizetype columnCount = 0;   // columns every section walks
+        QList<qint32> columnLengths; // Shift-JIS bytes of each column name
+        QStringList itemNames;       // lower(T + "_" + Col): the body's item variables
+    };
+
+    // The parameter list that the package specification's declaration and the body's
+    // procedure share (callers bind it by position), each line starting with lead. Drops the
+    // comma of the last parameter.
+    void AddParameterLines(QStringList& OutputLines, qsizetype tableIndex, QStringView lead) const;
+
+    // Indices of the tables whose columns are arguments of table t's public procedure, in
+    // candidate order.
+    QList<qsizetype> argumentTables(qsizetype t) const;
+
+    // Blanks after a column name of table t, and after a table name.
+    qint32 columnPad(qsizetype t, qsizetype column) const;
+    qint32 tablePad(qsizetype t) const;
+
+    const GeneratorInput& input_;
+    std::vector<TableText> tables_;
+
+    QString IndentText;  // one indentation step: Indent blanks (none when Indent <= 0)
+    QString CommentRule; // the 50 asterisks of comment block rules
+    QString PackageName;
+};
+
+// The one entry point of the main window's and tamsel-gen's package command: the lines of
+// the package, or nothing when no candidate table is public. Any other failure is an
+// exception (std::bad_alloc when memory runs out), for the caller to turn into its message.
+std::optional<QStringList> generatePackageLines(const GeneratorInput& input);

@@ -1,0 +1,40 @@
+#include "gen_process.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <stdexcept>
+
+QMap<QString, QString> pinnedEnvironment() {
+    return {
+        {QStringLiteral("TZ"), QStringLiteral("Asia/Tokyo")},
+        {QStringLiteral("LC_ALL"), QStringLiteral("ja_JP.UTF-8")},
+        {QStringLiteral("SOURCE_DATE_EPOCH"), QString::fromLatin1(kPinnedEpoch)},
+        {QStringLiteral("TAMSEL_PASSWORD"), QString()},
+    };
+}
+
+GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QMap<QString, QString> settings = pinnedEnvironment();
+    settings.insert(env);
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
+        if (it.value().isNull())
+            environment.remove(it.key());
+        else
+            environment.insert(it.key(), it.value());
+    }
+
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(QStringLiteral(TAMSEL_GEN_PATH), arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        throw std::runtime_error("tamsel-gen did not finish: " +
+                                 process.errorString().toStdString());
+    GenRun run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}

@@ -1,0 +1,358 @@
+#include "tst_gen_process.h"
+
+#include "gen_process.h"
+#include "settings/settings.h"
+#include "support/test_files.h"
+#include "util/sjis.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray goldenProfile() {
+    return readFileBytes(testDataPath("cli/golden_profile.json"));
+}
+
+// The golden profile with its table entries in another order.
+QByteArray reorderedProfile(const QList<int>& order) {
+    QJsonObject profile = QJsonDocument::fromJson(goldenProfile()).object();
+    const QJsonArray tables = profile.value("tables").toArray();
+    QJsonArray reordered;
+    for (const int index : order)
+        reordered.append(tables.at(index));
+    profile.insert("tables", reordered);
+    return QJsonDocument(profile).toJson();
+}
+
+QString demoProfile(const QString& rest) {
+    return QStringLiteral(R"({"service": "DEMO", "user": "SCOTT", %1})").arg(rest);
+}
+
+// A dictionary snapshot whose COL has a NULL where the retrieval reads text.
+void writeBrokenSnapshot(const QString& path) {
+    const QString connection = QStringLiteral("broken-snapshot");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const char* statement :
+             {"CREATE TABLE USER_TABLES (TABLE_NAME TEXT)",
+              "CREATE TABLE COL (TNAME TEXT, COLNO INTEGER, CNAME TEXT, COLTYPE TEXT, "
+              "WIDTH INTEGER, SCALE INTEGER, PRECISION INTEGER, NULLS TEXT)",
+              "INSERT INTO USER_TABLES VALUES ('BROKEN')",
+              "INSERT INTO COL VALUES ('BROKEN', 1, 'ID', 'VARCHAR2', 10, NULL, NULL, NULL)"})
+            QVERIFY2(query.exec(QString::fromUtf8(statement)),
+                     qPrintable(query.lastError().text()));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+}
+
+QStringList lines(const QByteArray& utf8) {
+    return QString::fromUtf8(utf8).split(u'\n');
+}
+
+} // namespace
+
+void TestGenProcess::init() {
+    QVERIFY(dir_.isValid());
+    // Every test starts from an empty folder.
+    for (const QFileInfo& entry :
+         QDir(dir_.path()).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries))
+        entry.isDir() ? QDir(entry.filePath()).removeRecursively()
+                      : QFile::remove(entry.filePath());
+}
+
+QString TestGenProcess::writeProfile(const QString& json, const QString& name) {
+    const QString path = QDir(dir_.path()).filePath(name);
+    writeFileBytes(path, json.toUtf8());
+    return path;
+}
+
+void TestGenProcess::goldenOutputs_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("golden");
+    QTest::newRow("package") << "package"
+                             << "cli/package.sql";
+    QTest::newRow("vb") << "vb"
+                        << "cli/module.bas";
+    QTest::newRow("csv") << "csv"
+                         << "cli/structure.csv";
+}
+
+void TestGenProcess::goldenOutputs() {
+    QFETCH(QString, command);
+    QFETCH(QString, golden);
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const QByteArray expected = readFileBytes(testDataPath(golden));
+
+    const QString output = QDir(dir_.path()).filePath("out.txt");
+    const GenRun toFile = runGen({command, profile, "-o", output});
+    QVERIFY2(toFile.exitCode == 0, qPrintable(toFile.err));
+    QVERIFY(toFile.out.isEmpty());
+    QVERIFY2(toFile.err.isEmpty(), qPrintable(toFile.err));
+    QCOMPARE(readFileBytes(output), expected);
+
+    const GenRun toStdout = runGen({command, profile});
+    QCOMPARE(toStdout.exitCode, 0);
+    QCOMPARE(toStdout.out, expected);
+}
+
+void TestGenProcess::candidateOrderFollowsTableList_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QList<int>>("order");
+    QTest::newRow("package, reversed") << "package" << QList<int>{4, 3, 2, 1, 0};
+    QTest::newRow("package, rotated") << "package" << QList<int>{2, 3, 4, 0, 1};
+    QTest::newRow("vb, reversed") << "vb" << QList<int>{4, 3, 2, 1, 0};
+    QTest::newRow("csv, table-list order") << "csv" << QList<int>{4, 2, 1, 3, 0};
+}
+
+void TestGenProcess::candidateOrderFollowsTableList() {
+    QFETCH(QString, command);
+    QFETCH(QList<int>, order);
+    const GenRun golden = runGen({command, writeProfile(QString::fromUtf8(goldenProfile()))});
+    QCOMPARE(golden.exitCode, 0);
+    const GenRun run =
+        runGen({command, writeProfile(QString::fromUtf8(reorderedProfile(order)), "other.json")});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(run.out, golden.out);
+}
+
+void TestGenProcess::utf8DiffersOnlyInEncoding_data() {
+    QTest::addColumn<QString>("command");
+    QTest::newRow("package") << "package";
+    QTest::newRow("vb") << "vb";
+    QTest::newRow("csv") << "csv";
+}
+
+void TestGenProcess::utf8DiffersOnlyInEncoding() {
+    QFETCH(QString, command);
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const GenRun saved = runGen({command, profile});
+    const GenRun utf8 = runGen({command, profile, "--utf8"});
+    QCOMPARE(saved.exitCode, 0);
+    QCOMPARE(utf8.exitCode, 0);
+
+    QVERIFY(!utf8.out.contains('\r'));
+    QVERIFY(utf8.out.endsWith('\n'));
+    QVERIFY(saved.out.endsWith("\r\n"));
+    QCOMPARE(saved.out.count('\n'), saved.out.count("\r\n")); // no bare LF
+    QVERIFY(saved.out != utf8.out); // the double-byte names make the encodings differ
+
+    const std::optional<QString> decoded = fromSjis(saved.out);
+    QVERIFY(decoded);
+    QString unixLines = *decoded;
+    unixLines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QCOMPARE(unixLines, QString::fromUtf8(utf8.out));
+}
+
+void TestGenProcess::exitStatuses_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("profile"); // "@BROKEN@" stands for a broken snapshot file
+    QTest::addColumn<QStringList>("env");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("fragments"); // each must be on standard error
+
+    const QString publicEmp = QStringLiteral(R"("tables": [{"name": "EMP", "public": true}])");
+    QTest::newRow("0 done") << "package" << demoProfile(publicEmp) << QStringList{} << 0
+                            << QStringList{};
+    QTest::newRow("2 not JSON") << "package"
+                                << "{\"service\": " << QStringList{} << 2
+                                << QStringList{"profile.json", "JSON"};
+    QTest::newRow("2 unknown key") << "vb" << demoProfile(R"("setting": {})") << QStringList{} << 2
+                                   << QStringList{"profile.json", "\"setting\""};
+    QTest::newRow("2 wrong type") << "package"
+                                  << demoProfile(R"("settings": {"Indent": "4"}, )" + publicEmp)
+                                  << QStringList{} << 2
+                                  << QStringList{"profile.json", "settings.Indent"};
+    QTest::newRow("2 unknown table")
+        << "csv" << demoProfile(R"("tables": [{"name": "EMP"}, {"name": "NO_SUCH"}])")
+        << QStringList{} << 2 << QStringList{"profile.json", "NO_SUCH"};
+    QTest::newRow("2 table twice")
+        << "package" << demoProfile(R"("tables": [{"name": "EMP"}, {"name": "EMP"}])")
+        << QStringList{} << 2 << QStringList{"profile.json", "EMP"};
+    QTest::newRow("2 missing ini")
+        << "package" << demoProfile(R"("ini": "nowhere/Ostrel.ini", )" + publicEmp) << QStringList{}
+        << 2 << QStringList{"設定読込中にｴﾗｰがありました", "Ostrel.ini"};
+    QTest::newRow("2 bad SOURCE_DATE_EPOCH")
+        << "package" << demoProfile(publicEmp) << QStringList{"SOURCE_DATE_EPOCH=tomorrow"} << 2
+        << QStringList{"SOURCE_DATE_EPOCH", "tomorrow"};
+    QTest::newRow("2 csv without tables") << "csv" << demoProfile(R"("tables": [])")
+                                          << QStringList{} << 2 << QStringList{"\"tables\""};
+    QTest::newRow("3 no public table, package")
+        << "package" << demoProfile(R"("tables": [{"name": "EMP", "array": true}])")
+        << QStringList{} << 3 << QStringList{"外部に公開するﾌﾟﾛｼｰｼﾞｬが最低１つ必要です"};
+    QTest::newRow("3 no table, vb") << "vb" << demoProfile(R"("tables": [])") << QStringList{} << 3
+                                    << QStringList{"外部に公開するﾌﾟﾛｼｰｼﾞｬが最低１つ必要です"};
+    QTest::newRow("4 logon failed")
+        << "package"
+        << QStringLiteral(R"({"service": "NO_SUCH_SERVICE_7Q", "user": "SCOTT", %1})")
+               .arg(publicEmp)
+        << QStringList{} << 4 << QStringList{"ﾃﾞｰﾀﾍﾞｰｽを開けません", "NO_SUCH_SERVICE_7Q"};
+    QTest::newRow("5 retrieval failed")
+        << "package"
+        << R"({"service": "@BROKEN@", "user": "SCOTT", "tables": [{"name": "BROKEN", "public": true}]})"
+        << QStringList{} << 5 << QStringList{"テーブル情報取得中にｴﾗｰが発生しました", "NULLS"};
+    QTest::newRow("6 character Shift-JIS cannot hold")
+        << "package" << demoProfile(R"("settings": {"SysName": "Ω≠😀"}, )" + publicEmp)
+        << QStringList{} << 6 << QStringList{"出力を書き込めません", "😀", "--utf8"};
+}
+
+void TestGenProcess::exitStatuses() {
+    QFETCH(QString, command);
+    QFETCH(QString, profile);
+    QFETCH(QStringList, env);
+    QFETCH(int, status);
+    QFETCH(QStringList, fragments);
+
+    const QString broken = QDir(dir_.path()).filePath("broken.sqlite");
+    writeBrokenSnapshot(broken);
+    profile.replace(QStringLiteral("@BROKEN@"), broken);
+    QMap<QString, QString> variables;
+    for (const QString& setting : env)
+        variables.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+
+    const GenRun run = runGen({command, writeProfile(profile)}, variables);
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    if (status == 0) {
+        QVERIFY(!run.out.isEmpty());
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        return;
+    }
+    QVERIFY2(run.out.isEmpty(), run.out.constData()); // nothing half written
+    QVERIFY2(run.err.startsWith(u"tamsel-gen: "), qPrintable(run.err));
+    for (const QString& fragment : fragments)
+        QVERIFY2(run.err.contains(fragment),
+                 qPrintable(run.err + QStringLiteral(" / ") + fragment));
+}
+
+void TestGenProcess::missingFolderLeavesNothing() {
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const QString missing = QDir(dir_.path()).filePath("missing");
+    const GenRun run = runGen({"package", profile, "-o", missing + "/package.sql"});
+    QCOMPARE(run.exitCode, 6);
+    QVERIFY2(run.err.contains(u"出力を書き込めません"), qPrintable(run.err));
+    QVERIFY2(run.err.contains(u"フォルダが存在しません"), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFileInfo::exists(missing));
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList{"profile.json"});
+}
+
+void TestGenProcess::failedRunKeepsExistingFile_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<int>("status");
+    QTest::newRow("no public table") << demoProfile(R"("tables": [{"name": "EMP"}])") << 3;
+    QTest::newRow("unencodable header")
+        << demoProfile(R"("settings": {"Owner": "😀"}, "tables": [{"name": "EMP", "public": true}])")
+        << 6;
+    QTest::newRow("unknown table") << demoProfile(R"("tables": [{"name": "NOPE"}])") << 2;
+}
+
+void TestGenProcess::failedRunKeepsExistingFile() {
+    QFETCH(QString, profile);
+    QFETCH(int, status);
+    const QString output = QDir(dir_.path()).filePath("kept.sql");
+    writeFileBytes(output, "-- hand-edited\r\n");
+    const GenRun run = runGen({"package", writeProfile(profile), "-o", output});
+    QCOMPARE(run.exitCode, status);
+    QCOMPARE(readFileBytes(output), QByteArray("-- hand-edited\r\n"));
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).size(), 2); // no temporary file left
+}
+
+void TestGenProcess::headerDateFollowsZoneAndLocale_data() {
+    QTest::addColumn<QString>("zone");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("epoch");
+    QTest::addColumn<QString>("header");
+    QTest::newRow("Tokyo, Japanese")
+        << "Asia/Tokyo"
+        << "ja_JP.UTF-8" << kPinnedEpoch << "--作成日時  ：2001年05月12日(土) [14:03:09]";
+    QTest::newRow("UTC, C locale")
+        << "UTC"
+        << "C.UTF-8" << kPinnedEpoch << "--作成日時  ：2001年05月12日(Sat) [05:03:09]";
+    QTest::newRow("New York, German") << "America/New_York"
+                                      << "de_DE.UTF-8"
+                                      << "0"
+                                      << "--作成日時  ：1969年12月31日(Mi.) [19:00:00]";
+}
+
+void TestGenProcess::headerDateFollowsZoneAndLocale() {
+    QFETCH(QString, zone);
+    QFETCH(QString, locale);
+    QFETCH(QString, epoch);
+    QFETCH(QString, header);
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const GenRun run = runGen({"package", profile, "--utf8"},
+                              {{"TZ", zone}, {"LC_ALL", locale}, {"SOURCE_DATE_EPOCH", epoch}});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(lines(run.out).value(3), header);
+}
+
+void TestGenProcess::settingsComeFromIniThenProfile() {
+    // An ini as the window saves it: Shift-JIS, CR LF.
+    QDir(dir_.path()).mkdir("conf");
+    writeFileBytes(QDir(dir_.path()).filePath("conf/Ostrel.ini"),
+                   toSjis(u"[Params]\r\nPublic=EXT_\r\nIndent=3\r\nSysName=給与\r\n"
+                          u"Owner=INI_OWNER\r\nProcHeader=0\r\n"));
+    const QString profile = writeProfile(demoProfile(
+        R"("ini": "conf/Ostrel.ini", "settings": {"Indent": 1, "Owner": "PROFILE_OWNER"},)"
+        R"( "tables": [{"name": "DEPT", "public": true}])"));
+    const GenRun run = runGen({"package", profile, "--utf8"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QStringList text = lines(run.out);
+    QCOMPARE(text.value(2), u"--使用ｼｽﾃﾑ名：給与");          // from the ini
+    QCOMPARE(text.value(5), u"--編集者    ：PROFILE_OWNER"); // the profile wins
+    QVERIFY(text.contains(u" PROCEDURE EXT_DEPT("));         // ini prefix, profile indent
+    QVERIFY(!run.out.contains("--関数名："));                // ProcHeader=0 from the ini
+}
+
+void TestGenProcess::settingsDefaultsWithoutIni() {
+    // A settings file beside the profile is not read unless the profile names it.
+    writeFileBytes(QDir(dir_.path()).filePath("Ostrel.ini"), "[Params]\r\nPublic=NOT_\r\n");
+    const QString profile =
+        writeProfile(demoProfile(R"("tables": [{"name": "DEPT", "public": true}])"));
+    const GenRun run = runGen({"package", profile, "--utf8"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QStringList text = lines(run.out);
+    QCOMPARE(text.value(5),
+             QStringLiteral("--編集者    ：") + loggedOnUserName()); // the Owner fallback
+    QVERIFY(text.contains(u"  PROCEDURE PUB_DEPT("));                // default prefix, Indent 2
+    QVERIFY(run.out.contains("--関数名：PUB_DEPT(Generated)"));      // ProcHeader on
+}
+
+void TestGenProcess::vbMarksReachTheModule() {
+    const QString all =
+        writeProfile(demoProfile(R"("tables": [{"name": "DEPT", "public": true}])"), "all.json");
+    const QString none = writeProfile(
+        demoProfile(R"("vb": {"OracleConst": false, "ModHeader": false, "VbProcHeader": false},)"
+                    R"( "tables": [{"name": "DEPT", "public": true}])"),
+        "none.json");
+    const GenRun withMarks = runGen({"vb", all, "--utf8"});
+    const GenRun withoutMarks = runGen({"vb", none, "--utf8"});
+    QCOMPARE(withMarks.exitCode, 0);
+    QCOMPARE(withoutMarks.exitCode, 0);
+    for (const char* piece :
+         {"'オラクルパッケージ呼出モジュール", "Public Const ORAPARM_INPUT", "'関数名"}) {
+        QVERIFY2(withMarks.out.contains(piece), piece);
+        QVERIFY2(!withoutMarks.out.contains(piece), piece);
+    }
+}
+
+void TestGenProcess::tablesListsInTableListOrder() {
+    const GenRun run = runGen({"tables", writeProfile(demoProfile(R"("tables": [])"))});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QCOMPARE(QString::fromUtf8(run.out),
+             u"DEPT\nEMP\nBONUS\nSALGRADE\nORDER_LOG\n部署マスタ\n社員台帳\n");
+}

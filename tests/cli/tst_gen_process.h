@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QTemporaryDir>
+
+// tamsel-gen run as a process against the demo database.
+class TestGenProcess : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void goldenOutputs_data();
+    void goldenOutputs();
+    void candidateOrderFollowsTableList_data();
+    void candidateOrderFollowsTableList();
+    void utf8DiffersOnlyInEncoding_data();
+    void utf8DiffersOnlyInEncoding();
+    void exitStatuses_data();
+    void exitStatuses();
+    void missingFolderLeavesNothing();
+    void failedRunKeepsExistingFile_data();
+    void failedRunKeepsExistingFile();
+    void headerDateFollowsZoneAndLocale_data();
+    void headerDateFollowsZoneAndLocale();
+    void settingsComeFromIniThenProfile();
+    void settingsDefaultsWithoutIni();
+    void vbMarksReachTheModule();
+    void tablesListsInTableListOrder();
+
+private:
+    QString writeProfile(const QString& json, const QString& name = "profile.json");
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,254 @@
+#include "tst_gen_profile.h"
+
+#include "cli/gen_profile.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kFile = QStringLiteral("/work/team/profile.json");
+
+GenProfile parse(const QString& json) {
+    return parseGenProfile(json.toUtf8(), kFile);
+}
+
+// A profile with service and user, the rest given.
+QString withLogon(const QString& rest) {
+    return QStringLiteral(R"({"service": "DEMO", "user": "SCOTT"%1})")
+        .arg(rest.isEmpty() ? QString() : QStringLiteral(", ") + rest);
+}
+
+TTableSettings candidate(const QString& name, qsizetype count) {
+    return TTableSettings::startRetrieval(name, count);
+}
+
+} // namespace
+
+void TestGenProfile::rejects_data() {
+    QTest::addColumn<QString>("json");
+    QTest::addColumn<QStringList>("fragments"); // each must be in the message
+
+    QTest::newRow("not JSON") << R"({"service": "DEMO",)" << QStringList{"JSON", "1 行"};
+    QTest::newRow("error position")
+        << "{\n  \"service\": \"DEMO\"\n  \"user\": \"S\"\n}" << QStringList{"3 行"};
+    QTest::newRow("not an object") << R"(["DEMO"])" << QStringList{"オブジェクト"};
+    QTest::newRow("no service") << R"({"user": "SCOTT"})" << QStringList{"\"service\""};
+    QTest::newRow("no user") << R"({"service": "DEMO"})" << QStringList{"\"user\""};
+    QTest::newRow("unknown key, case hint")
+        << R"({"Service": "DEMO", "user": "S"})" << QStringList{"\"Service\"", "service"};
+    QTest::newRow("service not text")
+        << R"({"service": 1, "user": "S"})" << QStringList{"\"service\"", "文字列"};
+    QTest::newRow("user with slash")
+        << R"({"service": "DEMO", "user": "A/B"})" << QStringList{"\"user\"", "/"};
+    QTest::newRow("settings not object")
+        << withLogon(R"("settings": [])") << QStringList{"\"settings\"", "オブジェクト"};
+    QTest::newRow("unknown settings key")
+        << withLogon(R"("settings": {"Indnet": 4})") << QStringList{"settings.Indnet"};
+    QTest::newRow("LastStatus key is not a setting")
+        << withLogon(R"("settings": {"UserNM": "X"})") << QStringList{"settings.UserNM"};
+    QTest::newRow("flag as number") << withLogon(R"("settings": {"PackHeader": 1})")
+                                    << QStringList{"settings.PackHeader", "true か false"};
+    QTest::newRow("number as text")
+        << withLogon(R"("settings": {"Indent": "4"})") << QStringList{"settings.Indent", "整数"};
+    QTest::newRow("fraction") << withLogon(R"("settings": {"Indent": 4.5})")
+                              << QStringList{"settings.Indent", "整数"};
+    QTest::newRow("Indent 100") << withLogon(R"("settings": {"Indent": 100})")
+                                << QStringList{"settings.Indent", "-9 から 99", "100"};
+    QTest::newRow("RefStrLen -10") << withLogon(R"("settings": {"RefStrLen": -10})")
+                                   << QStringList{"settings.RefStrLen", "-10"};
+    QTest::newRow("prefix with line break")
+        << withLogon(R"("settings": {"Public": "P\nQ"})") << QStringList{"settings.Public", "改行"};
+    QTest::newRow("unknown vb key")
+        << withLogon(R"("vb": {"ModuleHeader": false})") << QStringList{"vb.ModuleHeader"};
+    QTest::newRow("vb mark not flag")
+        << withLogon(R"("vb": {"ModHeader": "no"})") << QStringList{"vb.ModHeader"};
+    QTest::newRow("tables not array")
+        << withLogon(R"("tables": {"name": "EMP"})") << QStringList{"\"tables\"", "配列"};
+    QTest::newRow("table not object")
+        << withLogon(R"("tables": ["EMP"])") << QStringList{"tables[0]"};
+    QTest::newRow("table without name")
+        << withLogon(R"("tables": [{"public": true}])") << QStringList{"tables[0].name"};
+    QTest::newRow("table key case hint")
+        << withLogon(R"("tables": [{"name": "EMP", "Public": true}])")
+        << QStringList{"tables[0].Public", "public"};
+    QTest::newRow("genStrCount 100")
+        << withLogon(R"("tables": [{"name": "EMP"}, {"name": "DEPT", "genStrCount": 100}])")
+        << QStringList{"tables[1].genStrCount"};
+    QTest::newRow("genNumCount -10")
+        << withLogon(R"("tables": [{"name": "EMP", "genNumCount": -10}])")
+        << QStringList{"tables[0].genNumCount"};
+    QTest::newRow("table twice") << withLogon(R"("tables": [{"name": "EMP"}, {"name": "EMP"}])")
+                                 << QStringList{"EMP", "二度"};
+    QTest::newRow("argument table not listed")
+        << withLogon(R"("tables": [{"name": "EMP", "argumentTables": ["Dept"]},)"
+                     R"( {"name": "DEPT"}])")
+        << QStringList{"tables[0].argumentTables", "Dept", "DEPT のことですか"};
+    QTest::newRow("argument table not text")
+        << withLogon(R"("tables": [{"name": "EMP", "argumentTables": [1]}])")
+        << QStringList{"tables[0].argumentTables[0]"};
+    QTest::newRow("argument table twice")
+        << withLogon(R"("tables": [{"name": "EMP", "argumentTables": ["EMP", "EMP"]}])")
+        << QStringList{"tables[0].argumentTables[1]", "EMP"};
+}
+
+void TestGenProfile::rejects() {
+    QFETCH(QString, json);
+    QFETCH(QStringList, fragments);
+    try {
+        parse(json);
+        QFAIL("the profile was accepted");
+    } catch (const GenProfileError& error) {
+        const QString message = error.message();
+        QVERIFY2(message.startsWith(kFile + u':'), qPrintable(message));
+        for (const QString& fragment : fragments)
+            QVERIFY2(message.contains(fragment),
+                     qPrintable(message + QStringLiteral(" / ") + fragment));
+    }
+}
+
+void TestGenProfile::readsEveryKey() {
+    const GenProfile profile = parse(QStringLiteral(R"({
+        "service": "ORCL", "user": "scott", "password": "tiger", "ini": "conf/Ostrel.ini",
+        "settings": {"PackHeader": false, "ProcHeader": false, "Public": "EXT_",
+                     "Custom": "CUS_", "Set": "S_", "Clr": "C_", "INS": "I_", "UPD": "U_",
+                     "PackName": "PKG", "SysName": "人事", "Owner": "", "Indent": -2,
+                     "RefStrLen": 12, "DefPath": "/tmp", "VbName": "MOD_X"},
+        "vb": {"OracleConst": false, "ModHeader": false, "VbProcHeader": false},
+        "tables": [{"name": "EMP", "public": true, "array": true, "ins": true, "upd": true,
+                    "clr": true, "argumentTables": ["EMP"], "genStrOn": true,
+                    "genStrCount": 3, "genNumOn": true, "genNumCount": -1}]})"));
+    QCOMPARE(profile.path, kFile);
+    QCOMPARE(profile.service, u"ORCL");
+    QCOMPARE(profile.user, u"scott"); // as written, not upper-cased
+    QCOMPARE(profile.password, std::optional<QString>(QStringLiteral("tiger")));
+    QCOMPARE(profile.ini, std::optional<QString>(QStringLiteral("conf/Ostrel.ini")));
+
+    TPackParameters settings;
+    profile.applySettings(settings);
+    QCOMPARE(settings.PackHeader, false);
+    QCOMPARE(settings.ProcHeader, false);
+    QCOMPARE(
+        QStringList({settings.Public, settings.Custom, settings.Set, settings.Clr, settings.INS,
+                     settings.UPD, settings.PackName, settings.SysName, settings.Owner,
+                     settings.DefPath, settings.VbName}),
+        QStringList({"EXT_", "CUS_", "S_", "C_", "I_", "U_", "PKG", "人事", "", "/tmp", "MOD_X"}));
+    QCOMPARE(settings.Indent, -2);
+    QCOMPARE(settings.RefStrLen, 12);
+
+    QCOMPARE(profile.vb.OracleConst, false);
+    QCOMPARE(profile.vb.ModHeader, false);
+    QCOMPARE(profile.vb.VbProcHeader, false);
+
+    QCOMPARE(profile.tables.size(), 1);
+    const ProfileTable& table = profile.tables[0];
+    QVERIFY(table.flags.Public && table.flags.Array && table.flags.Ins && table.flags.Upd &&
+            table.flags.Clr);
+    QCOMPARE(table.argumentTables, QStringList{"EMP"});
+    QCOMPARE(table.genStrOn, true);
+    QCOMPARE(table.genStrCount, 3);
+    QCOMPARE(table.genNumOn, true);
+    QCOMPARE(table.genNumCount, -1);
+}
+
+void TestGenProfile::fillsDefaults() {
+    const GenProfile profile =
+        parse(withLogon(R"("vb": {"ModHeader": false}, "tables": [{"name": "DEPT"}])"));
+    QVERIFY(!profile.password);
+    QVERIFY(!profile.ini);
+    QVERIFY(profile.settings.isEmpty());
+    QCOMPARE(profile.vb.OracleConst, true);
+    QCOMPARE(profile.vb.ModHeader, false);
+    QCOMPARE(profile.vb.VbProcHeader, true);
+    const ProfileTable& table = profile.tables[0];
+    QVERIFY(!table.flags.Public && !table.flags.Array && !table.flags.Ins && !table.flags.Upd &&
+            !table.flags.Clr);
+    QVERIFY(table.argumentTables.isEmpty());
+    QCOMPARE(table.genStrOn, false);
+    QCOMPARE(table.genStrCount, 10);
+    QCOMPARE(table.genNumOn, false);
+    QCOMPARE(table.genNumCount, 10);
+
+    QVERIFY(parse(withLogon({})).tables.isEmpty());
+}
+
+void TestGenProfile::acceptsTheWindowsRange() {
+    const GenProfile profile =
+        parse(withLogon(R"("settings": {"Indent": -9, "RefStrLen": 99},)"
+                        R"( "tables": [{"name": "EMP", "genStrCount": 99, "genNumCount": -9}])"));
+    TPackParameters settings;
+    profile.applySettings(settings);
+    QCOMPARE(settings.Indent, -9);
+    QCOMPARE(settings.RefStrLen, 99);
+    QCOMPARE(profile.tables[0].genStrCount, 99);
+    QCOMPARE(profile.tables[0].genNumCount, -9);
+}
+
+void TestGenProfile::settingsOverrideOnlyPresentKeys() {
+    TPackParameters loaded;
+    loaded.Public = QStringLiteral("FROM_INI_");
+    loaded.Owner = QStringLiteral("owner-from-ini");
+    loaded.Indent = 3;
+    parse(withLogon(R"("settings": {"Indent": 0, "Custom": "X_"})")).applySettings(loaded);
+    QCOMPARE(loaded.Public, u"FROM_INI_");
+    QCOMPARE(loaded.Owner, u"owner-from-ini");
+    QCOMPARE(loaded.Custom, u"X_");
+    QCOMPARE(loaded.Indent, 0);
+}
+
+void TestGenProfile::selectionFollowsTableList() {
+    const GenProfile profile =
+        parse(withLogon(R"("tables": [{"name": "社員台帳"}, {"name": "EMP"}, {"name": "DEPT"}])"));
+    const QStringList tableList{"DEPT", "BONUS", "EMP", "SALGRADE", "社員台帳"};
+    QCOMPARE(profile.selectionIn(tableList), QList<qsizetype>({0, 2, 4}));
+}
+
+void TestGenProfile::unknownTableIsNamed() {
+    const GenProfile profile = parse(withLogon(R"("tables": [{"name": "DEPT"}, {"name": "emp"}])"));
+    try {
+        profile.selectionIn({"DEPT", "EMP"});
+        QFAIL("an unknown table was selected");
+    } catch (const GenProfileError& error) {
+        const QString message = error.message();
+        QVERIFY2(message.startsWith(kFile + u':'), qPrintable(message));
+        QVERIFY2(message.contains(u"テーブル emp "), qPrintable(message));
+        QVERIFY2(message.contains(u"EMP のことですか"), qPrintable(message));
+    }
+}
+
+void TestGenProfile::tablesGetFlagsAndArgumentsByCandidateIndex() {
+    // Profile order EMP, BONUS, DEPT; candidate order DEPT, EMP, BONUS.
+    const GenProfile profile = parse(withLogon(R"("tables": [
+        {"name": "EMP", "public": true, "upd": true, "argumentTables": ["BONUS", "DEPT"],
+         "genStrOn": true, "genStrCount": 3},
+        {"name": "BONUS", "array": true, "genNumOn": true, "genNumCount": 0},
+        {"name": "DEPT", "clr": true, "ins": true, "argumentTables": ["DEPT"]}])"));
+    TCandidateList candidates{candidate("DEPT", 3), candidate("EMP", 3), candidate("BONUS", 3)};
+    PlainTableFlags flags;
+    profile.applyTables(candidates, flags);
+
+    QCOMPARE(flags.rows().size(), 3);
+    QVERIFY(flags.isIns(0) && flags.isClr(0) && !flags.isPublic(0) && !flags.isArray(0) &&
+            !flags.isUpd(0));
+    QVERIFY(flags.isPublic(1) && flags.isUpd(1) && !flags.isArray(1) && !flags.isIns(1) &&
+            !flags.isClr(1));
+    QVERIFY(flags.isArray(2) && !flags.isPublic(2));
+
+    QCOMPARE(candidates[0].ArgumentTables, QList<bool>({true, false, false}));
+    QCOMPARE(candidates[0].ArgumentTableCount, 1);
+    QCOMPARE(candidates[1].ArgumentTables, QList<bool>({true, false, true}));
+    QCOMPARE(candidates[1].ArgumentTableCount, 2);
+    QCOMPARE(candidates[1].GenStrOn, true);
+    QCOMPARE(candidates[1].GenStrCount, 3);
+    QCOMPARE(candidates[1].GenNumCount, 10);
+    QCOMPARE(candidates[2].ArgumentTables, QList<bool>({false, false, false}));
+    QCOMPARE(candidates[2].GenNumOn, true);
+    QCOMPARE(candidates[2].GenNumCount, 0);
+}
+
+void TestGenProfile::iniIsTakenFromTheProfilesFolder() {
+    QCOMPARE(parse(withLogon(R"("ini": "conf/Ostrel.ini")")).iniPath(),
+             std::optional<QString>(QStringLiteral("/work/team/conf/Ostrel.ini")));
+    QCOMPARE(parse(withLogon(R"("ini": "/etc/tamsel/Ostrel.ini")")).iniPath(),
+             std::optional<QString>(QStringLiteral("/etc/tamsel/Ostrel.ini")));
+    QVERIFY(!parse(withLogon({})).iniPath());
+}

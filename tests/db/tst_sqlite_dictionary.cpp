@@ -1,0 +1,232 @@
+#include "tst_sqlite_dictionary.h"
+
+#include "db/database_backend.h"
+#include "db/dictionary.h"
+#include "db/sqlite_dictionary.h"
+#include "sqlite_files.h"
+#include "support/test_files.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(std::optional<qint32>)
+
+namespace {
+
+using Optional = std::optional<qint32>;
+const Optional null = std::nullopt;
+
+std::unique_ptr<Database> openFile(const QString& path) {
+    return std::make_unique<Database>(openSqliteDatabase(path));
+}
+
+QStringList column(Dynaset& rows, const QString& name) {
+    QStringList values;
+    for (qint32 i = 0; i < rows.RecordCount(); ++i, rows.MoveNext())
+        values.append(rows.Fields(name).IsNull() ? QStringLiteral("<NULL>")
+                                                 : rows.Fields(name).Value());
+    return values;
+}
+
+} // namespace
+
+void TestSqliteDictionary::oracleColumnType_data() {
+    QTest::addColumn<QString>("declared");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<qint32>("width");
+    QTest::addColumn<Optional>("precision");
+    QTest::addColumn<Optional>("scale");
+    QTest::newRow("VARCHAR2(20)") << "VARCHAR2(20)"
+                                  << "VARCHAR2" << 20 << null << null;
+    QTest::newRow("varchar(30) lower case") << "varchar(30)"
+                                            << "VARCHAR2" << 30 << null << null;
+    QTest::newRow("BYTE qualifier") << "VARCHAR2(20 BYTE)"
+                                    << "VARCHAR2" << 20 << null << null;
+    QTest::newRow("CHAR qualifier, blanks") << "VARCHAR2 ( 10  CHAR )"
+                                            << "VARCHAR2" << 10 << null << null;
+    QTest::newRow("CHAR(3)") << "CHAR(3)"
+                             << "CHAR" << 3 << null << null;
+    QTest::newRow("CHAR without length") << "CHAR"
+                                         << "CHAR" << 1 << null << null;
+    QTest::newRow("NUMBER(8,2)") << "NUMBER(8,2)"
+                                 << "NUMBER" << 22 << Optional(8) << Optional(2);
+    QTest::newRow("NUMBER(10)") << "NUMBER(10)"
+                                << "NUMBER" << 22 << Optional(10) << Optional(0);
+    QTest::newRow("NUMBER(*,2)") << "NUMBER(*,2)"
+                                 << "NUMBER" << 22 << null << Optional(2);
+    QTest::newRow("NUMBER") << "NUMBER"
+                            << "NUMBER" << 22 << null << null;
+    QTest::newRow("INTEGER") << "INTEGER"
+                             << "NUMBER" << 22 << null << Optional(0);
+    QTest::newRow("INT") << "int"
+                         << "NUMBER" << 22 << null << Optional(0);
+    QTest::newRow("SMALLINT") << "SMALLINT"
+                              << "NUMBER" << 22 << null << Optional(0);
+    QTest::newRow("DECIMAL(9,3)") << "DECIMAL(9,3)"
+                                  << "NUMBER" << 22 << Optional(9) << Optional(3);
+    QTest::newRow("NUMERIC(5)") << "NUMERIC(5)"
+                                << "NUMBER" << 22 << Optional(5) << Optional(0);
+    QTest::newRow("NUMERIC") << "NUMERIC"
+                             << "NUMBER" << 22 << null << Optional(0);
+    QTest::newRow("FLOAT(63)") << "FLOAT(63)"
+                               << "FLOAT" << 22 << Optional(63) << null;
+    QTest::newRow("FLOAT") << "FLOAT"
+                           << "FLOAT" << 22 << Optional(126) << null;
+    QTest::newRow("DATE") << "DATE"
+                          << "DATE" << 7 << null << null;
+    QTest::newRow("TIMESTAMP(6)") << "TIMESTAMP(6)"
+                                  << "TIMESTAMP(6)" << 11 << null << Optional(6);
+    QTest::newRow("TIMESTAMP(3)") << "timestamp(3)"
+                                  << "TIMESTAMP(3)" << 11 << null << Optional(3);
+    QTest::newRow("TIMESTAMP") << "TIMESTAMP"
+                               << "TIMESTAMP(6)" << 11 << null << Optional(6);
+    QTest::newRow("TIMESTAMP WITH TIME ZONE")
+        << "TIMESTAMP(9) WITH TIME ZONE"
+        << "TIMESTAMP(9) WITH TIME ZONE" << 13 << null << Optional(9);
+    QTest::newRow("TIMESTAMP WITH LOCAL TIME ZONE")
+        << "TIMESTAMP WITH LOCAL TIME ZONE"
+        << "TIMESTAMP(6) WITH LOCAL TIME ZONE" << 11 << null << Optional(6);
+    QTest::newRow("CLOB") << "CLOB"
+                          << "CLOB" << 4000 << null << null;
+    QTest::newRow("NCLOB") << "nclob"
+                           << "NCLOB" << 4000 << null << null;
+    QTest::newRow("BLOB") << "BLOB"
+                          << "BLOB" << 4000 << null << null;
+    QTest::newRow("RAW(16)") << "RAW(16)"
+                             << "RAW" << 16 << null << null;
+    QTest::newRow("LONG") << "LONG"
+                          << "LONG" << 0 << null << null;
+    QTest::newRow("LONG RAW") << "long  raw"
+                              << "LONG RAW" << 0 << null << null;
+    QTest::newRow("other with a number") << "nvarchar2(30)"
+                                         << "NVARCHAR2" << 30 << null << null;
+    QTest::newRow("other, several words") << "unsigned big int"
+                                          << "UNSIGNED BIG INT" << 0 << null << null;
+    QTest::newRow("other without number") << "text"
+                                          << "TEXT" << 0 << null << null;
+    QTest::newRow("other, number only in its name") << "INT8"
+                                                    << "INT8" << 0 << null << null;
+    QTest::newRow("no declared type") << ""
+                                      << "UNDEFINED" << 0 << null << null;
+}
+
+void TestSqliteDictionary::oracleColumnType() {
+    QFETCH(QString, declared);
+    QFETCH(QString, type);
+    QFETCH(qint32, width);
+    QFETCH(Optional, precision);
+    QFETCH(Optional, scale);
+    const OracleColumnType column = ::oracleColumnType(declared);
+    QCOMPARE(column.type, type);
+    QCOMPARE(column.width, width);
+    QCOMPARE(column.precision, precision);
+    QCOMPARE(column.scale, scale);
+}
+
+void TestSqliteDictionary::emulatedTablesInCreationOrder() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("order.sqlite");
+    createSqliteFile(path,
+                     {"CREATE TABLE ZETA (A INTEGER PRIMARY KEY AUTOINCREMENT)", // sqlite_sequence
+                      "CREATE TABLE alpha (B TEXT)", "CREATE VIEW V_ALPHA AS SELECT B FROM alpha",
+                      "CREATE VIRTUAL TABLE SEARCH USING rtree(ID, X0, X1)",
+                      "CREATE TABLE \"O'NEIL\" (C DATE)", "CREATE INDEX I_ALPHA ON alpha (B)",
+                      "CREATE TABLE COL (TNAME TEXT)"}); // no USER_TABLES: not a snapshot
+    auto database = openFile(path);
+    QStringList names;
+    const qint32 count = readTableList(*database, [&](const QString& name) { names.append(name); });
+    QCOMPARE(count, names.size());
+    // The virtual table's storage tables are ordinary tables, listed like any other.
+    QVERIFY(names.contains("SEARCH_node"));
+    names.removeIf([](const QString& name) { return name.startsWith("SEARCH_"); });
+    QCOMPARE(names, (QStringList{"ZETA", "alpha", "O'NEIL", "COL"}));
+}
+
+void TestSqliteDictionary::emulatedColumns() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("columns.sqlite");
+    createSqliteFile(path, {"CREATE TABLE EMP (EMPNO NUMBER(4) NOT NULL, ENAME varchar2(10), "
+                            "SAL NUMBER(7,2), NOTE, ID INTEGER, PRIMARY KEY (ID))"});
+    auto database = openFile(path);
+    auto rows = database->dbCreateDynaset(
+        "SELECT TNAME, COLNO, CNAME, COLTYPE, WIDTH, SCALE, PRECISION, NULLS FROM COL "
+        "ORDER BY TNAME, COLNO",
+        4);
+    QCOMPARE(rows->RecordCount(), 5);
+    const QStringList expected[] = {
+        {"EMP", "1", "EMPNO", "NUMBER", "22", "0", "4", "NOT NULL"},
+        {"EMP", "2", "ENAME", "VARCHAR2", "10", "<NULL>", "<NULL>", "NULL"},
+        {"EMP", "3", "SAL", "NUMBER", "22", "2", "7", "NULL"},
+        {"EMP", "4", "NOTE", "UNDEFINED", "0", "<NULL>", "<NULL>", "NULL"},
+        {"EMP", "5", "ID", "NUMBER", "22", "0", "<NULL>", "NOT NULL"}, // primary key
+    };
+    const QStringList fields{"TNAME", "COLNO", "CNAME",     "COLTYPE",
+                             "WIDTH", "SCALE", "PRECISION", "NULLS"};
+    for (const QStringList& row : expected) {
+        QStringList actual;
+        for (const QString& field : fields)
+            actual.append(rows->Fields(field).IsNull() ? QStringLiteral("<NULL>")
+                                                       : rows->Fields(field).Value());
+        QCOMPARE(actual, row);
+        rows->MoveNext();
+    }
+}
+
+void TestSqliteDictionary::columnQueryIsIndexLookup() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plan.sqlite");
+    createSqliteFile(path, {"CREATE TABLE A (X INTEGER, Y TEXT)", "CREATE TABLE B (Z INTEGER)"});
+    auto database = openFile(path);
+    auto plan = database->dbCreateDynaset("EXPLAIN QUERY PLAN " + columnQuery("A"), 4);
+    const QStringList steps = column(*plan, "detail");
+    QVERIFY2(!steps.isEmpty(), "no query plan");
+    for (const QString& step : steps) {
+        QVERIFY2(!step.startsWith(QStringLiteral("SCAN")), qPrintable(step));
+        QVERIFY2(!step.contains(QStringLiteral("TEMP B-TREE")), qPrintable(step)); // no sort
+    }
+}
+
+void TestSqliteDictionary::snapshotUsedAsItStands_data() {
+    QTest::addColumn<QString>("userTables");
+    QTest::addColumn<QString>("col");
+    QTest::newRow("upper-case names") << "USER_TABLES"
+                                      << "COL";
+    QTest::newRow("lower-case names") << "user_tables"
+                                      << "col";
+}
+
+void TestSqliteDictionary::snapshotUsedAsItStands() {
+    QFETCH(QString, userTables);
+    QFETCH(QString, col);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("snapshot.sqlite");
+    QStringList schema = snapshotSchema();
+    schema.replaceInStrings("TABLE USER_TABLES", "TABLE " + userTables);
+    schema.replaceInStrings("TABLE COL", "TABLE " + col);
+    schema << "CREATE TABLE LOCAL_ONLY (A INTEGER)"
+           << "INSERT INTO " + userTables + " VALUES ('EMP')"
+           << "INSERT INTO " + col + " VALUES ('EMP', 1, 'EMPNO', 'NUMBER', 22, 0, 4, 'NOT NULL')"
+           << "INSERT INTO " + col +
+                  " VALUES ('EMP', 2, 'ENAME', 'NVARCHAR2', 20, NULL, NULL, 'NULL')";
+    createSqliteFile(path, schema);
+    auto database = openFile(path);
+    QStringList names;
+    readTableList(*database, [&](const QString& name) { names.append(name); });
+    QCOMPARE(names, QStringList{"EMP"});
+    const TTableSettings emp = readTableColumns(*database, "EMP", 1);
+    QCOMPARE(emp.ColumnTypes, (QStringList{"NUMBER", "NVARCHAR2"}));
+    QCOMPARE(emp.ColumnSizes, (QStringList{"4.0", "20"}));
+}
+
+void TestSqliteDictionary::notADatabaseFails() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("text.db");
+    writeFileBytes(path, QByteArray(4096, 'x'));
+    try {
+        openSqliteDatabase(path);
+        QFAIL("opened a text file");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(path), qPrintable(error.message()));
+    }
+    QVERIFY_THROWS_EXCEPTION(DbError, openSqliteDatabase(dir.filePath("missing.db")));
+}

@@ -1,0 +1,15 @@
+#pragma once
+#include <QObject>
+
+class TestSqliteDictionary : public QObject {
+    Q_OBJECT
+private slots:
+    void oracleColumnType_data();
+    void oracleColumnType();
+    void emulatedTablesInCreationOrder();
+    void emulatedColumns();
+    void columnQueryIsIndexLookup();
+    void snapshotUsedAsItStands_data();
+    void snapshotUsedAsItStands();
+    void notADatabaseFails();
+};
