@@ -33,4 +33,6 @@ Program::~Program() {
 
 void Program::Start() {
     Windows.FRM_Logon->show();
+    // Without a window manager (a bare X server) nothing else would give it the keyboard.
+    Windows.FRM_Logon->activateWindow();
 }

@@ -1,5 +1,6 @@
 #include "support/test_main.h"
+#include "tst_demo_logon.h"
 #include "tst_logon.h"
 #include "ui/application.h"
 
-TAMSEL_TEST_MAIN(TamselApplication, TestLogon)
+TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon)
