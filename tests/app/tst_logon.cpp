@@ -166,7 +166,7 @@ void TestLogon::logoutReturnsWithFieldsAsTheyWere() {
     TFRM_Logon* logon = run.logon();
     QVERIFY(showActive(logon));
     logOn(logon, QStringLiteral("scott"), QStringLiteral("Tiger"), QStringLiteral("demo"));
-    QVERIFY(run.main()->isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(run.main()));
 
     run.main()->MNU_Logout->trigger();
     QCOMPARE(run.databases.closes, 1);
