@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <new>
 
@@ -33,6 +34,11 @@ MessageAnswer MessageBoxReporter::report(const QString& caption, MessageIcon ico
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    // Qt's button texts are English without its translations.
+    if (question) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("いいえ(&N)"));
+    }
     // The hourglass of a running operation must not hide the pointer over the buttons.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();

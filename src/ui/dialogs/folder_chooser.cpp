@@ -13,6 +13,12 @@ FolderChooser::FolderChooser(QWidget* parent, const QString& startFolder)
     setOption(QFileDialog::ShowDirsOnly);
     setFileMode(QFileDialog::Directory);
     setAcceptMode(QFileDialog::AcceptOpen);
+    // Qt's own captions are English without its translations; the program speaks Japanese.
+    setLabelText(QFileDialog::LookIn, QStringLiteral("場所："));
+    setLabelText(QFileDialog::FileName, QStringLiteral("フォルダ："));
+    setLabelText(QFileDialog::FileType, QStringLiteral("種類："));
+    setLabelText(QFileDialog::Accept, QStringLiteral("OK"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
 }
 
 QString FolderChooser::caption() {
