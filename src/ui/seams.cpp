@@ -1,6 +1,7 @@
 #include "ui/seams.h"
 
 #include "ui/dialogs/folder_chooser.h"
+#include "ui/dialogs/save_file_chooser.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -13,6 +14,7 @@ namespace {
 
 ModalRunner installedModalRunner;
 FolderChooserRunner installedFolderChooser;
+SaveDialogRunner installedSaveDialogRunner;
 DesktopOpener installedDesktopOpener;
 QString installedExecutableFolder;
 
@@ -47,6 +49,19 @@ std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder)
 
 FolderChooserRunner setFolderChooser(FolderChooserRunner chooser) {
     return std::exchange(installedFolderChooser, std::move(chooser));
+}
+
+std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog) {
+    if (installedSaveDialogRunner)
+        return installedSaveDialogRunner(parent, dialog);
+    SaveFileChooser chooser(parent, dialog);
+    if (chooser.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chooser.chosenFile();
+}
+
+SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner) {
+    return std::exchange(installedSaveDialogRunner, std::move(runner));
 }
 
 bool openWithDesktop(const QString& target) {

@@ -7,12 +7,13 @@
 
 class QDialog;
 class QWidget;
+struct SaveDialog;
 
 // The places where the windows hand control to the user or to the desktop: running one of
-// our dialogs modally, the folder chooser, opening a document or web address, and the
-// executable's folder. The program uses the real thing; tests install answers, so nothing
-// waits in a modal loop. Each setter returns what it replaces; an empty function restores
-// the real thing.
+// our dialogs modally, the folder chooser, the save-file dialog, opening a document or web
+// address, and the executable's folder. The program uses the real thing; tests install
+// answers, so nothing waits in a modal loop. Each setter returns what it replaces; an empty
+// function restores the real thing.
 
 // Runs the dialog modally and returns its result (QDialog::Accepted or Rejected).
 int runModal(QDialog& dialog);
@@ -25,6 +26,13 @@ ModalRunner setModalRunner(ModalRunner runner);
 std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder);
 using FolderChooserRunner = std::function<std::optional<QString>(QWidget*, const QString&)>;
 FolderChooserRunner setFolderChooser(FolderChooserRunner chooser);
+
+// The save-file dialog with the given properties: the chosen path, or nullopt when the user
+// cancelled. The real dialog asks before replacing or creating a file as the properties say
+// (SaveFileChooser); an installed runner answers instead.
+std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog);
+using SaveDialogRunner = std::function<std::optional<QString>(QWidget*, const SaveDialog&)>;
+SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner);
 
 // Opens a document or web address with the desktop's default application. False when the
 // desktop refused it.

@@ -1,7 +1,8 @@
 #pragma once
 
 // A whole program run for tests: the windows created in order over a temporary executable
-// folder, a database factory that fakes the database, and the messages recorded.
+// folder, a database factory that fakes the logon (any service opens the demo database and
+// the calls are recorded), and the messages recorded.
 
 #include "app/frm_logon.h"
 #include "app/logon_database.h"
@@ -31,19 +32,25 @@ public:
             calls.append({service, connect, options});
             if (fail)
                 throw std::runtime_error("ORA-12154: TNS:could not resolve the connect identifier");
-            return std::unique_ptr<LogonDatabase>(std::make_unique<Fake>(*this));
+            return std::unique_ptr<LogonDatabase>(std::make_unique<Fake>(
+                *this, databaseSessionFactory()(QStringLiteral("DEMO"), connect, options)));
         };
     }
 
 private:
     class Fake : public LogonDatabase {
     public:
-        explicit Fake(FakeDatabases& owner) : owner_(owner) {}
-        void Close() override { ++owner_.closes; }
-        ::Database* database() override { return nullptr; }
+        Fake(FakeDatabases& owner, std::unique_ptr<LogonDatabase> demo)
+            : owner_(owner), demo_(std::move(demo)) {}
+        void Close() override {
+            ++owner_.closes;
+            demo_->Close();
+        }
+        ::Database* database() override { return demo_->database(); }
 
     private:
         FakeDatabases& owner_;
+        std::unique_ptr<LogonDatabase> demo_;
     };
 };
 

@@ -1,0 +1,78 @@
+#include "ui/dialogs/save_file_chooser.h"
+
+#include "ui/messages.h"
+#include "ui/save_dialog.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+SaveFileChooser::SaveFileChooser(QWidget* parent, const SaveDialog& dialog)
+    : QFileDialog(parent, caption()), overwritePrompt_(dialog.OverwritePrompt),
+      createPrompt_(dialog.CreatePrompt) {
+    // The questions live in accept(), which the platform's own dialog would bypass.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    // Qt's own captions are English without its translations; the program speaks Japanese.
+    setLabelText(QFileDialog::LookIn, QStringLiteral("保存する場所："));
+    setLabelText(QFileDialog::FileName, QStringLiteral("ファイル名："));
+    setLabelText(QFileDialog::FileType, QStringLiteral("ファイルの種類："));
+    setLabelText(QFileDialog::Accept, QStringLiteral("保存(&S)"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("キャンセル"));
+
+    const QStringList filters = nameFiltersOf(dialog.Filter);
+    if (!filters.isEmpty())
+        setNameFilters(filters);
+    QString suffix = dialog.DefaultExt;
+    if (suffix.startsWith(QLatin1Char('.')))
+        suffix.remove(0, 1);
+    setDefaultSuffix(suffix);
+
+    // A name with a folder (the last file chosen) opens there; a bare name in InitialDir.
+    const QFileInfo proposed(dialog.FileName);
+    if (!dialog.FileName.isEmpty() && proposed.isAbsolute()) {
+        setDirectory(proposed.absolutePath());
+        selectFile(proposed.fileName());
+    } else {
+        if (!dialog.InitialDir.isEmpty())
+            setDirectory(dialog.InitialDir);
+        if (!dialog.FileName.isEmpty())
+            selectFile(dialog.FileName);
+    }
+}
+
+QString SaveFileChooser::caption() {
+    return QStringLiteral("名前を付けて保存");
+}
+
+QString SaveFileChooser::createQuestion(const QString& name) {
+    return name + QStringLiteral(" は存在しません。作成しますか？");
+}
+
+QString SaveFileChooser::overwriteQuestion(const QString& name) {
+    return name + QStringLiteral(" は既に存在します。上書きしますか？");
+}
+
+void SaveFileChooser::accept() {
+    const QStringList selected = selectedFiles();
+    if (selected.isEmpty())
+        return;
+    const QString path = QDir::cleanPath(selected.first());
+    const QFileInfo file(path);
+    if (file.isDir()) {
+        QFileDialog::accept(); // opens the folder
+        return;
+    }
+    const bool exists = file.exists();
+    if (exists && overwritePrompt_ &&
+        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
+                              overwriteQuestion(file.fileName())) != MessageAnswer::Yes)
+        return;
+    if (!exists && createPrompt_ &&
+        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
+                              createQuestion(file.fileName())) != MessageAnswer::Yes)
+        return;
+    chosen_ = path;
+    QDialog::accept();
+}
