@@ -1,5 +1,6 @@
 #include "support/test_main.h"
 #include "tst_about.h"
+#include "tst_help_page.h"
 #include "tst_option.h"
 #include "tst_reference.h"
 #include "tst_temp.h"
@@ -8,4 +9,4 @@
 #include "ui/application.h"
 
 TAMSEL_TEST_MAIN(TamselApplication, TestUiBasics, TestWinCtrl, TestOption, TestAbout, TestReference,
-                 TestTemp)
+                 TestTemp, TestHelpPage)
