@@ -11,14 +11,18 @@
 #include "ui/app_windows.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_option.h"
+#include "ui/dialogs/frm_reference.h"
 #include "ui/fonts.h"
+#include "ui/main/frm_temp.h"
 #include "ui/main/table_rows.h"
 #include "ui/messages.h"
 #include "ui/seams.h"
 #include "ui/widgets/control_hint.h"
+#include "ui/widgets/typing_limit.h"
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
 #include "util/clock.h"
+#include "util/my_func.h"
 #include "util/sjis.h"
 #include "util/text_file.h"
 
@@ -28,10 +32,12 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
@@ -109,6 +115,30 @@ public:
 private:
     TFRM_Main& window_;
 };
+
+namespace {
+
+// Shows the progress window for one retrieval and closes it on every way out.
+class ProgressWindow {
+public:
+    ProgressWindow(TFRM_Temp& window, bool& abortRequested, int max) : window_(window) {
+        window_.setAbortFlag(&abortRequested);
+        window_.setMax(max);
+        window_.show(); // clears the abort flag and the bar
+        window_.raise();
+        window_.activateWindow();
+    }
+    ~ProgressWindow() { window_.close(); }
+    ProgressWindow(const ProgressWindow&) = delete;
+    ProgressWindow& operator=(const ProgressWindow&) = delete;
+
+    void step() { window_.StepIt(); }
+
+private:
+    TFRM_Temp& window_;
+};
+
+} // namespace
 
 TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, QWidget* parent)
     : QMainWindow(parent), settings_(settings), windows_(windows),
@@ -560,6 +590,9 @@ void TFRM_Main::endRetrieval() {
             action->setEnabled(enabled);
     actionStates_.clear();
     retrieving_ = false;
+    // The progress window had the keyboard; the work goes on here.
+    if (isVisible())
+        activateWindow();
     if (focusBeforeRetrieval_ && focusBeforeRetrieval_->isEnabled())
         focusBeforeRetrieval_->setFocus();
 }
@@ -581,8 +614,9 @@ void TFRM_Main::RetrieveColumns() {
     if (!Rows->isEmpty())
         ClearCandidates();
 
-    // TODO progress window
-    Model.AbortRequested = false;
+    ProgressWindow progress(*windows_.FRM_Temp, Model.AbortRequested,
+                            static_cast<int>(selectedCount));
+    QListWidget* refTables = windows_.FRM_Reference->LST_RefTables;
     Model.MaxTableNameLength = 0;
     qsizetype i = 0;
     try {
@@ -597,7 +631,12 @@ void TFRM_Main::RetrieveColumns() {
                 continue;
             const QString name = LST_Tables->item(p)->text();
             Model.appendCandidate(readTableColumns(db, name, selectedCount));
+            // The argument dialog lists the candidates in candidate order.
+            if (i == 0)
+                refTables->clear();
+            refTables->addItem(name);
             Rows->AddRow(i, name);
+            progress.step();
             ++i;
         }
         if (Model.AbortRequested)
@@ -676,7 +715,34 @@ void TFRM_Main::RefButtonClick(int tag) {
 }
 
 void TFRM_Main::EditArguments(qsizetype index) {
-    Q_UNUSED(index); // TODO argument dialog
+    if (retrieving_ || index < 0 || index >= Model.CandidateList.size())
+        return;
+    TFRM_Reference& dialog = *windows_.FRM_Reference;
+    TTableSettings& table = Model.CandidateList[index];
+    dialog.setWindowTitle(QStringLiteral("[") + table.TableName + QStringLiteral("]の引数設定"));
+    for (qsizetype k = 0; k < table.ArgumentTables.size(); ++k)
+        if (QListWidgetItem* item = dialog.LST_RefTables->item(static_cast<int>(k)))
+            item->setSelected(table.ArgumentTables[k]);
+    (table.GenStrOn ? dialog.RDB_STRON : dialog.RDB_STROFF)->setChecked(true);
+    (table.GenNumOn ? dialog.RDB_NUMON : dialog.RDB_NUMOFF)->setChecked(true);
+    setTextWhole(dialog.EDT_STRCNT, QString::number(table.GenStrCount));
+    setTextWhole(dialog.EDT_NUMCNT, QString::number(table.GenNumCount));
+
+    if (runModal(dialog) != QDialog::Accepted)
+        return;
+
+    // The dialog ends with OK only when both counts are integers.
+    if (const std::optional<qint32> count = parseInteger(dialog.EDT_STRCNT->text()))
+        table.GenStrCount = *count;
+    if (const std::optional<qint32> count = parseInteger(dialog.EDT_NUMCNT->text()))
+        table.GenNumCount = *count;
+    table.GenStrOn = dialog.RDB_STRON->isChecked();
+    table.GenNumOn = dialog.RDB_NUMON->isChecked();
+    QList<bool> tables(table.ArgumentTables.size(), false);
+    for (qsizetype k = 0; k < tables.size(); ++k)
+        if (const QListWidgetItem* item = dialog.LST_RefTables->item(static_cast<int>(k)))
+            tables[k] = item->isSelected();
+    table.setArgumentTables(tables);
 }
 
 // ---- Generation ----

@@ -1,0 +1,219 @@
+#include "tst_table_rows.h"
+
+#include "support/ui_helpers.h"
+#include "ui/main/table_rows.h"
+#include "ui/widgets/control_hint.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A window with the header row above a scroll box, as the main window has them.
+struct Panel {
+    Panel() {
+        window.resize(640, 300);
+        int left = 210;
+        for (QPushButton*& header : headers) {
+            header = new QPushButton(&window);
+            header->setGeometry(left, 240, 35, 17);
+            left += 40;
+        }
+        ref = new QLabel(QStringLiteral("引数"), &window);
+        ref->setGeometry(headers[4]->x() + 45, 243, 24, 12);
+        box = new QScrollArea(&window);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setGeometry(10, 30, 620, 200);
+        rows = new TableRows(box, {headers[0], headers[1], headers[2], headers[3], headers[4], ref},
+                             nullptr, &window);
+        window.show();
+    }
+
+    void add(const QStringList& names) {
+        for (const QString& name : names)
+            rows->AddRow(rows->size(), name);
+    }
+
+    QWidget window;
+    QPushButton* headers[5];
+    QLabel* ref;
+    QScrollArea* box;
+    TableRows* rows;
+};
+
+const FlagColumn kColumns[] = {FlagColumn::Public, FlagColumn::Array, FlagColumn::Ins,
+                               FlagColumn::Upd, FlagColumn::Clr};
+
+} // namespace
+
+void TestTableRows::rowsPlacedUnderTheirHeaders() {
+    Panel panel;
+    panel.add({QStringLiteral("EMP"), QStringLiteral("部署マスタ"), QStringLiteral("DEPT")});
+    QCOMPARE(panel.rows->size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const TableRow& row = panel.rows->at(i);
+        QCOMPARE(row.NameLabel->pos(), QPoint(5, i * 24 + 5));
+        const int top = row.NameLabel->y();
+        QCOMPARE(row.Separator->geometry(),
+                 QRect(0, top + row.NameLabel->height() + 4, panel.box->viewport()->width(), 2));
+        QCOMPARE(row.Separator->frameShape(), QFrame::HLine);
+        for (int c = 0; c < 5; ++c) {
+            QCheckBox* box = panel.rows->check(i, kColumns[c]);
+            QCOMPARE(box->geometry(), QRect(panel.headers[c]->x() - 2, top - 1, 14, 14));
+            QCOMPARE(TableRows::tagOf(box), i);
+            QVERIFY(box->text().isEmpty());
+            QVERIFY(!box->isChecked());
+            QVERIFY(box->isEnabled());
+        }
+        QCOMPARE(row.RefButton->geometry(), QRect(panel.ref->x() - 12, top - 2, 25, 16));
+        QCOMPARE(row.RefButton->text(), QStringLiteral("Ref"));
+        QCOMPARE(TableRows::tagOf(row.RefButton), i);
+        QVERIFY(!row.RefButton->isEnabled());
+        QCOMPARE(controlHint(row.RefButton),
+                 QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬの引数を選択します (ﾊﾟｯｹｰｼﾞ)(VB)"));
+        QVERIFY(row.RefButton->toolTip().isEmpty());
+    }
+    QCOMPARE(panel.rows->at(1).NameLabel->text(), QStringLiteral("部署マスタ"));
+
+    // Separators follow the scroll box's client width.
+    panel.box->resize(500, 200);
+    QTRY_COMPARE(panel.rows->at(2).Separator->width(), panel.box->viewport()->width());
+}
+
+void TestTableRows::publicCheckDrivesRefButton() {
+    Panel panel;
+    panel.add({QStringLiteral("A"), QStringLiteral("B")});
+    QSignalSpy refs(panel.rows, &TableRows::RefButtonClick);
+    const TableRow& second = panel.rows->at(1);
+    QTest::mouseClick(second.PublicCheck, Qt::LeftButton);
+    QVERIFY(second.RefButton->isEnabled());
+    QVERIFY(!panel.rows->at(0).RefButton->isEnabled());
+    QTest::mouseClick(second.RefButton, Qt::LeftButton);
+    QCOMPARE(refs.count(), 1);
+    QCOMPARE(refs.first().first().toInt(), 1);
+
+    // A change the program makes counts as much as a click.
+    panel.rows->Invert(FlagColumn::Public);
+    QVERIFY(panel.rows->at(0).RefButton->isEnabled());
+    QVERIFY(!second.RefButton->isEnabled());
+    QTest::mouseClick(second.RefButton, Qt::LeftButton); // disabled: nothing
+    QCOMPARE(refs.count(), 1);
+    panel.rows->Invert(FlagColumn::Public);
+    QVERIFY(!panel.rows->at(0).RefButton->isEnabled());
+    QVERIFY(second.RefButton->isEnabled());
+}
+
+void TestTableRows::inversionEachRowOnItsOwn_data() {
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QList<bool>>("before");
+    QTest::addColumn<QList<bool>>("enabled");
+    QTest::addColumn<QList<bool>>("after");
+    const QList<bool> all(5, true);
+    QTest::newRow("public, two of five checked")
+        << 0 << QList<bool>{true, false, true, false, false} << all
+        << QList<bool>{false, true, false, true, true};
+    QTest::newRow("array, none checked")
+        << 1 << QList<bool>(5, false) << all << QList<bool>(5, true);
+    QTest::newRow("ins, all checked") << 2 << QList<bool>(5, true) << all << QList<bool>(5, false);
+    QTest::newRow("upd, a disabled box is skipped")
+        << 3 << QList<bool>{true, false, true, false, false}
+        << QList<bool>{true, false, true, true, false}
+        << QList<bool>{false, false, false, true, false};
+    QTest::newRow("s&c, mixed") << 4 << QList<bool>{false, true, true, false, true} << all
+                                << QList<bool>{true, false, false, true, false};
+}
+
+void TestTableRows::inversionEachRowOnItsOwn() {
+    QFETCH(int, column);
+    QFETCH(QList<bool>, before);
+    QFETCH(QList<bool>, enabled);
+    QFETCH(QList<bool>, after);
+    Panel panel;
+    panel.add({"T1", "T2", "T3", "T4", "T5"});
+    const FlagColumn flag = kColumns[column];
+    for (int i = 0; i < 5; ++i) {
+        panel.rows->check(i, flag)->setChecked(before[i]);
+        panel.rows->check(i, flag)->setEnabled(enabled[i]);
+    }
+    // The other columns keep their states.
+    const FlagColumn other = kColumns[(column + 1) % 5];
+    panel.rows->check(2, other)->setChecked(true);
+
+    panel.rows->Invert(flag);
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(panel.rows->check(i, flag)->isChecked(), after[i]);
+        QCOMPARE(panel.rows->check(i, other)->isChecked(), i == 2);
+    }
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(panel.rows->at(i).RefButton->isEnabled(), panel.rows->isPublic(i));
+}
+
+void TestTableRows::flagsReadFromTheBoxes() {
+    Panel panel;
+    panel.add({"T1", "T2"});
+    const TableFlags& flags = *panel.rows;
+    QTest::mouseClick(panel.rows->at(0).ArrayCheck, Qt::LeftButton);
+    QTest::mouseClick(panel.rows->at(1).InsCheck, Qt::LeftButton);
+    QTest::mouseClick(panel.rows->at(1).UpdCheck, Qt::LeftButton);
+    QTest::mouseClick(panel.rows->at(1).ClrCheck, Qt::LeftButton);
+    QCOMPARE((QList<bool>{flags.isPublic(0), flags.isArray(0), flags.isIns(0), flags.isUpd(0),
+                          flags.isClr(0)}),
+             (QList<bool>{false, true, false, false, false}));
+    QCOMPARE((QList<bool>{flags.isPublic(1), flags.isArray(1), flags.isIns(1), flags.isUpd(1),
+                          flags.isClr(1)}),
+             (QList<bool>{false, false, true, true, true}));
+    QVERIFY(!flags.isArray(2)); // past the end: clear
+}
+
+void TestTableRows::freeAndTabOrder() {
+    Panel panel;
+    panel.add({"T1", "T2"});
+    // Through the rows in order: five boxes, then the Ref button once enabled.
+    panel.rows->at(0).PublicCheck->setChecked(true);
+    QList<QWidget*> expected;
+    for (int i = 0; i < 2; ++i) {
+        for (FlagColumn c : kColumns)
+            expected.append(panel.rows->check(i, c));
+        if (i == 0)
+            expected.append(panel.rows->at(0).RefButton);
+    }
+    QWidget* w = expected.first();
+    for (int k = 1; k < expected.size(); ++k) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled());
+        QCOMPARE(w, expected[k]);
+    }
+
+    QPointer<QWidget> label = panel.rows->at(1).NameLabel;
+    QPointer<QWidget> button = panel.rows->at(1).RefButton;
+    panel.rows->FreeRowControls();
+    QVERIFY(panel.rows->isEmpty());
+    QVERIFY(label.isNull());
+    QVERIFY(button.isNull());
+    QCOMPARE(panel.box->widget()->height(), 0);
+    panel.rows->Invert(FlagColumn::Public); // nothing to invert
+    panel.add({"T3"});
+    QCOMPARE(panel.rows->at(0).NameLabel->pos(), QPoint(5, 5));
+}
+
+void TestTableRows::fiveRowsScrollInThreeRowsOfSpace() {
+    Panel panel;
+    panel.box->resize(620, 3 * 24 + 4);
+    panel.add({"T1", "T2", "T3", "T4", "T5"});
+    QTRY_VERIFY(panel.box->verticalScrollBar()->isVisible());
+    QVERIFY(panel.box->verticalScrollBar()->maximum() > 0);
+    QVERIFY(!panel.box->horizontalScrollBar()->isVisible());
+    QCOMPARE(panel.box->widget()->height(),
+             panel.rows->at(4).Separator->y() + panel.rows->at(4).Separator->height());
+    // The scroll bar takes its width from the client area; the separators follow.
+    QTRY_COMPARE(panel.rows->at(0).Separator->width(), panel.box->viewport()->width());
+    QVERIFY(panel.box->viewport()->width() < 618);
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <QObject>
+
+class TestTableRows : public QObject {
+    Q_OBJECT
+private slots:
+    void rowsPlacedUnderTheirHeaders();
+    void publicCheckDrivesRefButton();
+    void inversionEachRowOnItsOwn_data();
+    void inversionEachRowOnItsOwn();
+    void flagsReadFromTheBoxes();
+    void freeAndTabOrder();
+    void fiveRowsScrollInThreeRowsOfSpace();
+};
