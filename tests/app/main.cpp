@@ -1,6 +1,7 @@
 #include "support/test_main.h"
 #include "tst_demo_logon.h"
 #include "tst_logon.h"
+#include "tst_main_road.h"
 #include "ui/application.h"
 
-TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon)
+TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad)

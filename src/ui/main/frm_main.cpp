@@ -125,7 +125,6 @@ public:
         window_.setAbortFlag(&abortRequested);
         window_.setMax(max);
         window_.show(); // clears the abort flag and the bar
-        window_.raise();
         window_.activateWindow();
     }
     ~ProgressWindow() { window_.close(); }
