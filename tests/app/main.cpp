@@ -2,6 +2,7 @@
 #include "tst_demo_logon.h"
 #include "tst_logon.h"
 #include "tst_main_road.h"
+#include "tst_main_window.h"
 #include "ui/application.h"
 
-TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad)
+TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad, TestMainWindow)

@@ -335,6 +335,7 @@ void TFRM_Main::createControls() {
     TIM_Hint = new QTimer(this);
     TIM_Hint->setObjectName(QStringLiteral("TIM_Hint"));
     TIM_Hint->setInterval(kHintInterval);
+    TIM_Hint->setTimerType(Qt::PreciseTimer); // 4 seconds, not "about" 4
     connect(TIM_Hint, &QTimer::timeout, this, [this] { runGuarded([this] { TIM_HintTimer(); }); });
 
     // Status-bar hints, from the mouse moving over the buttons; no pop-up tips.
@@ -353,7 +354,8 @@ void TFRM_Main::createControls() {
     connectClick(BTN_UPD, this, [this] { BTN_UPDClick(); });
     connectClick(BTN_CLR, this, [this] { BTN_CLRClick(); });
 
-    Rows = new TableRows(SCB_Main, {BTN_Public, BTN_Array, BTN_INS, BTN_UPD, BTN_CLR, LBL_Ref},
+    Rows = new TableRows(SCB_Main,
+                         {BTN_Public, BTN_Array, BTN_INS, BTN_UPD, BTN_CLR, LBL_Ref, BTN_Execute},
                          this, this);
     connect(Rows, &TableRows::RefButtonClick, this,
             [this](int tag) { runGuarded([this, tag] { RefButtonClick(tag); }); });

@@ -105,7 +105,7 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
     // Tab goes through the rows in order: after the last control of the row before.
-    QWidget* previous = rows_.isEmpty() ? nullptr : rows_.last().RefButton;
+    QWidget* previous = rows_.isEmpty() ? headers_.TabBefore : rows_.last().RefButton;
     QWidget* chain[] = {row.PublicCheck, row.ArrayCheck, row.InsCheck,
                         row.UpdCheck,    row.ClrCheck,   row.RefButton};
     for (QWidget* control : chain) {

@@ -38,6 +38,7 @@ struct RowHeaders {
     QWidget* Upd = nullptr;
     QWidget* Clr = nullptr;
     QWidget* Ref = nullptr;
+    QWidget* TabBefore = nullptr; // the control that Tab leaves for the first row
 };
 
 // The argument rows panel: one row of controls per candidate table, inside the main
