@@ -48,6 +48,7 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -62,13 +63,14 @@ constexpr QSize kDesignFrame(8, 27);
 constexpr int kHintInterval = 4000;
 constexpr int kListItemHeight = 12;
 
-// The table list's rows are 12 pixels high, as designed.
+// The table list's rows are 12 pixels high, as designed for a font 12 pixels high; a
+// substituted face that needs more (its descent would clip underscores) gets its own height.
 class FixedHeightDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
-        size.setHeight(kListItemHeight);
+        size.setHeight(std::max(kListItemHeight, option.fontMetrics.height()));
         return size;
     }
 };
