@@ -593,9 +593,8 @@ void TFRM_Main::endRetrieval() {
             action->setEnabled(enabled);
     actionStates_.clear();
     retrieving_ = false;
-    // The progress window had the keyboard; the work goes on here.
-    if (isVisible())
-        activateWindow();
+    regainKeyboard(); // the progress window had it
+
     if (focusBeforeRetrieval_ && focusBeforeRetrieval_->isEnabled())
         focusBeforeRetrieval_->setFocus();
 }
@@ -731,7 +730,9 @@ void TFRM_Main::EditArguments(qsizetype index) {
     setTextWhole(dialog.EDT_STRCNT, QString::number(table.GenStrCount));
     setTextWhole(dialog.EDT_NUMCNT, QString::number(table.GenNumCount));
 
-    if (runModal(dialog) != QDialog::Accepted)
+    const int result = runModal(dialog);
+    regainKeyboard();
+    if (result != QDialog::Accepted)
         return;
 
     // The dialog ends with OK only when both counts are integers.
@@ -963,10 +964,19 @@ void TFRM_Main::MNU_VbProcHeaderClick() {}
 
 void TFRM_Main::MNU_SettingClick() {
     runModal(*windows_.FRM_Option);
+    regainKeyboard();
 }
 
 void TFRM_Main::MNU_AboutClick() {
     runModal(*windows_.FRM_About);
+    regainKeyboard();
+}
+
+// A window manager gives the keyboard back to this window when a dialog or the progress
+// window goes; a bare X server does not, and the shortcuts would stop working.
+void TFRM_Main::regainKeyboard() {
+    if (isVisible())
+        activateWindow();
 }
 
 void TFRM_Main::MNU_HelpClick() {

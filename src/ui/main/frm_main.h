@@ -191,6 +191,7 @@ private:
     Database& database() const;
     void beginRetrieval();
     void endRetrieval();
+    void regainKeyboard();
 
     AppSettings& settings_;
     AppWindows& windows_;
