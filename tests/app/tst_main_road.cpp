@@ -224,7 +224,6 @@ void TestMainRoad::selectingNothingChangesNothing() {
     QVERIFY(logOnAs(run));
     selectTables(main, {2});
     click(main->Rows->at(0).PublicCheck);
-    const int busyBefore = run.messages.reporter.busyPeak;
     run.messages.reporter.busyPeak = 0;
 
     main->LST_Tables->clearSelection();
@@ -236,7 +235,6 @@ void TestMainRoad::selectingNothingChangesNothing() {
     QCOMPARE(run.messages.reporter.busyPeak, 0);
     QVERIFY(run.messages.reporter.messages.isEmpty());
     QVERIFY(!run.program->Windows.FRM_Temp->isVisible());
-    Q_UNUSED(busyBefore);
 
     // Other keys in the list select nothing.
     main->LST_Tables->item(0)->setSelected(true);
