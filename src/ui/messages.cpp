@@ -1,5 +1,7 @@
 #include "ui/messages.h"
 
+#include "ui/seams.h"
+
 #include "gen/gen_messages.h"
 #include "util/app_info.h"
 
@@ -41,7 +43,7 @@ MessageAnswer MessageBoxReporter::report(const QString& caption, MessageIcon ico
     }
     // The hourglass of a running operation must not hide the pointer over the buttons.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int answer = box.exec();
+    const int answer = execModal(box);
     QApplication::restoreOverrideCursor();
     if (!question)
         return MessageAnswer::Ok;

@@ -3,9 +3,11 @@
 #include "ui/dialogs/folder_chooser.h"
 #include "ui/dialogs/save_file_chooser.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QPointer>
 #include <QUrl>
 
 #include <utility>
@@ -28,10 +30,18 @@ QUrl desktopUrl(const QString& target) {
 
 } // namespace
 
+int execModal(QDialog& dialog) {
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    const int result = dialog.exec();
+    if (active && active->isVisible() && QApplication::activeWindow() != active)
+        active->activateWindow();
+    return result;
+}
+
 int runModal(QDialog& dialog) {
     if (installedModalRunner)
         return installedModalRunner(dialog);
-    return dialog.exec();
+    return execModal(dialog);
 }
 
 ModalRunner setModalRunner(ModalRunner runner) {
@@ -42,7 +52,7 @@ std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder)
     if (installedFolderChooser)
         return installedFolderChooser(parent, startFolder);
     FolderChooser chooser(parent, startFolder);
-    if (chooser.exec() != QDialog::Accepted)
+    if (execModal(chooser) != QDialog::Accepted)
         return std::nullopt;
     return chooser.chosenFolder();
 }
@@ -55,7 +65,7 @@ std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog)
     if (installedSaveDialogRunner)
         return installedSaveDialogRunner(parent, dialog);
     SaveFileChooser chooser(parent, dialog);
-    if (chooser.exec() != QDialog::Accepted)
+    if (execModal(chooser) != QDialog::Accepted)
         return std::nullopt;
     return chooser.chosenFile();
 }

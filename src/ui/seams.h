@@ -15,6 +15,11 @@ struct SaveDialog;
 // answers, so nothing waits in a modal loop. Each setter returns what it replaces; an empty
 // function restores the real thing.
 
+// Runs the dialog's modal loop and then gives the keyboard back to the window that had it.
+// A window manager does that by itself; a bare X server does not, and the shortcuts of the
+// window below would stop working. Every modal loop of the program goes through this.
+int execModal(QDialog& dialog);
+
 // Runs the dialog modally and returns its result (QDialog::Accepted or Rejected).
 int runModal(QDialog& dialog);
 using ModalRunner = std::function<int(QDialog&)>;

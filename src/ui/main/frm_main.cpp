@@ -731,7 +731,6 @@ void TFRM_Main::EditArguments(qsizetype index) {
     setTextWhole(dialog.EDT_NUMCNT, QString::number(table.GenNumCount));
 
     const int result = runModal(dialog);
-    regainKeyboard();
     if (result != QDialog::Accepted)
         return;
 
@@ -964,16 +963,15 @@ void TFRM_Main::MNU_VbProcHeaderClick() {}
 
 void TFRM_Main::MNU_SettingClick() {
     runModal(*windows_.FRM_Option);
-    regainKeyboard();
 }
 
 void TFRM_Main::MNU_AboutClick() {
     runModal(*windows_.FRM_About);
-    regainKeyboard();
 }
 
-// A window manager gives the keyboard back to this window when a dialog or the progress
-// window goes; a bare X server does not, and the shortcuts would stop working.
+// A window manager gives the keyboard back to this window when the progress window goes; a
+// bare X server does not, and the shortcuts would stop working. (Modal dialogs see to it
+// themselves through execModal.)
 void TFRM_Main::regainKeyboard() {
     if (isVisible())
         activateWindow();
