@@ -770,73 +770,55 @@ void TFRM_Main::MNU_OutPutDescClick() {
     OutputTableStructure();
 }
 
-void TFRM_Main::GeneratePackage() {
+bool TFRM_Main::RunGeneration(
+    const std::function<std::optional<QStringList>(const GeneratorInput&)>& generate,
+    const QString& failureText) {
     if (retrieving_)
-        return;
+        return false;
     BusyGuard busy(messages());
     if (firstPublicTable(Model.CandidateList, *Rows) < 0) {
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok, noPublicTableText());
-        return;
+        return false;
     }
     if (!MEM_Preview->document()->isEmpty() &&
         messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
                               overwritePreviewQuestion()) != MessageAnswer::Yes)
-        return;
+        return false;
     try {
         const GeneratorInput input{Model.CandidateList,      *Rows,
                                    settings_.GenSettings,    settings_.UserNM,
                                    Model.MaxTableNameLength, *clock_};
-        const std::optional<QStringList> lines = generatePackageLines(input);
+        const std::optional<QStringList> lines = generate(input);
         if (!lines) {
             messages().showTitled(MessageIcon::Information, MessageButtons::Ok,
                                   noPublicTableText());
-            return;
+            return false;
         }
         ReplacePreview(*lines);
+        return true;
     } catch (const std::bad_alloc&) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, outOfMemoryText());
-        return;
     } catch (const std::exception&) {
-        messages().showTitled(MessageIcon::Error, MessageButtons::Ok, packageGenerationErrorText());
-        return;
+        messages().showTitled(MessageIcon::Error, MessageButtons::Ok, failureText);
     }
-    // Only now: after a failed run the preview still holds what it held, of its own kind.
-    PreviewIsVb = false;
+    return false;
+}
+
+// PreviewIsVb changes only with the preview: after a failed run the preview still holds
+// what it held, of its own kind, and is saved as such.
+void TFRM_Main::GeneratePackage() {
+    if (RunGeneration(generatePackageLines, packageGenerationErrorText()))
+        PreviewIsVb = false;
 }
 
 void TFRM_Main::GenerateVbModule() {
-    if (retrieving_)
-        return;
-    if (firstPublicTable(Model.CandidateList, *Rows) < 0) {
-        messages().showTitled(MessageIcon::Information, MessageButtons::Ok, noPublicTableText());
-        return;
-    }
-    if (!MEM_Preview->document()->isEmpty() &&
-        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
-                              overwritePreviewQuestion()) != MessageAnswer::Yes)
-        return;
-    BusyGuard busy(messages());
-    try {
-        const GeneratorInput input{Model.CandidateList,      *Rows,
-                                   settings_.GenSettings,    settings_.UserNM,
-                                   Model.MaxTableNameLength, *clock_};
-        const VbOptions options{MNU_OracleConst->isChecked(), MNU_ModHeader->isChecked(),
-                                MNU_VbProcHeader->isChecked()};
-        const std::optional<QStringList> lines = generateVbModuleLines(input, options);
-        if (!lines) {
-            messages().showTitled(MessageIcon::Information, MessageButtons::Ok,
-                                  noPublicTableText());
-            return;
-        }
-        ReplacePreview(*lines);
-    } catch (const std::bad_alloc&) {
-        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, outOfMemoryText());
-        return;
-    } catch (const std::exception&) {
-        messages().showTitled(MessageIcon::Error, MessageButtons::Ok, vbGenerationErrorText());
-        return;
-    }
-    PreviewIsVb = true;
+    const VbOptions options{MNU_OracleConst->isChecked(), MNU_ModHeader->isChecked(),
+                            MNU_VbProcHeader->isChecked()};
+    const auto generate = [&options](const GeneratorInput& input) {
+        return generateVbModuleLines(input, options);
+    };
+    if (RunGeneration(generate, vbGenerationErrorText()))
+        PreviewIsVb = true;
 }
 
 void TFRM_Main::OutputTableStructure() {

@@ -9,9 +9,12 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Clock;
+struct GeneratorInput;
 class Database;
 class QAction;
 class QLabel;
@@ -156,6 +159,12 @@ public:
     void EditArguments(qsizetype index);
     void GeneratePackage();
     void GenerateVbModule();
+    // The frame both generation commands share: the public-table check, the overwrite
+    // question, the hourglass, the preview replaced in one step and the failure messages.
+    // True when the preview was replaced.
+    bool
+    RunGeneration(const std::function<std::optional<QStringList>(const GeneratorInput&)>& generate,
+                  const QString& failureText);
     void OutputTableStructure();
     // Frees the row controls and empties the candidate list.
     void ClearCandidates();
