@@ -8,6 +8,7 @@
 #include "ui/seams.h"
 #include "ui/widgets/enter_clicks.h"
 #include "ui/widgets/field_events.h"
+#include "ui/widgets/placed_label.h"
 #include "ui/widgets/star_password_style.h"
 #include "ui/widgets/upper_case_validator.h"
 #include "ui/widgets/win_ctrl.h"
@@ -21,14 +22,6 @@
 #include <QStyle>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
 
 QLineEdit* edit(QWidget* parent, const char* name, int left, int top) {
     auto* e = new QLineEdit(parent);
@@ -64,11 +57,11 @@ TFRM_Logon::TFRM_Logon(AppSettings& settings, AppWindows& windows, SessionFactor
 TFRM_Logon::~TFRM_Logon() = default;
 
 void TFRM_Logon::createControls() {
-    Label2 = label(this, "Label2", QStringLiteral("ユーザー："), 27, 27);
+    Label2 = placedLabel(this, "Label2", QStringLiteral("ユーザー："), 27, 27);
     EDT_User = edit(this, "EDT_User", 84, 23);
-    Label3 = label(this, "Label3", QStringLiteral("パスワード："), 21, 54);
+    Label3 = placedLabel(this, "Label3", QStringLiteral("パスワード："), 21, 54);
     EDT_Pass = edit(this, "EDT_Pass", 84, 50);
-    Label1 = label(this, "Label1", QStringLiteral("サービス："), 29, 81);
+    Label1 = placedLabel(this, "Label1", QStringLiteral("サービス："), 29, 81);
     EDT_Alias = edit(this, "EDT_Alias", 84, 78);
     CMD_OK = glyphButton(this, "CMD_OK", QStringLiteral("OK"), QStyle::SP_DialogOkButton, 77);
     CMD_Cancel = glyphButton(this, "CMD_Cancel", QStringLiteral("Cancel"),

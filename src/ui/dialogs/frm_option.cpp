@@ -6,6 +6,7 @@
 #include "ui/seams.h"
 #include "ui/widgets/enter_clicks.h"
 #include "ui/widgets/field_events.h"
+#include "ui/widgets/placed_label.h"
 #include "ui/widgets/typing_limit.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
@@ -68,13 +69,6 @@ enum FieldIndex {
     DefPath
 };
 
-QLabel* caption(QWidget* parent, const QString& text, int left, int top) {
-    auto* label = new QLabel(text, parent);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
@@ -106,11 +100,11 @@ TFRM_Option::TFRM_Option(TPackParameters& GenSettings, QWidget* parent)
 }
 
 void TFRM_Option::createControls() {
-    caption(this, QStringLiteral("<<接頭語の編集>>"), 8, 6);
-    caption(this, QStringLiteral("<<その他>>"), 8, 168);
-    caption(this, QStringLiteral("<<ﾊﾟｯｹｰｼﾞﾍｯﾀﾞｰ>>"), 253, 6);
-    caption(this, QStringLiteral("<<名称>>"), 253, 74);
-    caption(this, QStringLiteral("※省略時は自動で命名"), 310, 74);
+    placedLabel(this, nullptr, QStringLiteral("<<接頭語の編集>>"), 8, 6);
+    placedLabel(this, nullptr, QStringLiteral("<<その他>>"), 8, 168);
+    placedLabel(this, nullptr, QStringLiteral("<<ﾊﾟｯｹｰｼﾞﾍｯﾀﾞｰ>>"), 253, 6);
+    placedLabel(this, nullptr, QStringLiteral("<<名称>>"), 253, 74);
+    placedLabel(this, nullptr, QStringLiteral("※省略時は自動で命名"), 310, 74);
 
     auto* divider = new QFrame(this);
     divider->setFrameStyle(QFrame::VLine | QFrame::Sunken);

@@ -3,6 +3,7 @@
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/widgets/enter_clicks.h"
+#include "ui/widgets/placed_label.h"
 #include "ui/widgets/typing_limit.h"
 #include "ui/window_geometry.h"
 #include "util/my_func.h"
@@ -19,14 +20,6 @@
 #include <utility>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    l->move(left, top);
-    l->adjustSize();
-    return l;
-}
 
 QRadioButton* radio(QGroupBox* group, const char* name, const QString& text, int top) {
     auto* r = new QRadioButton(text, group);
@@ -88,14 +81,14 @@ void TFRM_Reference::createControls() {
     // A click toggles one table, so a preset selection is not lost by a plain click.
     LST_RefTables->setSelectionMode(QAbstractItemView::MultiSelection);
 
-    Label1 = label(this, "Label1", QStringLiteral("<<汎用引数設定>>"), 185, 10);
+    Label1 = placedLabel(this, "Label1", QStringLiteral("<<汎用引数設定>>"), 185, 10);
 
     GroupBox1 = new QGroupBox(QStringLiteral("VARCHAR2"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(187, 26, 92, 83);
     RDB_STRON = radio(GroupBox1, "RDB_STRON", QStringLiteral("作成する"), 16);
     RDB_STROFF = radio(GroupBox1, "RDB_STROFF", QStringLiteral("作成しない"), 34);
-    Label2 = label(GroupBox1, "Label2", QStringLiteral("作成数"), 10, 60);
+    Label2 = placedLabel(GroupBox1, "Label2", QStringLiteral("作成数"), 10, 60);
     EDT_STRCNT = countEdit(GroupBox1, "EDT_STRCNT");
 
     GroupBox2 = new QGroupBox(QStringLiteral("NUMBER"), this);
@@ -103,7 +96,7 @@ void TFRM_Reference::createControls() {
     GroupBox2->setGeometry(284, 26, 92, 84);
     RDB_NUMON = radio(GroupBox2, "RDB_NUMON", QStringLiteral("作成する"), 16);
     RDB_NUMOFF = radio(GroupBox2, "RDB_NUMOFF", QStringLiteral("作成しない"), 34);
-    Label3 = label(GroupBox2, "Label3", QStringLiteral("作成数"), 10, 60);
+    Label3 = placedLabel(GroupBox2, "Label3", QStringLiteral("作成数"), 10, 60);
     EDT_NUMCNT = countEdit(GroupBox2, "EDT_NUMCNT");
 
     tabToCheckedChoice(RDB_STRON, RDB_STROFF);
@@ -112,8 +105,8 @@ void TFRM_Reference::createControls() {
     RDB_STROFF->setChecked(true);
     RDB_NUMOFF->setChecked(true);
 
-    Label4 = label(this, "Label4", QStringLiteral("※作成数はVBソース作成時に使用"), 189, 115);
-    Label5 = label(this, "Label5", QStringLiteral("引数は配列で渡されます"), 244, 129);
+    Label4 = placedLabel(this, "Label4", QStringLiteral("※作成数はVBソース作成時に使用"), 189, 115);
+    Label5 = placedLabel(this, "Label5", QStringLiteral("引数は配列で渡されます"), 244, 129);
 
     BTN_Clear =
         glyphButton(this, "BTN_Clear", QStringLiteral("ｸﾘｱ"), QStyle::SP_DialogResetButton, 179);
