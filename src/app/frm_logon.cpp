@@ -1,5 +1,6 @@
 #include "app/frm_logon.h"
 
+#include "db/db_messages.h"
 #include "settings/settings.h"
 #include "ui/app_windows.h"
 #include "ui/fonts.h"
@@ -105,7 +106,7 @@ void TFRM_Logon::createControls() {
 }
 
 QString TFRM_Logon::openFailedText() {
-    return QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを開けません");
+    return cannotOpenDatabaseText();
 }
 
 void TFRM_Logon::FormCreate() {

@@ -2,6 +2,7 @@
 
 #include "cli/gen_profile.h"
 #include "cli/stderr_reporter.h"
+#include "db/db_messages.h"
 #include "db/dictionary.h"
 #include "gen/csv/table_structure.h"
 #include "gen/gen_messages.h"
@@ -25,16 +26,6 @@ GenFailure::GenFailure(int status, const QString& text, const QString& detail)
 
 namespace {
 
-// The window's own texts for the same situations.
-QString cannotOpenDatabaseText() {
-    return QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽを開けません");
-}
-QString retrievalErrorText() {
-    return QStringLiteral("テーブル情報取得中にｴﾗｰが発生しました");
-}
-QString noTablesText() {
-    return QStringLiteral("テーブルが存在しません");
-}
 QString outputNotWrittenText() {
     return QStringLiteral("出力を書き込めません");
 }

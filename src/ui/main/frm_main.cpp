@@ -1,6 +1,7 @@
 #include "ui/main/frm_main.h"
 
 #include "app/frm_logon.h"
+#include "db/db_messages.h"
 #include "db/dictionary.h"
 #include "db/session.h"
 #include "gen/csv/table_structure.h"
@@ -976,11 +977,11 @@ QString TFRM_Main::defaultHint() {
 }
 
 QString TFRM_Main::noTablesText() {
-    return QStringLiteral("テーブルが存在しません");
+    return ::noTablesText();
 }
 
 QString TFRM_Main::retrievalErrorText() {
-    return QStringLiteral("テーブル情報取得中にｴﾗｰが発生しました");
+    return ::retrievalErrorText();
 }
 
 QString TFRM_Main::helpFailedText() {
