@@ -4,10 +4,12 @@
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_option.h"
 #include "ui/dialogs/frm_reference.h"
+#include "ui/dialogs/standard_dialogs.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_temp.h"
 
 Program::Program(SessionFactory sessionFactory) {
+    registerStandardDialogs();
     logon_ = std::make_unique<TFRM_Logon>(Settings, Windows, std::move(sessionFactory));
     Windows.FRM_Logon = logon_.get();
     main_ = std::make_unique<TFRM_Main>(Settings, Windows);
