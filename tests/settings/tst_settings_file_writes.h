@@ -1,0 +1,10 @@
+#pragma once
+#include <QObject>
+
+class TestSettingsFileWrites : public QObject {
+    Q_OBJECT
+private slots:
+    void fullDiskReportsAndKeepsTheFile();
+    void readOnlyFolderSavesIntoWritableFile_data();
+    void readOnlyFolderSavesIntoWritableFile();
+};
