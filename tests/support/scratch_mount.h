@@ -3,15 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
-// A small tmpfs mounted over a folder for one test and unmounted on every way out.
-// Mounting needs root: ok() is false otherwise, and the test skips.
+// A small tmpfs mounted over a folder for one test, unmounted on every way out. Mounting
+// needs root: ok() is false otherwise, and the test skips.
 class SmallTmpfs {
 public:
     SmallTmpfs(const QString& folder, int kilobytes);
     ~SmallTmpfs();
-    SmallTmpfs(const SmallTmpfs&) = delete;
-    SmallTmpfs& operator=(const SmallTmpfs&) = delete;
-
     bool ok() const { return mounted_; }
 
 private:

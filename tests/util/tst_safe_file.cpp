@@ -19,6 +19,13 @@
 
 namespace {
 
+// A path in the form the system calls take.
+struct Native {
+    explicit Native(const QString& path) : bytes(QFile::encodeName(path)) {}
+    operator const char*() const { return bytes.constData(); }
+    QByteArray bytes;
+};
+
 QStringList entries(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
                                   QDir::NoDotAndDotDot);
@@ -26,7 +33,7 @@ QStringList entries(const QString& folder) {
 
 struct stat statOf(const QString& path) {
     struct stat st {};
-    lstat(QFile::encodeName(path).constData(), &st);
+    lstat(Native(path), &st);
     return st;
 }
 
@@ -43,18 +50,15 @@ void TestSafeFile::replacesWholeFileAndKeepsModeAndOwner() {
     QTemporaryDir dir;
     const QString path = dir.filePath("out.sql");
     writeFileBytes(path, "old content that is longer than the new");
-    QCOMPARE(chmod(QFile::encodeName(path).constData(), mode), 0);
     const bool root = geteuid() == 0; // only root may give a file to nobody:nogroup
-    if (root)
-        QCOMPARE(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    QVERIFY(chmod(Native(path), mode) == 0 && (!root || chown(Native(path), 65534, 65534) == 0));
 
     writeFileSafely(path, "new");
 
-    QCOMPARE(readFileBytes(path), QByteArray("new"));
     const struct stat st = statOf(path);
+    QCOMPARE(readFileBytes(path), QByteArray("new"));
     QCOMPARE(int(st.st_mode & 07777), mode);
-    if (root)
-        QCOMPARE(QList<uint>({st.st_uid, st.st_gid}), QList<uint>({65534, 65534}));
+    QVERIFY(!root || (st.st_uid == 65534 && st.st_gid == 65534));
     QCOMPARE(entries(dir.path()), QStringList{"out.sql"});
 }
 
@@ -89,64 +93,49 @@ void TestSafeFile::fullDiskFailsWithItsReasonAndKeepsOldFile() {
     writeFileBytes(path, old);
     fillFileSystem(dir.path());
 
+    QString reason = "success";
     try {
         writeFileSafely(path, QByteArray(7000, 'n'));
-        QFAIL("a full disk reported success");
     } catch (const FileWriteError& error) {
-        QVERIFY2(error.message().contains("デバイスに空き領域がありません"),
-                 qPrintable(error.message()));
+        reason = error.message();
     }
+    QVERIFY2(reason.contains("デバイスに空き領域がありません"), qPrintable(reason));
     QCOMPARE(readFileBytes(path), old);
     QCOMPARE(entries(dir.path()), QStringList({"filler", "out.sql"}));
 }
 
-void TestSafeFile::writesIntoFifoAndDeviceWithoutReplacing_data() {
+void TestSafeFile::writesIntoStreamsWithoutReplacing_data() {
     QTest::addColumn<uint>("type");
     QTest::newRow("fifo") << uint(S_IFIFO);
     QTest::newRow("character device (null)") << uint(S_IFCHR);
 }
 
-void TestSafeFile::writesIntoFifoAndDeviceWithoutReplacing() {
+void TestSafeFile::writesIntoStreamsWithoutReplacing() {
     QFETCH(uint, type);
     if (type == S_IFCHR && geteuid() != 0)
         QSKIP("making a device node needs root");
     QTemporaryDir dir;
     const QString node = dir.filePath("node");
-    QCOMPARE(mknod(QFile::encodeName(node).constData(), type | 0666, makedev(1, 3)), 0);
+    QCOMPARE(mknod(Native(node), type | 0666, makedev(1, 3)), 0);
     // A read end opened first lets the writer's open of the FIFO return at once.
-    const int reader = open(QFile::encodeName(node).constData(), O_RDONLY | O_NONBLOCK);
-    QVERIFY(reader >= 0);
+    const int reader = open(Native(node), O_RDONLY | O_NONBLOCK);
 
     writeFileSafely(node, "bytes");
 
-    char got[16];
-    const auto size = read(reader, got, sizeof got);
-    close(reader);
+    char got[8] = {};
+    QVERIFY(read(reader, got, sizeof got - 1) >= 0 && close(reader) == 0);
     QCOMPARE(uint(statOf(node).st_mode & S_IFMT), type);
-    if (type == S_IFIFO)
-        QCOMPARE(QByteArray(got, int(size)), QByteArray("bytes"));
+    QCOMPARE(QByteArray(got), QByteArray(type == S_IFIFO ? "bytes" : ""));
 }
 
-void TestSafeFile::writesIntoOpenDescriptors() {
-    int ends[2];
-    QCOMPARE(pipe(ends), 0);
-    writeFileSafely(QStringLiteral("/dev/fd/%1").arg(ends[1]), "to the pipe");
-    close(ends[1]);
-    char got[32];
-    const auto size = read(ends[0], got, sizeof got);
-    close(ends[0]);
-    QCOMPARE(QByteArray(got, int(size)), QByteArray("to the pipe"));
-
-    // Standard output sent to a file: our bytes follow what was written there before.
+void TestSafeFile::appendsToFileBehindDescriptor() {
+    // Standard output sent to a file: the bytes follow what is there, in the same file.
     QTemporaryDir dir;
     const QString path = dir.filePath("stdout.txt");
-    const int out = open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0644);
+    const int out = open(Native(path), O_WRONLY | O_CREAT, 0644);
     QCOMPARE(write(out, "head ", 5), 5);
     writeFileSafely(QStringLiteral("/proc/self/fd/%1").arg(out), "tail");
-    struct stat st {};
-    fstat(out, &st);
     close(out);
-    QCOMPARE(int(st.st_nlink), 1); // still the file the descriptor holds, not replaced
     QCOMPARE(readFileBytes(path), QByteArray("head tail"));
 }
 
@@ -154,10 +143,8 @@ void TestSafeFile::linksAreKept() {
     QTemporaryDir dir;
     const QString real = dir.filePath("real.sql");
     writeFileBytes(real, "old");
-    QCOMPARE(symlink("real.sql", QFile::encodeName(dir.filePath("symbolic.sql")).constData()), 0);
-    QCOMPARE(link(QFile::encodeName(real).constData(),
-                  QFile::encodeName(dir.filePath("hard.sql")).constData()),
-             0);
+    QVERIFY(symlink("real.sql", Native(dir.filePath("symbolic.sql"))) == 0 &&
+            link(Native(real), Native(dir.filePath("hard.sql"))) == 0);
 
     writeFileSafely(dir.filePath("symbolic.sql"), "through the symbolic link");
     QVERIFY(S_ISLNK(statOf(dir.filePath("symbolic.sql")).st_mode));
@@ -165,16 +152,14 @@ void TestSafeFile::linksAreKept() {
 
     writeFileSafely(dir.filePath("hard.sql"), "through the hard link");
     QCOMPARE(readFileBytes(real), QByteArray("through the hard link"));
-    QCOMPARE(int(statOf(real).st_nlink), 2);
     QCOMPARE(entries(dir.path()), QStringList({"hard.sql", "real.sql", "symbolic.sql"}));
 }
 
 void TestSafeFile::removesOnlyOwnStaleTemporaries() {
     QTemporaryDir dir;
-    const QString stale = "out.sql.tamsel-Ab12Cd";
     const QStringList kept{"other.sql.tamsel-Ab12Cd", "out.sql.backup", "out.sql.tamsel-Ab12Cd~",
                            "out.sql.tamsel-Xy34Zw"}; // the last one fresh: a writer at work
-    for (const QString& name : kept + QStringList{stale}) {
+    for (const QString& name : kept + QStringList{"out.sql.tamsel-Ab12Cd"}) {
         QFile file(dir.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         if (name != kept.last())
@@ -184,9 +169,9 @@ void TestSafeFile::removesOnlyOwnStaleTemporaries() {
 
     writeFileSafely(dir.filePath("out.sql"), "new");
 
-    QStringList expected = kept + QStringList{"out.sql"};
-    expected.sort();
-    QCOMPARE(entries(dir.path()), expected);
+    QCOMPARE(entries(dir.path()),
+             QStringList({"other.sql.tamsel-Ab12Cd", "out.sql", "out.sql.backup",
+                          "out.sql.tamsel-Ab12Cd~", "out.sql.tamsel-Xy34Zw"}));
 }
 
 void TestSafeFile::linesEndInCrLfIncludingTheLast() {

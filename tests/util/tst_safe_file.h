@@ -9,9 +9,9 @@ private slots:
     void failedWriteLeavesNothingBehind_data();
     void failedWriteLeavesNothingBehind();
     void fullDiskFailsWithItsReasonAndKeepsOldFile();
-    void writesIntoFifoAndDeviceWithoutReplacing_data();
-    void writesIntoFifoAndDeviceWithoutReplacing();
-    void writesIntoOpenDescriptors();
+    void writesIntoStreamsWithoutReplacing_data();
+    void writesIntoStreamsWithoutReplacing();
+    void appendsToFileBehindDescriptor();
     void linksAreKept();
     void removesOnlyOwnStaleTemporaries();
     void linesEndInCrLfIncludingTheLast();
