@@ -1,6 +1,7 @@
 #include "util/safe_file.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -36,47 +37,29 @@ constexpr int kTemporaryRandomLength = 6;
 // The reasons a write can fail, in the words of the program's other file messages; glibc's
 // own texts are English in the C locale the program may run in.
 QString systemErrorText(int error) {
-    switch (error) {
-    case ENOSPC:
-        return QStringLiteral("デバイスに空き領域がありません");
-    case EDQUOT:
-        return QStringLiteral("ディスク使用量の制限を超えました");
-    case EACCES:
-        return QStringLiteral("許可がありません");
-    case EPERM:
-        return QStringLiteral("操作が許可されていません");
-    case EROFS:
-        return QStringLiteral("読み込み専用のファイルシステムです");
-    case EIO:
-        return QStringLiteral("入出力エラーが発生しました");
-    case ENOENT:
-        return QStringLiteral("ファイルまたはフォルダがありません");
-    case ENOTDIR:
-        return QStringLiteral("途中の名前がフォルダではありません");
-    case ENAMETOOLONG:
-        return QStringLiteral("ファイル名が長すぎます");
-    case ELOOP:
-        return QStringLiteral("シンボリックリンクの階層が多すぎます");
-    case EFBIG:
-        return QStringLiteral("ファイルが大きすぎます");
-    case EMFILE:
-    case ENFILE:
-        return QStringLiteral("開いているファイルが多すぎます");
-    case ENXIO:
-        return QStringLiteral("デバイスがありません");
-    case ETXTBSY:
-        return QStringLiteral("ファイルが実行中のため書き込めません");
-    case EPIPE:
-        return QStringLiteral("パイプの読み手がいなくなりました");
-    case EBUSY:
-        return QStringLiteral("ファイルまたはデバイスが使用中です");
-    case ENOMEM:
-        return QStringLiteral("メモリが足りません");
-    default:
-        return QStringLiteral("システムエラー %1（%2）")
-            .arg(error)
-            .arg(QString::fromLocal8Bit(std::strerror(error)));
-    }
+    static const QHash<int, QString> texts{
+        {ENOSPC, QStringLiteral("デバイスに空き領域がありません")},
+        {EDQUOT, QStringLiteral("ディスク使用量の制限を超えました")},
+        {EACCES, QStringLiteral("許可がありません")},
+        {EPERM, QStringLiteral("操作が許可されていません")},
+        {EROFS, QStringLiteral("読み込み専用のファイルシステムです")},
+        {EIO, QStringLiteral("入出力エラーが発生しました")},
+        {ENOENT, QStringLiteral("ファイルまたはフォルダがありません")},
+        {ENOTDIR, QStringLiteral("途中の名前がフォルダではありません")},
+        {ENAMETOOLONG, QStringLiteral("ファイル名が長すぎます")},
+        {ELOOP, QStringLiteral("シンボリックリンクの階層が多すぎます")},
+        {EFBIG, QStringLiteral("ファイルが大きすぎます")},
+        {EMFILE, QStringLiteral("開いているファイルが多すぎます")},
+        {ENFILE, QStringLiteral("開いているファイルが多すぎます")},
+        {ENXIO, QStringLiteral("デバイスがありません")},
+        {ETXTBSY, QStringLiteral("ファイルが実行中のため書き込めません")},
+        {EPIPE, QStringLiteral("パイプの読み手がいなくなりました")},
+        {EBUSY, QStringLiteral("ファイルまたはデバイスが使用中です")},
+        {ENOMEM, QStringLiteral("メモリが足りません")},
+    };
+    return texts.value(error, QStringLiteral("システムエラー %1（%2）")
+                                  .arg(error)
+                                  .arg(QString::fromLocal8Bit(std::strerror(error))));
 }
 
 [[noreturn]] void fail(const QString& path, int error) {
@@ -120,8 +103,8 @@ Target resolveLinks(const QString& path) {
         }
         QByteArray link(PATH_MAX, '\0');
         const ssize_t size = readlink(target.path.constData(), link.data(), link.size());
-        if (size < 0)
-            fail(path, errno);
+        if (size < 0 || size == link.size())
+            fail(path, size < 0 ? errno : ENAMETOOLONG);
         link.truncate(size);
         target.path = link.startsWith('/') ? link : folder + '/' + link;
     }
@@ -241,10 +224,10 @@ void removeStaleTemporaries(const QByteArray& target) {
 
 void keepOwnerAndMode(const QString& path, int fd, const struct stat& old) {
     // The owner first: changing it clears set-user-ID bits that the mode then restores.
-    // Only root may give a file away; a user may still give it one of his groups.
+    // Only root may give a file away; other users may still give it one of their groups.
     if (fchown(fd, old.st_uid, old.st_gid) != 0 &&
         fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
-        // the new file stays the writer's own, as any file he makes
+        // the new file stays the writer's own, as any file the writer makes
     }
     if (fchmod(fd, old.st_mode & 07777) != 0)
         fail(path, errno);
@@ -299,12 +282,15 @@ void replaceRegularFile(const QString& path, const QByteArray& target, const str
         fail(path, errno);
 
     // A rename would break the other names off the file, so it is rewritten in place; the
-    // complete new content already sits synced beside it.
-    if (old && old->st_nlink > 1)
-        return rewriteInPlace(path, target, data);
-    if (!temporary.renameTo(target))
-        fail(path, errno);
-    syncFolder(path, folderOf(target));
+    // complete new content already sits synced beside it, and stays there if the program
+    // dies in the middle.
+    if (old && old->st_nlink > 1) {
+        rewriteInPlace(path, target, data);
+    } else {
+        if (!temporary.renameTo(target))
+            fail(path, errno);
+        syncFolder(path, folderOf(target));
+    }
     removeStaleTemporaries(target);
 }
 

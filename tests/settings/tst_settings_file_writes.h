@@ -4,7 +4,6 @@
 class TestSettingsFileWrites : public QObject {
     Q_OBJECT
 private slots:
-    void fullDiskReportsAndKeepsTheFile();
-    void readOnlyFolderSavesIntoWritableFile_data();
-    void readOnlyFolderSavesIntoWritableFile();
+    void savesOrReportsAndKeepsTheFile_data();
+    void savesOrReportsAndKeepsTheFile();
 };

@@ -1,30 +1,29 @@
 #include "support/scratch_mount.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <fcntl.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
-SmallTmpfs::SmallTmpfs(const QString& folder, int kilobytes) : folder_(QFile::encodeName(folder)) {
-    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
-    mounted_ =
-        geteuid() == 0 && mount("tmpfs", folder_.constData(), "tmpfs", 0, options.constData()) == 0;
+SmallTmpfs::SmallTmpfs(const QString& folder) {
+    const QByteArray path = QFile::encodeName(folder);
+    if (!path.isEmpty() && geteuid() == 0 &&
+        mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") == 0)
+        folder_ = path;
 }
 
 SmallTmpfs::~SmallTmpfs() {
-    if (mounted_)
+    if (mounted())
         umount2(folder_.constData(), MNT_DETACH);
 }
 
-void fillFileSystem(const QString& folder) {
-    const QByteArray path = QFile::encodeName(QDir(folder).filePath(QStringLiteral("filler")));
-    const int fd = open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
+void SmallTmpfs::fill() const {
+    const int fd =
+        mounted() ? open((folder_ + "/filler").constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600)
+                  : -1;
     const QByteArray block(4096, 'f');
-    while (write(fd, block.constData(), block.size()) > 0) {
+    while (fd >= 0 && write(fd, block.constData(), block.size()) > 0) {
     }
     close(fd);
 }

@@ -3,18 +3,15 @@
 #include <QByteArray>
 #include <QString>
 
-// A small tmpfs mounted over a folder for one test, unmounted on every way out. Mounting
-// needs root: ok() is false otherwise, and the test skips.
+// A 64 KB tmpfs mounted over a folder for one test and unmounted on every way out. Only
+// root may mount: mounted() is false otherwise (and for an empty folder), and tests skip.
 class SmallTmpfs {
 public:
-    SmallTmpfs(const QString& folder, int kilobytes);
+    explicit SmallTmpfs(const QString& folder);
     ~SmallTmpfs();
-    bool ok() const { return mounted_; }
+    bool mounted() const { return !folder_.isEmpty(); }
+    void fill() const; // writes the file "filler" until no byte fits
 
 private:
     QByteArray folder_;
-    bool mounted_ = false;
 };
-
-// Writes the file "filler" in folder until the file system refuses another byte.
-void fillFileSystem(const QString& folder);

@@ -8,7 +8,6 @@ private slots:
     void replacesWholeFileAndKeepsModeAndOwner();
     void failedWriteLeavesNothingBehind_data();
     void failedWriteLeavesNothingBehind();
-    void fullDiskFailsWithItsReasonAndKeepsOldFile();
     void writesIntoStreamsWithoutReplacing_data();
     void writesIntoStreamsWithoutReplacing();
     void appendsToFileBehindDescriptor();
