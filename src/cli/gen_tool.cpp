@@ -1,6 +1,6 @@
 #include "cli/gen_tool.h"
 
-#include "cli/gen_profile.h"
+#include "profile/gen_profile.h"
 #include "cli/stderr_reporter.h"
 #include "db/db_messages.h"
 #include "db/dictionary.h"

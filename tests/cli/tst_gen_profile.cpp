@@ -1,6 +1,6 @@
 #include "tst_gen_profile.h"
 
-#include "cli/gen_profile.h"
+#include "profile/gen_profile.h"
 
 #include <QTest>
 

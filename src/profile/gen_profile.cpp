@@ -1,4 +1,4 @@
-#include "cli/gen_profile.h"
+#include "profile/gen_profile.h"
 
 #include <QDir>
 #include <QFile>
