@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The lines of two texts that are left out and put in to turn the first into the second:
+// the shortest such edit (Myers' algorithm, in linear space). Lines are equal when their
+// keys are; a caller that ignores part of a line gives keys without it.
+struct LineEdit {
+    QList<bool> removed; // per line of the first text
+    QList<bool> added;   // per line of the second text
+};
+LineEdit diffLines(const QStringList& oldKeys, const QStringList& newKeys);
+
+// The edit as a unified diff: "--- oldName", "+++ newName", then hunks
+// "@@ -start,count +start,count @@" with `context` unchanged lines around each change (a
+// count of 1 is left out, an empty range starts at the line before it), unchanged lines
+// prefixed " ", removed "-", added "+". The texts are the lines as shown. Empty when
+// nothing changed.
+QStringList unifiedDiff(const QStringList& oldLines, const QStringList& newLines,
+                        const LineEdit& edit, const QString& oldName, const QString& newName,
+                        int context = 3);
