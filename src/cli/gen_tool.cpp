@@ -1,6 +1,5 @@
 #include "cli/gen_tool.h"
 
-#include "profile/gen_profile.h"
 #include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
 #include "db/db_messages.h"
@@ -11,6 +10,7 @@
 #include "gen/plsql/package_generator.h"
 #include "gen/vb/vb_module_generator.h"
 #include "model/generation_model.h"
+#include "profile/gen_profile.h"
 #include "settings/profile_file.h"
 #include "util/report.h"
 #include "util/safe_file.h"
@@ -49,8 +49,7 @@ template <typename Step> void retrieve(Step&& step) {
 // a clean line. A file or a pipe gets none of it.
 class TerminalProgress {
 public:
-    TerminalProgress(GenToolContext& context, qsizetype total)
-        : context_(context), total_(total) {
+    TerminalProgress(GenToolContext& context, qsizetype total) : context_(context), total_(total) {
         show(0);
     }
     ~TerminalProgress() {
@@ -61,7 +60,9 @@ public:
     TerminalProgress& operator=(const TerminalProgress&) = delete;
 
     RetrievalProgress events() {
-        return {{}, [this](qsizetype index, const QString&) { show(index + 1); }};
+        return {{}, [this](qsizetype index, const QString&) {
+                    show(index + 1);
+                }};
     }
 
 private:
@@ -69,7 +70,8 @@ private:
         if (!context_.stderrIsTerminal || total_ == 0)
             return;
         shown_ = true;
-        context_.writeErr(QStringLiteral("\r%1 %2/%3\x1b[K").arg(retrievingText()).arg(read).arg(total_));
+        context_.writeErr(
+            QStringLiteral("\r%1 %2/%3\x1b[K").arg(retrievingText()).arg(read).arg(total_));
     }
 
     GenToolContext& context_;
@@ -214,10 +216,9 @@ void checkAgainstSaved(const QByteArray& generated, const QByteArray& saved,
     const QString dateLabel = line.command == GenCommand::Package ? packageDateLabel()
                               : line.command == GenCommand::Vb    ? moduleDateLabel()
                                                                   : QString();
-    const OutputCheck check =
-        checkOutput(generated, saved, line.utf8, dateLabel, line.checkPath,
-                    QStringLiteral("tamsel-gen %1 %2")
-                        .arg(commandName(line.command), line.profilePath));
+    const OutputCheck check = checkOutput(
+        generated, saved, line.utf8, dateLabel, line.checkPath,
+        QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath));
     if (check.same)
         return;
     const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
@@ -227,7 +228,8 @@ void checkAgainstSaved(const QByteArray& generated, const QByteArray& saved,
                              .arg(check.lineEndDiffers)
                              .arg(line.utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF")));
     if (!context.writeOut(encodeUtf8Lines(check.diff)))
-        throw GenFailure(kExitOutput, outputNotWrittenText(), QStringLiteral("標準出力に書けません"));
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         QStringLiteral("標準出力に書けません"));
     throw GenFailure(kExitDifferent, differs);
 }
 
@@ -332,9 +334,8 @@ void run(const CommandLine& line, GenToolContext& context) {
     model.TableCount = static_cast<qint32>(tableList.size());
     {
         TerminalProgress progress(context, selection.size());
-        retrieve([&] {
-            retrieveColumns(*database, tableList, selection, model, progress.events());
-        });
+        retrieve(
+            [&] { retrieveColumns(*database, tableList, selection, model, progress.events()); });
     }
     database->Close();
 

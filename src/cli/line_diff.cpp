@@ -15,8 +15,8 @@ constexpr qint64 kSearchBudget = 50'000'000;
 class MyersDiff {
 public:
     MyersDiff(std::vector<int> a, std::vector<int> b)
-        : a_(std::move(a)), b_(std::move(b)), removed_(a_.size(), false),
-          added_(b_.size(), false) {}
+        : a_(std::move(a)), b_(std::move(b)), removed_(a_.size(), false), added_(b_.size(), false) {
+    }
 
     LineEdit run() {
         compare(0, static_cast<int>(a_.size()), 0, static_cast<int>(b_.size()));
@@ -209,9 +209,9 @@ QStringList unifiedDiff(const QStringList& oldLines, const QStringList& newLines
         }
         if (diff.isEmpty())
             diff << QStringLiteral("--- ") + oldName << QStringLiteral("+++ ") + newName;
-        diff.append(QStringLiteral("@@ -%1 +%2 @@")
-                        .arg(range(steps[first].oldLine, oldCount),
-                             range(steps[first].newLine, newCount)));
+        diff.append(
+            QStringLiteral("@@ -%1 +%2 @@")
+                .arg(range(steps[first].oldLine, oldCount), range(steps[first].newLine, newCount)));
         diff.append(body);
         s = end;
     }

@@ -69,8 +69,8 @@ OutputCheck checkOutput(const QByteArray& generated, const QByteArray& saved, bo
 
     OutputCheck check;
     if (wasKeys != nowKeys) {
-        check.diff = unifiedDiff(wasTexts, nowTexts, diffLines(wasKeys, nowKeys), savedName,
-                                 generatedName);
+        check.diff =
+            unifiedDiff(wasTexts, nowTexts, diffLines(wasKeys, nowKeys), savedName, generatedName);
         return check;
     }
     for (qsizetype i = 0; i < was.size(); ++i)

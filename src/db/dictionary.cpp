@@ -90,9 +90,7 @@ RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
                              const QList<qsizetype>& selection, GenerationModel& model,
                              const RetrievalProgress& progress) {
     model.MaxTableNameLength = 0;
-    return retrieveSelected(tableList, selection, progress,
-                            [&](qsizetype, const QString& name) {
-                                model.appendCandidate(
-                                    readTableColumns(database, name, selection.size()));
-                            });
+    return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
+        model.appendCandidate(readTableColumns(database, name, selection.size()));
+    });
 }

@@ -63,9 +63,10 @@ enum class RetrievalEnd { Complete, Aborted };
 // The retrieval loop: walks the positions of tableList, polling progress.abortRequested
 // before each, and hands every selected one (selection ascending) to read with its
 // candidate index, then tells progress.tableRead. What read throws ends the loop.
-RetrievalEnd retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
-                              const RetrievalProgress& progress,
-                              const std::function<void(qsizetype index, const QString& name)>& read);
+RetrievalEnd
+retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
+                 const RetrievalProgress& progress,
+                 const std::function<void(qsizetype index, const QString& name)>& read);
 
 // Column retrieval: the tables at the selected positions of tableList (ascending), one
 // column query each, in table-list order, appended to model's candidate list (which the

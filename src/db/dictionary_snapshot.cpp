@@ -131,8 +131,9 @@ RetrievalEnd writeDictionarySnapshot(Database& source, const QStringList& tableL
     QTemporaryDir scratch(
         QDir(QDir::tempPath()).filePath(QStringLiteral("tamsel-snapshot-XXXXXX")));
     if (!scratch.isValid())
-        throw FileWriteError(path, QStringLiteral("作業用の一時フォルダを作れません：%1")
-                                       .arg(scratch.errorString()));
+        throw FileWriteError(
+            path,
+            QStringLiteral("作業用の一時フォルダを作れません：%1").arg(scratch.errorString()));
     const QString buildPath = scratch.filePath(QStringLiteral("snapshot.sqlite"));
     if (buildSnapshot(source, tableList, selection, buildPath, path, progress) ==
         RetrievalEnd::Aborted)

@@ -136,17 +136,16 @@ QByteArray profileJson(const GenProfile& profile) {
     for (const QString& key : profileSettingKeys())
         if (const auto value = profile.settings.constFind(key); value != profile.settings.cend())
             settings.append("    " + member(key.toLatin1().constData(), jsonValue(*value)));
-    top.append(member("settings", settings.isEmpty()
-                                      ? QByteArrayLiteral("{}")
-                                      : "{\n" + settings.join(",\n") + "\n  }"));
+    top.append(member("settings", settings.isEmpty() ? QByteArrayLiteral("{}")
+                                                     : "{\n" + settings.join(",\n") + "\n  }"));
 
-    top.append(member("vb", '{' +
-                                QList<QByteArray>{
-                                    member("OracleConst", jsonFlag(profile.vb.OracleConst)),
+    top.append(member(
+        "vb", '{' +
+                  QList<QByteArray>{member("OracleConst", jsonFlag(profile.vb.OracleConst)),
                                     member("ModHeader", jsonFlag(profile.vb.ModHeader)),
                                     member("VbProcHeader", jsonFlag(profile.vb.VbProcHeader))}
-                                    .join(", ") +
-                                '}'));
+                      .join(", ") +
+                  '}'));
 
     QList<QByteArray> tables;
     for (const ProfileTable& table : profile.tables)
@@ -158,6 +157,12 @@ QByteArray profileJson(const GenProfile& profile) {
     for (qsizetype i = 0; i < top.size(); ++i)
         json += "  " + top[i] + (i + 1 < top.size() ? ",\n" : "\n");
     return json + "}\n";
+}
+
+bool profileMatchesLogon(const GenProfile& profile, const QString& service, const QString& user) {
+    return profile.user == user &&
+           withoutPassword(profile.service)
+                   .compare(withoutPassword(service), Qt::CaseInsensitive) == 0;
 }
 
 void saveGenProfile(const QString& path, const GenProfile& profile) {

@@ -25,5 +25,10 @@ GenProfile selectionProfile(const QString& service, const QString& user,
 // changed line in a diff.
 QByteArray profileJson(const GenProfile& profile);
 
+// Whether the profile was written for this logon: the service compared without a password
+// and without regard to case (the logon window upper-cases it), the user exactly (it is the
+// schema of the generated code).
+bool profileMatchesLogon(const GenProfile& profile, const QString& service, const QString& user);
+
 // Writes profileJson through the safe writer: the whole file or nothing. FileWriteError.
 void saveGenProfile(const QString& path, const GenProfile& profile);
