@@ -1,6 +1,7 @@
 #include "tst_gen_profile.h"
 
 #include "profile/gen_profile.h"
+#include "profile/profile_writer.h"
 
 #include <QTest>
 
@@ -251,4 +252,74 @@ void TestGenProfile::iniIsTakenFromTheProfilesFolder() {
     QCOMPARE(parse(withLogon(R"("ini": "/etc/tamsel/Ostrel.ini")")).iniPath(),
              std::optional<QString>(QStringLiteral("/etc/tamsel/Ostrel.ini")));
     QVERIFY(!parse(withLogon({})).iniPath());
+}
+
+void TestGenProfile::writtenSelectionReadsBack() {
+    TCandidateList candidates{candidate("社員台帳", 3), candidate("EMP", 3), candidate("DEPT", 3)};
+    candidates[1].setArgumentTables({true, true, false});
+    candidates[1].GenStrOn = true;
+    candidates[1].GenStrCount = -9;
+    candidates[2].GenNumCount = 99;
+    const PlainTableFlags flags(
+        {{true, false, true, false, true}, {false, true, false, true, false}});
+    TPackParameters settings;
+    settings.Public = QStringLiteral("公開_\"\\");
+    settings.PackHeader = false;
+    settings.Indent = 0;
+    settings.DefPath = QStringLiteral("/home/yamada");
+    const VbOptions vb{false, true, false};
+
+    const GenProfile read = parse(QString::fromUtf8(profileJson(selectionProfile(
+        QStringLiteral("DEMO"), QStringLiteral("SCOTT"), settings, vb, candidates, flags))));
+    QCOMPARE(read.service, QStringLiteral("DEMO"));
+    QCOMPARE(read.user, QStringLiteral("SCOTT"));
+    QVERIFY(!read.password && !read.ini);
+    // Every setting but the save dialogs' folder, read back as it was.
+    QVERIFY(!read.settings.contains("DefPath"));
+    QCOMPARE(read.settings.size(), 14);
+    TPackParameters back;
+    back.DefPath = settings.DefPath;
+    read.applySettings(back);
+    QCOMPARE(GenProfile::settingsOf(back), GenProfile::settingsOf(settings));
+    QCOMPARE(read.vb.OracleConst, false);
+    QCOMPARE(read.vb.ModHeader, true);
+    QCOMPARE(read.vb.VbProcHeader, false);
+
+    QCOMPARE(read.tables.size(), 3);
+    QCOMPARE(read.tables[0].name, QStringLiteral("社員台帳"));
+    QVERIFY(read.tables[0].flags.Public && read.tables[0].flags.Ins && read.tables[0].flags.Clr);
+    QVERIFY(!read.tables[0].flags.Array && !read.tables[0].flags.Upd);
+    QCOMPARE(read.tables[1].argumentTables, (QStringList{"社員台帳", "EMP"}));
+    QVERIFY(read.tables[1].genStrOn);
+    QCOMPARE(read.tables[1].genStrCount, -9);
+    QCOMPARE(read.tables[2].genNumCount, 99);
+    QVERIFY(!read.tables[2].flags.Public && !read.tables[2].flags.Array); // past the flags' end
+}
+
+void TestGenProfile::passwordIsNeverWritten_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("data source") << "ORCL"
+                                 << "ORCL";
+    QTest::newRow("file path with =") << "/data/a=b.sqlite"
+                                      << "/data/a=b.sqlite";
+    QTest::newRow("PWD") << "DSN=ORCL;UID=SCOTT;PWD=tiger"
+                         << "DSN=ORCL;UID=SCOTT";
+    QTest::newRow("password first, any case") << "password=tiger;DSN=ORCL"
+                                              << "DSN=ORCL";
+    QTest::newRow("braced value with ; and }}") << "Driver={PG};Pwd = {a;b}}c};Server=h"
+                                                << "Driver={PG};Server=h";
+    QTest::newRow("PWDX is no password") << "DSN=X;PWDX=1"
+                                         << "DSN=X;PWDX=1";
+}
+
+void TestGenProfile::passwordIsNeverWritten() {
+    QFETCH(QString, service);
+    GenProfile profile = parse(withLogon(QString()));
+    profile.service = service;
+    profile.password = QStringLiteral("tiger");
+    const QByteArray json = profileJson(profile);
+    QTEST(parse(QString::fromUtf8(json)).service, "written");
+    if (!service.contains(u"PWDX"))
+        QVERIFY2(!json.contains("tiger") && !json.contains("a;b"), json.constData());
 }

@@ -15,4 +15,7 @@ private slots:
     void unknownTableIsNamed();
     void tablesGetFlagsAndArgumentsByCandidateIndex();
     void iniIsTakenFromTheProfilesFolder();
+    void writtenSelectionReadsBack();
+    void passwordIsNeverWritten_data();
+    void passwordIsNeverWritten();
 };
