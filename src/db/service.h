@@ -46,6 +46,11 @@ std::optional<QString> findSqliteFile(const QString& path, const QString& baseDi
 // Whether the path is a regular file that starts with the SQLite database header.
 bool isSqliteFile(const QString& path);
 
+// The service as it may be written to any file: an ODBC connection string loses its PWD and
+// PASSWORD attributes (names matched without regard to case, a value in braces taken whole);
+// any other text stays as it is.
+QString serviceWithoutPassword(const QString& service);
+
 // The user name and password of a connect string "user/password", split at the first "/".
 struct LogonCredentials {
     QString user;
