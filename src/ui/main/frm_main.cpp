@@ -423,9 +423,9 @@ void TFRM_Main::FormCreate() {
         anchors_.add(w, Anchor::Left | Anchor::Bottom, designClient);
     centralWidget()->resize(designClient);
 
-    // 16: the stored outer size, placed by thirds.
-    setOuterSize(this, QSize(settings_.Width, settings_.Height));
-    placeWindow(this, 3);
+    // 16: the stored outer size, placed by thirds, kept on the screen.
+    placeStoredWindow(this, QSize(settings_.Width, settings_.Height), QSize(kMinWidth, kMinHeight),
+                      3);
 }
 
 QList<QObject*> TFRM_Main::ListCommands() const {
