@@ -27,7 +27,7 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     ProfileText text = read();
     text.writeString(section, key, value);
     try {
-        writeFileSafely(path_, text.toBytes());
+        writeFileSafely(path_, text.toBytes(), {.rewriteInPlaceIfFolderIsReadOnly = true});
     } catch (const FileWriteError& error) {
         throw ProfileError(error.message());
     }

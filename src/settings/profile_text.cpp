@@ -295,8 +295,14 @@ void ProfileText::writeString(const QString& section, const QString& key, const 
 
     const ProfileEncoding encoding =
         encoding_ == ProfileEncoding::Utf8 ? ProfileEncoding::Utf8WithBom : encoding_;
+    // The line as the file will hold it, which for Shift-JIS may differ from what was asked
+    // (the look-alike characters that sjis.h writes in their code-page form).
     const auto lineOf = [&](const QString& text) {
-        return classify(encodeLine(text, encoding, key), text);
+        QByteArray bytes = encodeLine(text, encoding, key);
+        const std::optional<QString> stored = decodeLine(bytes, encoding);
+        if (!stored)
+            throw UnstorableValueError(QStringLiteral("%1 の値は読み戻せません").arg(key), {});
+        return classify(std::move(bytes), stored);
     };
     QList<ProfileLine> lines = lines_;
     if (keyAt >= 0) {

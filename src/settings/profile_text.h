@@ -21,8 +21,10 @@
 //   gets the byte-order mark, so it is never taken for Shift-JIS afterwards. A new file is
 //   Shift-JIS; every line the store writes ends in CR LF.
 //
-// Setting a key and reading it back gives the value without its surrounding blanks (cut to
-// kMaxValueLength), and every other key reads as before.
+// Setting a key and reading it back, from the same ProfileText or from its bytes parsed
+// again, gives the value as the file holds it: without its surrounding blanks, cut to
+// kMaxValueLength and, in Shift-JIS, with the look-alike characters util/sjis.h writes in
+// their code-page form. Every other key reads as before.
 
 // A settings file that cannot be read or written, with the reason in words.
 class ProfileError : public std::runtime_error {
