@@ -4,7 +4,6 @@
 #include "util/sjis.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <optional>
 
@@ -57,10 +56,15 @@ std::optional<QString> loneSurrogate(QStringView text) {
     return std::nullopt;
 }
 
+// The code point of one character (one unit, or two for a surrogate pair).
+char32_t codePoint(QStringView character) {
+    return character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
+                                 : character[0].unicode();
+}
+
 QString codePointText(const QString& character) {
-    const char32_t c = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                             : character[0].unicode();
-    return QStringLiteral("U+%1").arg(QString::number(c, 16).toUpper(), 4, QLatin1Char('0'));
+    return QStringLiteral("U+%1").arg(QString::number(codePoint(character), 16).toUpper(), 4,
+                                      QLatin1Char('0'));
 }
 
 QByteArray encodeLine(const QString& line, ProfileEncoding encoding, const QString& key) {
@@ -100,8 +104,7 @@ bool isJisLevel1Kanji(QStringView character) {
 // rare ideographs mixed with half-width katakana (UTF-8 read as Shift-JIS) or letters and
 // symbols code page 932 does not have (Shift-JIS read as UTF-8).
 int characterScore(QStringView character) {
-    const char32_t c = character.size() == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                             : character[0].unicode();
+    const char32_t c = codePoint(character);
     if (c < 0x80)
         return 0; // reads the same in both
     if ((c >= 0x3000 && c <= 0x30FF) || (c >= 0xFF01 && c <= 0xFF60))
@@ -124,8 +127,8 @@ int encodedLength(char32_t c, ProfileEncoding encoding) {
 
 // Each byte counts with the character it is part of, so that both readings weigh the same
 // bytes: UTF-8 Japanese read as Shift-JIS makes more characters of the same bytes.
-int readingScore(const QList<QByteArray>& lines, ProfileEncoding encoding) {
-    int score = 0;
+qint64 readingScore(const QList<QByteArray>& lines, ProfileEncoding encoding) {
+    qint64 score = 0;
     for (const QByteArray& bytes : lines) {
         const std::optional<QString> text = decodeLine(bytes, encoding);
         if (!text) {
@@ -137,9 +140,7 @@ int readingScore(const QList<QByteArray>& lines, ProfileEncoding encoding) {
                 continue;
             const qsizetype extent = text->at(i).isHighSurrogate() && i + 1 < text->size() ? 2 : 1;
             const QStringView character = QStringView(*text).sliced(i, extent);
-            const char32_t c = extent == 2 ? QChar::surrogateToUcs4(character[0], character[1])
-                                           : character[0].unicode();
-            score += characterScore(character) * encodedLength(c, encoding);
+            score += characterScore(character) * encodedLength(codePoint(character), encoding);
             i += extent - 1;
         }
     }
