@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/session.h"
+#include "db/session_environment.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,14 +42,6 @@ ServiceTarget resolveService(const QString& service, const SessionEnvironment& e
 // baseDir. Nothing when no SQLite file matches; DbError naming the candidates when
 // several do.
 std::optional<QString> findSqliteFile(const QString& path, const QString& baseDir);
-
-// Whether the path is a regular file that starts with the SQLite database header.
-bool isSqliteFile(const QString& path);
-
-// The service as it may be written to any file: an ODBC connection string loses its PWD and
-// PASSWORD attributes (names matched without regard to case, a value in braces taken whole);
-// any other text stays as it is.
-QString serviceWithoutPassword(const QString& service);
 
 // The user name and password of a connect string "user/password", split at the first "/".
 struct LogonCredentials {

@@ -23,6 +23,39 @@ ParamsKey numberKey(const char* name, qint32 TPackParameters::*field) {
     return {QLatin1StringView(name), SettingKind::SmallNumber, nullptr, nullptr, field};
 }
 
+// Where the attribute that starts at begin ends: at the next ";" outside a value in braces
+// (in which "}}" stands for "}"), or at the end of the text.
+qsizetype attributeEnd(const QString& text, qsizetype begin) {
+    const qsizetype equals = text.indexOf(u'=', begin);
+    const qsizetype semicolon = text.indexOf(u';', begin);
+    if (equals < 0 || (semicolon >= 0 && semicolon < equals))
+        return semicolon < 0 ? text.size() : semicolon;
+    qsizetype i = equals + 1;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    if (i < text.size() && text[i] == u'{') {
+        for (++i; i < text.size(); ++i) {
+            if (text[i] != u'}')
+                continue;
+            if (i + 1 < text.size() && text[i + 1] == u'}')
+                ++i;
+            else
+                break;
+        }
+    }
+    const qsizetype end = text.indexOf(u';', i);
+    return end < 0 ? text.size() : end;
+}
+
+bool isPasswordAttribute(QStringView attribute) {
+    const qsizetype equals = attribute.indexOf(u'=');
+    if (equals < 0)
+        return false;
+    const QStringView name = attribute.first(equals).trimmed();
+    return name.compare(u"PWD", Qt::CaseInsensitive) == 0 ||
+           name.compare(u"PASSWORD", Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 QString settingFaultText(SettingFault fault) {
@@ -100,4 +133,21 @@ std::optional<QString> unstorableCharacter(QStringView value) {
 
 QString unstorableCharacterText(const QString& character) {
     return QStringLiteral("Shift-JISで保存できない文字があります：「%1」").arg(character);
+}
+
+QString serviceWithoutPassword(const QString& service) {
+    QStringList kept;
+    bool removed = false;
+    for (qsizetype begin = 0;;) {
+        const qsizetype end = attributeEnd(service, begin);
+        const QStringView attribute = QStringView(service).sliced(begin, end - begin);
+        if (isPasswordAttribute(attribute))
+            removed = true;
+        else
+            kept.append(attribute.toString());
+        if (end >= service.size())
+            break;
+        begin = end + 1;
+    }
+    return removed ? kept.join(u';') : service;
 }

@@ -5,6 +5,7 @@
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <optional>
@@ -59,3 +60,8 @@ const QList<ParamsKey>& paramsKeys();
 std::optional<QString> unstorableCharacter(QStringView value);
 // "Shift-JISで保存できない文字があります：「é」"
 QString unstorableCharacterText(const QString& character);
+
+// The service as it may be written to any file: an ODBC connection string loses its PWD and
+// PASSWORD attributes (names matched without regard to case, a value in braces taken whole);
+// any other text stays as it is.
+QString serviceWithoutPassword(const QString& service);

@@ -1,6 +1,5 @@
 #include "settings/settings.h"
 
-#include "db/service.h"
 #include "settings/profile_file.h"
 #include "settings/setting_rules.h"
 #include "util/app_info.h"
