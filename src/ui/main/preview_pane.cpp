@@ -117,10 +117,12 @@ bool PreviewPane::showSaveDialog(QWidget* parent, const LastSave& last, const QS
     return SDLG_Main.Execute(parent);
 }
 
-// A kind opens where it was last saved in this run: the user put it there. Until then, and
-// once the default folder was changed in the options, it opens in the default folder.
+// A kind opens where it was last saved in this run: the user put it there. Until then, once
+// the default folder was changed in the options, or when that folder is gone, it opens in
+// the default folder.
 QString PreviewPane::initialFolder(const LastSave& last) const {
-    if (last.folder.isEmpty() || last.defaultFolder != settings_.DefPath)
+    if (last.folder.isEmpty() || last.defaultFolder != settings_.DefPath ||
+        !QFileInfo(last.folder).isDir())
         return settings_.DefPath;
     return last.folder;
 }
