@@ -23,9 +23,10 @@ int main(int argc, char** argv) {
         const int size = argument.toInt(&ok);
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
         if (!ok || size <= 0 || !output.mkpath(folder) ||
-            !applicationIconImage(size).save(output.filePath(folder + QStringLiteral("/tamsel.png")),
-                                             "PNG")) {
-            std::fprintf(stderr, "tamsel-make-icons: cannot write the %s icon\n", qPrintable(argument));
+            !applicationIconImage(size).save(
+                output.filePath(folder + QStringLiteral("/tamsel.png")), "PNG")) {
+            std::fprintf(stderr, "tamsel-make-icons: cannot write the %s icon\n",
+                         qPrintable(argument));
             return 1;
         }
     }
