@@ -273,7 +273,7 @@ void GenProfile::applySettings(TPackParameters& target) const {
 QStringList GenProfile::differingSettings(const TPackParameters& current) const {
     const QVariantMap values = settingsOf(current);
     QStringList differing;
-    for (const SettingKey& key : settingKeys()) {
+    for (const ParamsKey& key : paramsKeys()) {
         const auto value = settings.constFind(key.name);
         if (value != settings.constEnd() && *value != values.value(key.name))
             differing.append(key.name);
@@ -283,16 +283,18 @@ QStringList GenProfile::differingSettings(const TPackParameters& current) const 
 
 QVariantMap GenProfile::settingsOf(const TPackParameters& source) {
     QVariantMap values;
-    for (const SettingKey& key : settingKeys()) {
+    for (const ParamsKey& key : paramsKeys()) {
         switch (key.kind) {
-        case ValueKind::Text:
-            values.insert(key.name, source.*key.text);
-            break;
-        case ValueKind::Flag:
+        case SettingKind::Flag:
             values.insert(key.name, source.*key.flag);
             break;
-        case ValueKind::SmallNumber:
+        case SettingKind::SmallNumber:
             values.insert(key.name, source.*key.number);
+            break;
+        case SettingKind::Prefix:
+        case SettingKind::PackageName:
+        case SettingKind::Text:
+            values.insert(key.name, source.*key.text);
             break;
         }
     }
@@ -347,13 +349,6 @@ void GenProfile::applyTables(TCandidateList& candidates, PlainTableFlags& flags)
         candidate.GenNumOn = table.genNumOn;
         candidate.GenNumCount = table.genNumCount;
     }
-}
-
-QStringList profileSettingKeys() {
-    QStringList names;
-    for (const SettingKey& key : settingKeys())
-        names.append(key.name);
-    return names;
 }
 
 GenProfile parseGenProfile(const QByteArray& json, const QString& path) {

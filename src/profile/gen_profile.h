@@ -75,9 +75,6 @@ struct GenProfile {
     void applyTables(TCandidateList& candidates, PlainTableFlags& flags) const;
 };
 
-// The keys a profile's "settings" takes, in the settings file's order.
-QStringList profileSettingKeys();
-
 // Reads and checks a profile. Throws GenProfileError.
 GenProfile parseGenProfile(const QByteArray& json, const QString& path);
 GenProfile readGenProfile(const QString& path);

@@ -1,5 +1,6 @@
 #include "profile/profile_writer.h"
 
+#include "settings/setting_rules.h"
 #include "util/safe_file.h"
 
 #include <QJsonArray>
@@ -8,47 +9,6 @@
 #include <QVariant>
 
 namespace {
-
-// An ODBC connection string given as the service may carry the password: its PWD and
-// PASSWORD attributes (any case; a value in braces, where "}}" stands for "}", taken whole)
-// are left out. Any other service text stays as it is.
-// TODO(merge): the core's shared service-without-password function replaces this one.
-QString withoutPassword(const QString& service) {
-    if (!service.contains(u'='))
-        return service;
-    QStringList kept;
-    qsizetype begin = 0;
-    while (begin <= service.size()) {
-        qsizetype end = begin;
-        const qsizetype equals = service.indexOf(u'=', begin);
-        const qsizetype semicolon = service.indexOf(u';', begin);
-        if (equals >= 0 && (semicolon < 0 || equals < semicolon)) {
-            end = equals + 1;
-            while (end < service.size() && service[end] == u' ')
-                ++end;
-            if (end < service.size() && service[end] == u'{') {
-                for (++end; end < service.size(); ++end) {
-                    if (service[end] != u'}')
-                        continue;
-                    if (end + 1 < service.size() && service[end + 1] == u'}')
-                        ++end;
-                    else
-                        break;
-                }
-            }
-        }
-        end = service.indexOf(u';', end);
-        if (end < 0)
-            end = service.size();
-        const QString attribute = service.mid(begin, end - begin);
-        const QString name = attribute.section(u'=', 0, 0).trimmed();
-        if (!attribute.contains(u'=') || (name.compare(u"PWD", Qt::CaseInsensitive) != 0 &&
-                                          name.compare(u"PASSWORD", Qt::CaseInsensitive) != 0))
-            kept.append(attribute);
-        begin = end + 1;
-    }
-    return kept.join(u';');
-}
 
 // A JSON string literal, escaped as the JSON reader expects; other characters stay UTF-8.
 QByteArray jsonText(const QString& text) {
@@ -72,8 +32,8 @@ QByteArray jsonValue(const QVariant& value) {
 }
 
 // "key": value
-QByteArray member(const char* key, const QByteArray& value) {
-    return '"' + QByteArray(key) + "\": " + value;
+QByteArray member(QByteArrayView key, const QByteArray& value) {
+    return '"' + key.toByteArray() + "\": " + value;
 }
 
 QByteArray tableLine(const ProfileTable& table) {
@@ -127,15 +87,17 @@ GenProfile selectionProfile(const QString& service, const QString& user,
 }
 
 QByteArray profileJson(const GenProfile& profile) {
-    QList<QByteArray> top{member("service", jsonText(withoutPassword(profile.service))),
+    QList<QByteArray> top{member("service", jsonText(serviceWithoutPassword(profile.service))),
                           member("user", jsonText(profile.user))};
     if (profile.ini)
         top.append(member("ini", jsonText(*profile.ini)));
 
     QList<QByteArray> settings;
-    for (const QString& key : profileSettingKeys())
-        if (const auto value = profile.settings.constFind(key); value != profile.settings.cend())
-            settings.append("    " + member(key.toLatin1().constData(), jsonValue(*value)));
+    for (const ParamsKey& key : paramsKeys())
+        if (const auto value = profile.settings.constFind(key.name);
+            value != profile.settings.cend())
+            settings.append("    " + member(QByteArrayView(key.name.data(), key.name.size()),
+                                            jsonValue(*value)));
     top.append(member("settings", settings.isEmpty() ? QByteArrayLiteral("{}")
                                                      : "{\n" + settings.join(",\n") + "\n  }"));
 
@@ -161,10 +123,12 @@ QByteArray profileJson(const GenProfile& profile) {
 
 bool profileMatchesLogon(const GenProfile& profile, const QString& service, const QString& user) {
     return profile.user == user &&
-           withoutPassword(profile.service)
-                   .compare(withoutPassword(service), Qt::CaseInsensitive) == 0;
+           serviceWithoutPassword(profile.service)
+                   .compare(serviceWithoutPassword(service), Qt::CaseInsensitive) == 0;
 }
 
 void saveGenProfile(const QString& path, const GenProfile& profile) {
-    writeFileSafely(path, profileJson(profile));
+    const QByteArray json = profileJson(profile);
+    parseGenProfile(json, path); // what cannot be read back is not written
+    writeFileSafely(path, json);
 }

@@ -30,5 +30,8 @@ QByteArray profileJson(const GenProfile& profile);
 // schema of the generated code).
 bool profileMatchesLogon(const GenProfile& profile, const QString& service, const QString& user);
 
-// Writes profileJson through the safe writer: the whole file or nothing. FileWriteError.
+// Writes profileJson through the safe writer: the whole file or nothing. A profile the
+// reader would refuse (settings the options dialog does not accept, such as an empty
+// prefix a settings file may hold) is not written: GenProfileError, naming the file and
+// the key. FileWriteError when the file cannot be written.
 void saveGenProfile(const QString& path, const GenProfile& profile);

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -239,4 +240,21 @@ void TestMainProfiles::profileOfAnotherLogonIsNamed() {
     QCOMPARE(files.indexOf(main.MNU_SaveProfile), files.indexOf(main.MNU_Save) + 1);
     QCOMPARE(files.indexOf(main.MNU_OpenProfile), files.indexOf(main.MNU_Save) + 2);
     QVERIFY(files[files.indexOf(main.MNU_Save) + 3]->isSeparator());
+}
+
+void TestMainProfiles::profileTheReaderRefusesIsNotSaved() {
+    // A settings file may hold an empty prefix, which a profile may not.
+    ProgramRun run(QStringLiteral("[Params]\nPublic=\n"));
+    ScopedSaveDialog saves;
+    MainView main(run.main());
+    QVERIFY(logOnAs(run));
+    selectTables(main, {0});
+    const QString path = QDir(run.folder.path()).filePath(QStringLiteral("DEPT.json"));
+    saves.answers.append(path);
+    main.MNU_SaveProfile->trigger();
+    QCOMPARE(run.messages.reporter.messages.size(), 1);
+    const QString text = run.messages.reporter.messages.first().text;
+    QVERIFY2(text.contains(u"settings.Public") && text.contains(u"接頭語は必須です"),
+             qPrintable(text));
+    QVERIFY(!QFileInfo::exists(path));
 }

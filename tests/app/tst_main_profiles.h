@@ -12,4 +12,5 @@ private slots:
     void unreadableProfileChangesNothing_data();
     void unreadableProfileChangesNothing();
     void profileOfAnotherLogonIsNamed();
+    void profileTheReaderRefusesIsNotSaved();
 };

@@ -16,6 +16,5 @@ private slots:
     void tablesGetFlagsAndArgumentsByCandidateIndex();
     void iniIsTakenFromTheProfilesFolder();
     void writtenSelectionReadsBack();
-    void passwordIsNeverWritten_data();
     void passwordIsNeverWritten();
 };

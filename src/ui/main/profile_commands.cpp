@@ -57,14 +57,14 @@ void ProfileCommands::MNU_SaveProfileClick(QWidget* parent) {
         selectionProfile(settings_.Alias, settings_.UserNM, settings_.GenSettings,
                          checkedVbOptions(ui_), model_.CandidateList, rows_);
 
-    SDLG_Profile.InitialDir = settings_.GenSettings.DefPath;
-    if (SDLG_Profile.FileName.isEmpty()) {
-        // A profile describes a package: it is proposed under the package's name.
-        SDLG_Profile.FileName =
-            FormPackageName(settings_.GenSettings, model_.CandidateList, rows_).trimmed();
-        if (SDLG_Profile.FileName.isEmpty())
-            SDLG_Profile.FileName = model_.CandidateList.first().TableName;
-    }
+    // A profile describes a package: the first one is proposed under the package's name.
+    QString name = saved_.name;
+    if (name.isEmpty())
+        name = FormPackageName(settings_.GenSettings, model_.CandidateList, rows_).trimmed();
+    if (name.isEmpty())
+        name = model_.CandidateList.first().TableName;
+    SDLG_Profile.InitialDir = saved_.initialFolder(settings_.GenSettings.DefPath);
+    SDLG_Profile.FileName = name;
     SDLG_Profile.DefaultExt = QStringLiteral(".json");
     SDLG_Profile.Filter = filter();
     SDLG_Profile.OverwritePrompt = true;
@@ -72,8 +72,14 @@ void ProfileCommands::MNU_SaveProfileClick(QWidget* parent) {
     if (!SDLG_Profile.Execute(parent))
         return;
     BusyGuard busy(messages());
-    // A failure goes to the general error display; an existing file keeps its content.
-    saveGenProfile(SDLG_Profile.FileName, profile);
+    // A failure to write goes to the general error display; an existing file keeps its
+    // content.
+    try {
+        saveGenProfile(SDLG_Profile.FileName, profile);
+        saved_.remember(SDLG_Profile.FileName, settings_.GenSettings.DefPath);
+    } catch (const GenProfileError& error) {
+        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, error.message());
+    }
 }
 
 void ProfileCommands::MNU_OpenProfileClick(QWidget* parent) {

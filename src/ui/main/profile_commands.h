@@ -31,7 +31,8 @@ public:
 
     // The logon's service (never a password) and user, the settings that change the
     // generated text, the module marks and every candidate with its flags and arguments,
-    // written as UTF-8 JSON to a file chosen in the save dialog (starting in DefPath).
+    // written as UTF-8 JSON to a file chosen in the save dialog. The dialog proposes the
+    // profile last saved in this run, or the package's name in the default folder.
     void MNU_SaveProfileClick(QWidget* parent);
 
     // A profile chosen in the open dialog, opened with OpenProfile.
@@ -60,4 +61,5 @@ private:
     TableRows& rows_;
     std::function<void()> select_;
     SaveDialog SDLG_Profile;
+    SaveLocation saved_; // where a profile was last saved in this run
 };
