@@ -3,8 +3,10 @@
 #include "db/database_backend.h"
 #include "util/safe_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -12,7 +14,25 @@
 
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
+
+const QString kScratchPrefix = QStringLiteral("tamsel-snapshot-");
+// A build at work changes its file all the time; a scratch folder unchanged for an hour was
+// left by a process that was killed or interrupted.
+constexpr qint64 kStaleScratchSeconds = 60 * 60;
+
+void removeStaleScratchFolders(const QString& tempPath) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (const QFileInfo& folder :
+         QDir(tempPath).entryInfoList({kScratchPrefix + u'*'}, QDir::Dirs | QDir::NoSymLinks)) {
+        const QFileInfo file(folder.filePath() + QStringLiteral("/snapshot.sqlite"));
+        const QDateTime changed = file.exists() ? file.lastModified() : folder.lastModified();
+        if (folder.ownerId() == ::getuid() && changed.toUTC().secsTo(now) > kStaleScratchSeconds)
+            QDir(folder.filePath()).removeRecursively();
+    }
+}
 
 QVariant nullable(const std::optional<QString>& value) {
     return value ? QVariant(*value) : QVariant(QMetaType::fromType<QString>());
@@ -128,8 +148,9 @@ RetrievalEnd buildSnapshot(Database& source, const QStringList& tableList,
 RetrievalEnd writeDictionarySnapshot(Database& source, const QStringList& tableList,
                                      const QList<qsizetype>& selection, const QString& path,
                                      const RetrievalProgress& progress) {
+    removeStaleScratchFolders(QDir::tempPath());
     QTemporaryDir scratch(
-        QDir(QDir::tempPath()).filePath(QStringLiteral("tamsel-snapshot-XXXXXX")));
+        QDir(QDir::tempPath()).filePath(kScratchPrefix + QStringLiteral("XXXXXX")));
     if (!scratch.isValid())
         throw FileWriteError(
             path,
