@@ -274,7 +274,7 @@ void TestGenProfile::writtenSelectionReadsBack() {
     const PlainTableFlags flags(
         {{true, false, true, false, true}, {false, true, false, true, false}});
     TPackParameters settings;
-    settings.Public = QStringLiteral("公開_\"\\");
+    settings.Public = QStringLiteral("P公開_\"\\");
     settings.PackHeader = false;
     settings.Indent = 0;
     settings.DefPath = QStringLiteral("/home/yamada");
