@@ -11,6 +11,5 @@ private slots:
     void openSkipsMissingTablesAndAsksForSettings();
     void unreadableProfileChangesNothing_data();
     void unreadableProfileChangesNothing();
-    void profileOfAnotherLogonIsNamed();
     void profileTheReaderRefusesIsNotSaved();
 };

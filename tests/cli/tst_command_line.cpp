@@ -29,8 +29,6 @@ void TestCommandLine::accepts_data() {
     row("tables", {"tables", "p.json"}, GenCommand::Tables, "p.json", "", false);
     row("check", {"package", "p.json", "--check", "P.sql"}, GenCommand::Package, "p.json", "",
         false, "P.sql");
-    row("check=, utf8", {"vb", "--check=m.bas", "--utf8", "p.json"}, GenCommand::Vb, "p.json", "",
-        true, "m.bas");
     row("snapshot", {"snapshot", "p.json", "-o", "d.sqlite"}, GenCommand::Snapshot, "p.json",
         "d.sqlite", false);
     row("help", {"--help"}, GenCommand::Help, "", "", false);
@@ -66,8 +64,6 @@ void TestCommandLine::rejects_data() {
     QTest::newRow("-o and --check")
         << QStringList{"package", "p.json", "-o", "a", "--check", "b"} << "--check";
     QTest::newRow("--check without file") << QStringList{"csv", "p.json", "--check"} << "--check";
-    QTest::newRow("tables takes no --check")
-        << QStringList{"tables", "p.json", "--check", "t"} << "--check";
     QTest::newRow("snapshot without -o") << QStringList{"snapshot", "p.json"} << "-o";
     QTest::newRow("snapshot takes no --utf8")
         << QStringList{"snapshot", "p.json", "-o", "d", "--utf8"} << "--utf8";

@@ -27,10 +27,10 @@ private slots:
     void tablesListsInTableListOrder();
     void checkComparesWithTheSavedFile_data();
     void checkComparesWithTheSavedFile();
-    void snapshotGeneratesAsItsSource();
+    void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();
-    void progressOnlyOnATerminal();
+    void progressOnATerminal();
 
 private:
     QString writeProfile(const QString& json, const QString& name = "profile.json");
