@@ -87,6 +87,7 @@ void readAll(AppSettings& s, const ProfileFile& file) {
     read.string(kLastStatus, QStringLiteral("Alias"), s.Alias);
     s.Alias = serviceWithoutPassword(s.Alias);
     read.string(kLastStatus, QStringLiteral("UserNM"), s.UserNM);
+    s.UserNM = userWithoutPassword(s.UserNM);
     read.integer(kLastStatus, QStringLiteral("Height"), s.Height);
     read.integer(kLastStatus, QStringLiteral("Width"), s.Width);
     for (const ParamsKey& key : paramsKeys())
@@ -135,7 +136,7 @@ QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
         {kAttention, QStringLiteral("Application"), applicationTitle()},
         {kAttention, QStringLiteral("CopyRight"), copyrightText()},
         {kLastStatus, QStringLiteral("Alias"), serviceWithoutPassword(s.Alias)},
-        {kLastStatus, QStringLiteral("UserNM"), s.UserNM},
+        {kLastStatus, QStringLiteral("UserNM"), userWithoutPassword(s.UserNM)},
         {kLastStatus, QStringLiteral("Height"), QString::number(mainWindowSize.height())},
         {kLastStatus, QStringLiteral("Width"), QString::number(mainWindowSize.width())},
     };

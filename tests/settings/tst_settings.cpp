@@ -350,6 +350,21 @@ void TestSettings::serviceIsStoredWithoutPassword() {
     QCOMPARE(loadFrom(path, reporter).Alias, stored);
 }
 
+// The logon splits user and password at the first "/": a password typed after the user's
+// name never reaches the file either.
+void TestSettings::userIsStoredWithoutPassword() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ostrel.ini");
+    RecordingReporter reporter;
+    AppSettings settings;
+    settings.UserNM = QStringLiteral("SCOTT/secret");
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    QCOMPARE(ProfileFile(path).readString("LastStatus", "UserNM", {}), QStringLiteral("SCOTT"));
+    QVERIFY(!readFileBytes(path).contains("secret"));
+    writeFileBytes(path, iniBytes("[LastStatus]\nUserNM=SCOTT/secret\n"));
+    QCOMPARE(loadFrom(path, reporter).UserNM, QStringLiteral("SCOTT"));
+}
+
 void TestSettings::loaderTakesWhatTheDialogWould_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("Custom");
