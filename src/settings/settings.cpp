@@ -3,6 +3,7 @@
 #include "settings/profile_file.h"
 #include "settings/setting_rules.h"
 #include "util/app_info.h"
+#include "util/install_paths.h"
 #include "util/my_func.h"
 #include "util/report.h"
 
@@ -173,7 +174,8 @@ SettingsLocation settingsLocation(const QString& executableFolder, const QString
                                   const std::function<bool(const QString&)>& writable) {
     const QString beside = settingsFilePath(executableFolder);
     const bool besideExists = QFileInfo::exists(beside);
-    if (writable(executableFolder) || (besideExists && writable(beside)))
+    if (!isInstalledLayout(executableFolder) &&
+        (writable(executableFolder) || (besideExists && writable(beside))))
         return {beside, beside, executableFolder};
     const QString user = settingsFilePath(QDir(configFolder).filePath(QStringLiteral("tamsel")));
     const QString read = !QFileInfo::exists(user) && besideExists ? beside : user;
