@@ -88,7 +88,7 @@ GenProfile selectionProfile(const QString& service, const QString& user,
 
 QByteArray profileJson(const GenProfile& profile) {
     QList<QByteArray> top{member("service", jsonText(serviceWithoutPassword(profile.service))),
-                          member("user", jsonText(profile.user))};
+                          member("user", jsonText(userWithoutPassword(profile.user)))};
     if (profile.ini)
         top.append(member("ini", jsonText(*profile.ini)));
 
@@ -122,7 +122,7 @@ QByteArray profileJson(const GenProfile& profile) {
 }
 
 bool profileMatchesLogon(const GenProfile& profile, const QString& service, const QString& user) {
-    return profile.user == user &&
+    return profile.user == userWithoutPassword(user) &&
            serviceWithoutPassword(profile.service)
                    .compare(serviceWithoutPassword(service), Qt::CaseInsensitive) == 0;
 }

@@ -9,8 +9,9 @@
 #include <QString>
 
 // The writing side of the profile format: what readGenProfile reads back as the same
-// profile. A password is never written, neither the "password" key nor one inside an ODBC
-// connection string given as the service.
+// profile. A password is never written: not the "password" key, not one inside an ODBC
+// connection string given as the service, not one typed after a "/" in the user field
+// (the settings store's rules for service and user).
 
 // The window's selection as a profile: the logon's service and user, every setting that
 // changes the generated text (all of them but DefPath), the module menu's marks and the

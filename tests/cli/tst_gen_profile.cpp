@@ -290,12 +290,14 @@ void TestGenProfile::writtenSelectionReadsBack() {
 }
 
 void TestGenProfile::passwordIsNeverWritten() {
-    // Neither the "password" key nor a password inside the connection string given as the
-    // service (the settings store's rule for services).
+    // Not the "password" key, not a password inside the connection string given as the
+    // service or after a "/" in the user (the settings store's rules).
     GenProfile profile = parse(withLogon(QString()));
     profile.service = QStringLiteral("Driver={PG};Pwd = {a;b}}c};Server=h");
+    profile.user = QStringLiteral("SCOTT/tiger");
     profile.password = QStringLiteral("tiger");
     const QByteArray json = profileJson(profile);
     QCOMPARE(parse(QString::fromUtf8(json)).service, QStringLiteral("Driver={PG};Server=h"));
+    QCOMPARE(parse(QString::fromUtf8(json)).user, QStringLiteral("SCOTT"));
     QVERIFY2(!json.contains("tiger") && !json.contains("a;b"), json.constData());
 }
