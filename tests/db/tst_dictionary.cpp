@@ -172,6 +172,56 @@ void TestDictionary::queryErrorFails() {
     }
 }
 
+// Names and texts that would break a line of the generated code or inflate it are refused
+// when their table is read, and shown as they are in the table list.
+void TestDictionary::unsafeNamesAreRefused_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("fragments"); // of the message; none: the table is read
+    const QString text = QStringLiteral("VARCHAR2");
+    QTest::newRow("line break in a table name")
+        << "LINE1\nLINE2"
+        << "ID" << text << QStringList{"LINE1", "LINE2", "U+000A"};
+    QTest::newRow("200-byte table name")
+        << QString(200, u'T') << "ID" << text << QStringList{"TTTTTTTT", "200 バイト"};
+    QTest::newRow("tab in a column name") << "T"
+                                          << "A\tB" << text << QStringList{"T", "U+0009"};
+    QTest::newRow("DEL in a column name") << "T"
+                                          << "A\x7f" << text << QStringList{"U+007F"};
+    QTest::newRow("129-byte column name")
+        << "T" << QString(129, u'C') << text << QStringList{"CCCCCCCC", "129 バイト"};
+    QTest::newRow("line break in a type") << "T"
+                                          << "ID" << text + "\r\n"
+                                          << QStringList{"ID", "COLTYPE", "U+000D"};
+    QTest::newRow("128 Shift-JIS bytes") << "T" << QString(64, u'社') << text << QStringList{};
+}
+
+void TestDictionary::unsafeNamesAreRefused() {
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QString, type);
+    QFETCH(QStringList, fragments);
+    QTemporaryDir dir;
+    auto database = snapshot(dir, {"INSERT INTO USER_TABLES VALUES ('" + table + "')",
+                                   QStringLiteral("INSERT INTO COL VALUES ('%1', 1, '%2', "
+                                                  "'%3', 10, NULL, NULL, 'NULL')")
+                                       .arg(table, column, type)});
+    QStringList names;
+    readTableList(*database, [&](const QString& name) { names.append(name); });
+    QCOMPARE(names, QStringList{table});
+    GenerationModel model;
+    try {
+        retrieveColumns(*database, names, {0}, model);
+        QVERIFY2(fragments.isEmpty(), "an unsafe text was read");
+        QCOMPARE(model.CandidateList.value(0).ColumnNames, QStringList{column});
+    } catch (const DbError& error) {
+        for (const QString& fragment : fragments)
+            QVERIFY2(error.message().contains(fragment), qPrintable(error.message()));
+        QVERIFY2(!fragments.isEmpty() && error.message().size() < 200, qPrintable(error.message()));
+    }
+}
+
 // The one retrieval loop of the window and tamsel-gen: an abort is asked at every list
 // position, selected or not, and ends the loop before the next table is read.
 void TestDictionary::retrievalLoop_data() {

@@ -6,8 +6,11 @@
 #include "sqlite_files.h"
 #include "support/test_files.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 Q_DECLARE_METATYPE(std::optional<qint32>)
 
@@ -26,6 +29,22 @@ QStringList column(Dynaset& rows, const QString& name) {
         values.append(rows.Fields(name).IsNull() ? QStringLiteral("<NULL>")
                                                  : rows.Fields(name).Value());
     return values;
+}
+
+// The steps of the column query's plan on the connection.
+QStringList columnQueryPlan(Database& database) {
+    auto plan = database.dbCreateDynaset("EXPLAIN QUERY PLAN " + columnQuery("A"), 4);
+    return column(*plan, "detail");
+}
+
+QStringList tableList(Database& database) {
+    QStringList names;
+    readTableList(database, [&](const QString& name) { names.append(name); });
+    return names;
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 } // namespace
@@ -177,8 +196,7 @@ void TestSqliteDictionary::columnQueryIsIndexLookup() {
     const QString path = dir.filePath("plan.sqlite");
     createSqliteFile(path, {"CREATE TABLE A (X INTEGER, Y TEXT)", "CREATE TABLE B (Z INTEGER)"});
     auto database = openFile(path);
-    auto plan = database->dbCreateDynaset("EXPLAIN QUERY PLAN " + columnQuery("A"), 4);
-    const QStringList steps = column(*plan, "detail");
+    const QStringList steps = columnQueryPlan(*database);
     QVERIFY2(!steps.isEmpty(), "no query plan");
     for (const QString& step : steps) {
         QVERIFY2(!step.startsWith(QStringLiteral("SCAN")), qPrintable(step));
@@ -229,4 +247,91 @@ void TestSqliteDictionary::notADatabaseFails() {
         QVERIFY2(error.message().contains(path), qPrintable(error.message()));
     }
     QVERIFY_THROWS_EXCEPTION(DbError, openSqliteDatabase(dir.filePath("missing.db")));
+}
+
+// A file in write-ahead-log mode is read where it lies, with nothing left beside it, also
+// on read-only media, and with what another program's open connection has committed.
+void TestSqliteDictionary::walFileReadInPlace_data() {
+    QTest::addColumn<bool>("writerOpen");
+    QTest::addColumn<bool>("readOnlyMedia");
+    QTest::newRow("closed file") << false << false;
+    QTest::newRow("closed file, read-only media") << false << true;
+    QTest::newRow("writer open") << true << false;
+    QTest::newRow("writer open, read-only media") << true << true;
+}
+
+void TestSqliteDictionary::walFileReadInPlace() {
+    QFETCH(bool, writerOpen);
+    QFETCH(bool, readOnlyMedia);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath("data") && QDir(dir.path()).mkpath("media"));
+    const QString path = dir.filePath("data/wal.sqlite");
+    createSqliteFile(path, {"PRAGMA journal_mode = WAL", "CREATE TABLE FIRST (A DATE)"});
+    std::optional<OpenSqliteFile> writer;
+    if (writerOpen)
+        writer.emplace(
+            path, QStringList{"PRAGMA wal_autocheckpoint = 0", "CREATE TABLE SECOND (B DATE)"});
+    const QStringList before = entries(dir.filePath("data"));
+    const QByteArray bytes = readFileBytes(path);
+    std::optional<ReadOnlyBind> media;
+    if (readOnlyMedia) {
+        media.emplace(dir.filePath("data"), dir.filePath("media"));
+        if (!media->mounted())
+            QSKIP("a read-only bind mount needs root");
+    }
+
+    auto database = openFile(dir.filePath(readOnlyMedia ? "media/wal.sqlite" : "data/wal.sqlite"));
+    const QStringList expected = writerOpen ? QStringList{"FIRST", "SECOND"} : QStringList{"FIRST"};
+    QCOMPARE(tableList(*database), expected);
+    QCOMPARE(readTableColumns(*database, "FIRST", 1).ColumnTypes, QStringList{"DATE"});
+    database->Close();
+    QCOMPARE(entries(dir.filePath("data")), before);
+    QCOMPARE(readFileBytes(path), bytes);
+}
+
+// Each column query finds its rows by index, whatever the snapshot holds, and reads the same
+// candidates as from a snapshot whose COL has its index; the file stays as it was.
+void TestSqliteDictionary::snapshotWithoutIndexReadOnce_data() {
+    QTest::addColumn<QString>("keying"); // of the snapshot's COL
+    QTest::newRow("no index") << "";
+    QTest::newRow("index on COLNO alone") << "CREATE INDEX COL_BY_NUMBER ON COL (COLNO)";
+    QTest::newRow("COL a view") << "ALTER TABLE COL RENAME TO COL_ROWS; "
+                                   "CREATE VIEW COL AS SELECT * FROM COL_ROWS";
+}
+
+void TestSqliteDictionary::snapshotWithoutIndexReadOnce() {
+    QFETCH(QString, keying);
+    const QStringList tables{"EMP", "O'NEIL", "社員"};
+    QStringList rows{
+        "INSERT INTO COL VALUES ('社員', 2, '氏名', 'VARCHAR2', 20.0, NULL, NULL, 'NULL')",
+        "INSERT INTO COL VALUES ('EMP', 2, 'SAL', 'NUMBER', 22, 2, 7, 'NULL')",
+        "INSERT INTO COL VALUES ('O''NEIL', 1, 'ID', 'NUMBER', 22, NULL, NULL, 'NOT NULL')",
+        "INSERT INTO COL VALUES ('EMP', 1, 'EMPNO', 'NUMBER', '22', 0, 4, 'NOT NULL')",
+        "INSERT INTO COL VALUES ('社員', 1, '番号', 'CHAR', 1, NULL, NULL, 'NOT NULL')"};
+    for (const QString& table : tables)
+        rows.prepend("INSERT INTO USER_TABLES VALUES ('" + QString(table).replace("'", "''") +
+                     "')");
+    QTemporaryDir dir;
+    const QString indexed = dir.filePath("indexed.sqlite");
+    const QString path = dir.filePath("snapshot.sqlite");
+    createSqliteFile(indexed,
+                     snapshotSchema() + rows << "CREATE INDEX COL_BY_TABLE ON COL (TNAME, COLNO)");
+    createSqliteFile(path, snapshotSchema() + rows + keying.split("; ", Qt::SkipEmptyParts));
+    const QByteArray bytes = readFileBytes(path);
+
+    auto reference = openFile(indexed);
+    auto database = openFile(path);
+    for (const QString& step : columnQueryPlan(*database))
+        QVERIFY2(!step.startsWith(QStringLiteral("SCAN")), qPrintable(step));
+    QCOMPARE(tableList(*database), tableList(*reference));
+    for (const QString& table : tables) {
+        const TTableSettings read = readTableColumns(*database, table, 3);
+        const TTableSettings expected = readTableColumns(*reference, table, 3);
+        QCOMPARE(read.ColumnNames, expected.ColumnNames);
+        QCOMPARE(read.ColumnTypes, expected.ColumnTypes);
+        QCOMPARE(read.ColumnSizes, expected.ColumnSizes);
+        QCOMPARE(read.ColumnNulls, expected.ColumnNulls);
+    }
+    database->Close();
+    QCOMPARE(readFileBytes(path), bytes);
 }
