@@ -23,37 +23,40 @@ QString shownName(const QString& name) {
     return name.size() > kShown ? shown + QStringLiteral("…") : shown;
 }
 
-// Why generated code cannot carry a text read from the dictionary, said of the text named
-// what: a line break would end a line of it, and a comment with it, wherever the text goes;
-// any other control character has no place there either; a name longer than Oracle allows
-// pads every aligned line to its length.
-std::optional<QString> unsafeTextReason(const QString& text, const QString& what, bool isName) {
+// Why generated code cannot carry a text read from the dictionary, worded to follow what
+// the text is ("名前", a field): a line break would end a line of it, and a comment with it,
+// wherever the text goes; any other control character has no place there either; a name
+// longer than Oracle allows pads every aligned line to its length. Nothing for a safe text,
+// nearly every one, at the cost of one pass over it and no allocation.
+std::optional<QString> unsafeTextReason(const QString& text, bool isName) {
     const auto control = std::find_if(text.begin(), text.end(), isControl);
     if (control != text.end())
-        return QStringLiteral("%1に制御文字 %2 があります").arg(what, characterCode(*control));
+        return QStringLiteral("に制御文字 %1 があります").arg(characterCode(*control));
     const qint32 length = isName ? nameLength(text) : 0;
     if (length > kMaxNameLength)
-        return QStringLiteral("%1が %2 バイトあります（%3 バイトまで）")
-            .arg(what)
+        return QStringLiteral("が %1 バイトあります（%2 バイトまで）")
             .arg(length)
             .arg(kMaxNameLength);
     return std::nullopt;
 }
 
 void checkTableName(const QString& tableName) {
-    if (const auto reason = unsafeTextReason(tableName, QStringLiteral("名前"), true))
-        throw DbError(QStringLiteral("テーブル %1 の%2").arg(shownName(tableName), *reason));
+    if (const auto reason = unsafeTextReason(tableName, true))
+        throw DbError(QStringLiteral("テーブル %1 の名前%2").arg(shownName(tableName), *reason));
 }
 
-// field: the dictionary column the text came from; CNAME is the column's name.
+void checkColumnName(const QString& tableName, const QString& columnName) {
+    if (const auto reason = unsafeTextReason(columnName, true))
+        throw DbError(QStringLiteral("テーブル %1 の列 %2 の名前%3")
+                          .arg(shownName(tableName), shownName(columnName), *reason));
+}
+
+// field: the dictionary column the text came from.
 void checkColumnText(const QString& tableName, const QString& columnName, const QString& field,
                      const QString& text) {
-    const bool isName = field == u"CNAME";
-    const QString what = isName ? QStringLiteral("名前") : field + u' ';
-    if (const auto reason = unsafeTextReason(text, what, isName))
-        throw DbError(
-            QStringLiteral("テーブル %1 の列 %2 の%3")
-                .arg(shownName(tableName), shownName(isName ? text : columnName), *reason));
+    if (const auto reason = unsafeTextReason(text, false))
+        throw DbError(QStringLiteral("テーブル %1 の列 %2 の %3 %4")
+                          .arg(shownName(tableName), shownName(columnName), field, *reason));
 }
 
 } // namespace
@@ -89,14 +92,16 @@ TTableSettings readTableColumns(Database& database, const QString& tableName,
         database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
     const qint32 count = columns->RecordCount();
     for (qint32 row = 0; row < count; ++row) {
-        QString name;
-        // Each text as it is read, checked before it is used.
-        const auto text = [&](const QString& field) {
-            QString value = columns->Fields(field).Value();
+        const QString name = columns->Fields(QStringLiteral("CNAME")).Value();
+        checkColumnName(tableName, name);
+        // Each text checked as it is read, before it is used.
+        const auto checked = [&](const QString& field, QString value) {
             checkColumnText(tableName, name, field, value);
             return value;
         };
-        name = text(QStringLiteral("CNAME"));
+        const auto text = [&](const QString& field) {
+            return checked(field, columns->Fields(field).Value());
+        };
         const QString type = text(QStringLiteral("COLTYPE"));
         QString size;
         if (type == u"NUMBER") {
@@ -105,7 +110,8 @@ TTableSettings readTableColumns(Database& database, const QString& tableName,
             const Field precision = columns->Fields(QStringLiteral("PRECISION"));
             const Field scale = columns->Fields(QStringLiteral("SCALE"));
             if (!precision.IsNull() && !scale.IsNull())
-                size = text(QStringLiteral("PRECISION")) + u'.' + text(QStringLiteral("SCALE"));
+                size = checked(QStringLiteral("PRECISION"), precision.Value()) + u'.' +
+                       checked(QStringLiteral("SCALE"), scale.Value());
         } else {
             size = text(QStringLiteral("WIDTH"));
         }
