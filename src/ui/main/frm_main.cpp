@@ -22,11 +22,11 @@
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
 #include "util/clock.h"
+#include "util/install_paths.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,9 +48,6 @@ QString helpFailedText() {
     return QStringLiteral("ヘルプファイルを開けません");
 }
 
-QString helpFilePath() {
-    return QDir(executableFolder()).filePath(QStringLiteral("Html/index.html"));
-}
 
 } // namespace
 
@@ -130,9 +127,9 @@ void TFRM_Main::FormCreate() {
     ui_.MNU_Help->setText(applicationTitle() + QStringLiteral("ヘルプ(&C)"));
     centralWidget()->resize(designClient);
 
-    // The stored outer size, placed by thirds.
-    setOuterSize(this, QSize(settings_.Width, settings_.Height));
-    placeWindow(this, 3);
+    // The stored outer size, placed by thirds, kept on the screen.
+    placeStoredWindow(this, QSize(settings_.Width, settings_.Height), QSize(kMinWidth, kMinHeight),
+                      3);
 }
 
 // The commands that need a candidate list, enabled exactly while it holds a table; the
@@ -385,7 +382,7 @@ void TFRM_Main::MNU_ProcHeaderClick() {
 }
 
 void TFRM_Main::MNU_HelpClick() {
-    const QString path = helpFilePath();
+    const QString path = helpPagePath(executableFolder());
     if (!QFileInfo(path).isFile() || !openWithDesktop(path))
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText());
 }
