@@ -212,7 +212,8 @@ bool columnLookupIsIndexed(DatabaseBackend& backend) {
 
 // Reads the snapshot's COL once, ordered, into a temporary COL keyed the way the column
 // query looks it up; it hides the file's own from the dictionary queries. The values keep
-// their storage classes and the columns their affinities, so every text reads as before.
+// their storage classes and the columns their affinities, so every text reads as before; a
+// collation declared on the file's TNAME is not kept: names compare exactly, as Oracle's do.
 void copyColumns(DatabaseBackend& backend) {
     backend.execute(QStringLiteral(
         "CREATE TEMP TABLE COL AS SELECT TNAME, COLNO, CNAME, COLTYPE, WIDTH, PRECISION, SCALE, "
@@ -279,7 +280,8 @@ std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path) {
     }
     try {
         backend->open();
-        // Whatever the connection copies stays in memory, never in a file beside the user's.
+        // What the connection copies stays in memory: no temporary file, also where none
+        // can be written.
         backend->execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
         if (!hasDictionarySnapshot(*backend))
             buildDictionary(*backend);
