@@ -265,7 +265,7 @@ void TestSqliteDictionary::walFileReadInPlace() {
         QProcess::execute("mount", {"--bind", "-o", "ro", dir.path(), media.path()}) == 0;
     const auto unmount = qScopeGuard([&] {
         if (mounted)
-            QProcess::execute("umount", {media.path()});
+            QProcess::execute("umount", {"-l", media.path()}); // lazily: SQLite may still hold it
     });
     if (readOnlyMedia && !mounted)
         QSKIP("a read-only bind mount needs root");
