@@ -129,10 +129,10 @@ private:
 };
 
 // The keys as numbers, equal numbers for equal keys, so the search compares integers.
-std::vector<int> numbered(const QStringList& keys, QHash<QString, int>& numbers) {
+std::vector<int> numbered(const QList<QByteArrayView>& keys, QHash<QByteArrayView, int>& numbers) {
     std::vector<int> result;
     result.reserve(keys.size());
-    for (const QString& key : keys) {
+    for (const QByteArrayView key : keys) {
         auto found = numbers.constFind(key);
         if (found == numbers.cend())
             found = numbers.insert(key, int(numbers.size()));
@@ -156,22 +156,24 @@ struct Step {
 
 } // namespace
 
-LineEdit diffLines(const QStringList& oldKeys, const QStringList& newKeys) {
-    QHash<QString, int> numbers;
+LineEdit diffLines(const QList<QByteArrayView>& oldKeys, const QList<QByteArrayView>& newKeys) {
+    QHash<QByteArrayView, int> numbers;
     std::vector<int> a = numbered(oldKeys, numbers);
     std::vector<int> b = numbered(newKeys, numbers);
     return MyersDiff(std::move(a), std::move(b)).run();
 }
 
-QStringList unifiedDiff(const QStringList& oldLines, const QStringList& newLines,
-                        const LineEdit& edit, const QString& oldName, const QString& newName,
-                        int context) {
+QStringList unifiedDiff(const LineEdit& edit, const std::function<QString(qsizetype)>& oldLine,
+                        const std::function<QString(qsizetype)>& newLine, const QString& oldName,
+                        const QString& newName, int context) {
     // The edit as steps, a change's removals before its additions.
+    const qsizetype oldCount = edit.removed.size();
+    const qsizetype newCount = edit.added.size();
     QList<Step> steps;
-    for (qsizetype i = 0, j = 0; i < oldLines.size() || j < newLines.size();) {
-        if (i < oldLines.size() && edit.removed[i])
+    for (qsizetype i = 0, j = 0; i < oldCount || j < newCount;) {
+        if (i < oldCount && edit.removed[i])
             steps.append({'-', i++, j});
-        else if (j < newLines.size() && edit.added[j])
+        else if (j < newCount && edit.added[j])
             steps.append({'+', i, j++});
         else
             steps.append({' ', i++, j++});
@@ -194,24 +196,23 @@ QStringList unifiedDiff(const QStringList& oldLines, const QStringList& newLines
                 last = t;
         const qsizetype end = std::min<qsizetype>(steps.size(), last + context + 1);
 
-        qsizetype oldCount = 0;
-        qsizetype newCount = 0;
+        qsizetype oldLines = 0;
+        qsizetype newLines = 0;
         QStringList body;
         for (qsizetype t = first; t < end; ++t) {
             const Step& step = steps[t];
             if (step.kind != '+')
-                ++oldCount;
+                ++oldLines;
             if (step.kind != '-')
-                ++newCount;
-            const QString& text =
-                step.kind == '+' ? newLines[step.newLine] : oldLines[step.oldLine];
-            body.append(QLatin1Char(step.kind) + text);
+                ++newLines;
+            body.append(QLatin1Char(step.kind) +
+                        (step.kind == '+' ? newLine(step.newLine) : oldLine(step.oldLine)));
         }
         if (diff.isEmpty())
             diff << QStringLiteral("--- ") + oldName << QStringLiteral("+++ ") + newName;
         diff.append(
             QStringLiteral("@@ -%1 +%2 @@")
-                .arg(range(steps[first].oldLine, oldCount), range(steps[first].newLine, newCount)));
+                .arg(range(steps[first].oldLine, oldLines), range(steps[first].newLine, newLines)));
         diff.append(body);
         s = end;
     }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 // The lines of two texts that are left out and put in to turn the first into the second:
 // the shortest such edit (Myers' algorithm, in linear space). Lines are equal when their
@@ -11,13 +14,13 @@ struct LineEdit {
     QList<bool> removed; // per line of the first text
     QList<bool> added;   // per line of the second text
 };
-LineEdit diffLines(const QStringList& oldKeys, const QStringList& newKeys);
+LineEdit diffLines(const QList<QByteArrayView>& oldKeys, const QList<QByteArrayView>& newKeys);
 
 // The edit as a unified diff: "--- oldName", "+++ newName", then hunks
 // "@@ -start,count +start,count @@" with `context` unchanged lines around each change (a
 // count of 1 is left out, an empty range starts at the line before it), unchanged lines
-// prefixed " ", removed "-", added "+". The texts are the lines as shown. Empty when
-// nothing changed.
-QStringList unifiedDiff(const QStringList& oldLines, const QStringList& newLines,
-                        const LineEdit& edit, const QString& oldName, const QString& newName,
-                        int context = 3);
+// prefixed " ", removed "-", added "+". oldLine and newLine give a line as shown, asked only
+// for the lines the diff shows. Empty when nothing changed.
+QStringList unifiedDiff(const LineEdit& edit, const std::function<QString(qsizetype)>& oldLine,
+                        const std::function<QString(qsizetype)>& newLine, const QString& oldName,
+                        const QString& newName, int context = 3);

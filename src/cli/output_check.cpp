@@ -7,16 +7,36 @@
 
 namespace {
 
-// One line of a file: the text as shown, the key it is compared by and its line end.
-struct Line {
-    QString text;
-    QString key;
-    QByteArray end; // "\r\n", "\n", or nothing for a last line without one
+// The lines of a file as views into its bytes: what each line holds and the bytes that end
+// it ("\r\n", "\n", or none for a last line without one). Nothing is copied, so a package of
+// many megabytes is compared in little more memory than its two texts.
+struct Lines {
+    QList<QByteArrayView> contents;
+    QList<QByteArrayView> ends;
 };
 
-std::optional<QString> decoded(const QByteArray& bytes, bool utf8) {
+Lines splitLines(const QByteArray& bytes) {
+    Lines lines;
+    const QByteArrayView all(bytes);
+    for (qsizetype begin = 0; begin < all.size();) {
+        qsizetype newline = all.indexOf('\n', begin);
+        if (newline < 0) {
+            lines.contents.append(all.sliced(begin));
+            lines.ends.append(QByteArrayView());
+            break;
+        }
+        const bool crlf = newline > begin && all[newline - 1] == '\r';
+        const qsizetype contentEnd = crlf ? newline - 1 : newline;
+        lines.contents.append(all.sliced(begin, contentEnd - begin));
+        lines.ends.append(all.sliced(contentEnd, newline + 1 - contentEnd));
+        begin = newline + 1;
+    }
+    return lines;
+}
+
+std::optional<QString> decoded(QByteArrayView bytes, bool utf8) {
     if (!utf8)
-        return fromSjis(bytes);
+        return fromSjis(bytes.toByteArray());
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(bytes);
     if (decoder.hasError())
@@ -24,34 +44,22 @@ std::optional<QString> decoded(const QByteArray& bytes, bool utf8) {
     return text;
 }
 
-QList<Line> splitLines(const QByteArray& bytes, bool utf8, const QString& dateLabel) {
-    QList<Line> lines;
-    for (qsizetype begin = 0; begin < bytes.size();) {
-        qsizetype end = bytes.indexOf('\n', begin);
-        Line line;
-        QByteArray content;
-        if (end < 0) {
-            content = bytes.mid(begin);
-            end = bytes.size();
-        } else {
-            const bool crlf = end > begin && bytes[end - 1] == '\r';
-            content = bytes.mid(begin, end - begin - (crlf ? 1 : 0));
-            line.end = crlf ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
-            ++end;
-        }
-        begin = end;
-        // Bytes compare as bytes: Latin-1 maps each to one character of the key.
-        line.key = QString::fromLatin1(content);
-        if (const std::optional<QString> text = decoded(content, utf8)) {
-            line.text = *text;
-            if (!dateLabel.isEmpty() && text->startsWith(dateLabel))
-                line.key = QStringLiteral("\1date\1") + dateLabel;
-        } else {
-            line.text = QString::fromUtf8(content); // shown as well as it goes
-        }
-        lines.append(line);
-    }
-    return lines;
+// A line as the diff shows it: decoded, or as well as it goes when it is not valid text.
+QString shown(QByteArrayView bytes, bool utf8) {
+    return decoded(bytes, utf8).value_or(QString::fromUtf8(bytes));
+}
+
+// The keys lines are compared by: their bytes, except that a line starting with the date
+// label is equal to every other such line.
+QList<QByteArrayView> keys(const Lines& lines, QByteArrayView dateLabel) {
+    static const QByteArray dateKey("\1date\1");
+    QList<QByteArrayView> result = lines.contents;
+    if (dateLabel.isEmpty())
+        return result;
+    for (QByteArrayView& key : result)
+        if (key.startsWith(dateLabel))
+            key = dateKey;
+    return result;
 }
 
 } // namespace
@@ -59,22 +67,22 @@ QList<Line> splitLines(const QByteArray& bytes, bool utf8, const QString& dateLa
 OutputCheck checkOutput(const QByteArray& generated, const QByteArray& saved, bool utf8,
                         const QString& dateLabel, const QString& savedName,
                         const QString& generatedName) {
-    const QList<Line> was = splitLines(saved, utf8, dateLabel);
-    const QList<Line> now = splitLines(generated, utf8, dateLabel);
-    QStringList wasKeys, wasTexts, nowKeys, nowTexts;
-    for (const Line& line : was)
-        wasKeys.append(line.key), wasTexts.append(line.text);
-    for (const Line& line : now)
-        nowKeys.append(line.key), nowTexts.append(line.text);
+    // The label in the files' own encoding, so lines are compared as bytes.
+    const QByteArray label = utf8 ? dateLabel.toUtf8() : toSjis(dateLabel);
+    const Lines was = splitLines(saved);
+    const Lines now = splitLines(generated);
+    const QList<QByteArrayView> wasKeys = keys(was, label);
+    const QList<QByteArrayView> nowKeys = keys(now, label);
 
     OutputCheck check;
     if (wasKeys != nowKeys) {
-        check.diff =
-            unifiedDiff(wasTexts, nowTexts, diffLines(wasKeys, nowKeys), savedName, generatedName);
+        check.diff = unifiedDiff(
+            diffLines(wasKeys, nowKeys), [&](qsizetype i) { return shown(was.contents[i], utf8); },
+            [&](qsizetype j) { return shown(now.contents[j], utf8); }, savedName, generatedName);
         return check;
     }
-    for (qsizetype i = 0; i < was.size(); ++i)
-        if (was[i].end != now[i].end) {
+    for (qsizetype i = 0; i < was.ends.size(); ++i)
+        if (was.ends[i] != now.ends[i]) {
             check.lineEndDiffers = i + 1;
             return check;
         }
