@@ -185,13 +185,9 @@ void PackageGenerator::AddParameterLines(QStringList& OutputLines, qsizetype tab
 }
 
 QList<qsizetype> PackageGenerator::argumentTables(qsizetype t) const {
-    const QList<bool>& marks = input_.candidates[t].ArgumentTables;
-    // An entry past the candidate list cannot name a table; it is ignored, not read.
-    const qsizetype end = std::min(marks.size(), input_.candidates.size());
-    QList<qsizetype> indices;
-    for (qsizetype k = 0; k < end; ++k)
-        if (marks[k])
-            indices.append(k);
+    // An index outside the candidate list cannot name a table; it is ignored, not read.
+    QList<qsizetype> indices = input_.candidates[t].ArgumentTables;
+    indices.removeIf([&](qsizetype k) { return k < 0 || k >= input_.candidates.size(); });
     return indices;
 }
 

@@ -39,8 +39,8 @@ void VbModuleGenerator::AddVbCallingFunction(qsizetype tableIndex,
                                              const QString& CallingFunctionName,
                                              QStringList& lines) const {
     CallingFunction f{input_.candidates.at(tableIndex), CallingFunctionName, {}, {}};
-    for (qsizetype k = 0; k < input_.candidates.size(); ++k)
-        if (f.table.ArgumentTables.value(k))
+    for (const qsizetype k : f.table.ArgumentTables)
+        if (k >= 0 && k < input_.candidates.size())
             f.arguments.append({&input_.candidates[k], input_.flags.isArray(k)});
     std::copy_if(f.arguments.begin(), f.arguments.end(), std::back_inserter(f.arrays),
                  [](const ArgumentTable& argument) { return argument.isArray; });

@@ -26,7 +26,7 @@ struct Scenario {
 
     Scenario();
 
-    // Appends a table; every table's ArgumentTables grows to the new candidate count.
+    // Appends a table.
     qsizetype addTable(const QString& name, const QList<Column>& columns,
                        TableFlagValues tableFlags = {});
     // EMPNO NUMBER, ENAME VARCHAR2.
