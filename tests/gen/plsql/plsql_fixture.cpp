@@ -36,13 +36,12 @@ GeneratorInput Scenario::input() const {
     return GeneratorInput{candidates, flags, settings, userName, longest, clock};
 }
 
-QStringList
-Scenario::lines(const std::function<void(PackageGenerator&, QStringList&)>& write) const {
+QStringList Scenario::lines(const std::function<void(PackageGenerator&, LineSink&)>& write) const {
     const GeneratorInput in = input();
     PackageGenerator generator(in);
-    QStringList out;
+    LineList out;
     write(generator, out);
-    return out;
+    return out.takeLines();
 }
 
 QStringList Scenario::package() const {

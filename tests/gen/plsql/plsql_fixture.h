@@ -37,7 +37,7 @@ struct Scenario {
     GeneratorInput input() const;
 
     // Runs one or more section writers of one generator on an empty list.
-    QStringList lines(const std::function<void(PackageGenerator&, QStringList&)>& write) const;
+    QStringList lines(const std::function<void(PackageGenerator&, LineSink&)>& write) const;
     // The whole package; fails the test when no table is public.
     QStringList package() const;
 };

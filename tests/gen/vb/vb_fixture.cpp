@@ -39,9 +39,9 @@ QStringList VbFixture::module() const {
 QStringList VbFixture::function(qsizetype table, const QString& name) const {
     const GeneratorInput in = input();
     VbModuleGenerator generator(in, options);
-    QStringList lines;
+    LineList lines;
     generator.AddVbCallingFunction(table, name, lines);
-    return lines;
+    return lines.takeLines();
 }
 
 QStringList section(const QStringList& lines, const QString& first, const QString& last) {
