@@ -513,7 +513,7 @@ private:
 
     void writeBuffer() {
         writeTemporary(buffer_);
-        buffer_.clear();
+        buffer_.resize(0); // keeps its capacity for the next block
     }
 
     void writeTemporary(QByteArrayView bytes) {
