@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 // Where a generator's lines go, one by one: a list the preview shows, or an encoder that
 // writes them out as they come. A writer may still change the line it appended last (to
 // drop the comma after a list's last entry); every earlier line may be gone already.

@@ -14,9 +14,9 @@
 // generation: IndentText and CommentRule are set when it is made and vanish with it, so a
 // changed Indent takes effect at the next run. It only reads its input.
 //
-// Every Add... member appends lines to OutputLines (a list for the preview, an encoder
-// for tamsel-gen); a few rewrite the last line they appended to drop a trailing comma. The driver,
-// GeneratePackage, calls them at fixed points of the package layout.
+// Every Add... member appends lines to OutputLines (a list for the preview, an encoder for
+// tamsel-gen); a few rewrite the last line they appended to drop a trailing comma. The
+// driver, GeneratePackage, calls them at fixed points of the package layout.
 class PackageGenerator {
 public:
     explicit PackageGenerator(const GeneratorInput& input);
