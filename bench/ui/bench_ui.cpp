@@ -14,11 +14,13 @@
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/preview_pane.h"
 #include "ui/main/table_rows.h"
 #include "ui/messages.h"
 #include "ui/seams.h"
 #include "util/clock.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
@@ -104,11 +106,18 @@ int main(int argc, char** argv) {
     Program program(databaseSessionFactory());
     TFRM_Logon* logon = program.Windows.FRM_Logon;
     TFRM_Main* main = program.Windows.FRM_Main;
+    // The window's parts, found as the tests find them.
+    auto* tables = main->findChild<QListWidget*>(QStringLiteral("LST_Tables"));
+    auto* editor = main->findChild<QPlainTextEdit*>(QStringLiteral("MEM_Preview"));
+    auto* select = main->findChild<QAction*>(QStringLiteral("MNU_Select"));
+    auto* execute = main->findChild<QAction*>(QStringLiteral("MNU_Execute"));
+    auto* rows = main->findChild<TableRows*>(QStringLiteral("TableRows"));
+    auto* preview = main->findChild<PreviewPane*>(QStringLiteral("Preview"));
     program.Start();
     logon->EDT_User->setText(QStringLiteral("APP"));
     logon->EDT_Alias->setText(file);
     logon->CMD_OKClick();
-    if (!main->isVisible() || main->LST_Tables->count() != kTables) {
+    if (!main->isVisible() || tables->count() != kTables) {
         std::fprintf(stderr, "logon failed: %s\n", qPrintable(reporter.texts.join(u'\n')));
         return 1;
     }
@@ -116,38 +125,38 @@ int main(int argc, char** argv) {
     std::vector<double> selectTimes, f5Times, generateTimes, fillTimes;
     qsizetype lineCount = 0;
     for (int run = 0; run < runs; ++run) {
-        main->LST_Tables->selectAll();
+        tables->selectAll();
         QElapsedTimer timer;
         timer.start();
-        main->MNU_SelectClick();
+        select->trigger();
         QCoreApplication::processEvents(); // the rows painted
         selectTimes.push_back(timer.nsecsElapsed() / 1e6);
-        if (main->Rows->size() != kTables) {
+        if (rows->size() != kTables) {
             std::fprintf(stderr, "select failed: %s\n", qPrintable(reporter.texts.join(u'\n')));
             return 1;
         }
 
         for (FlagColumn column : {FlagColumn::Public, FlagColumn::Array, FlagColumn::Ins,
                                   FlagColumn::Upd, FlagColumn::Clr})
-            main->Rows->Invert(column);
-        main->MEM_Preview->clear();
+            rows->Invert(column);
+        editor->clear();
         timer.restart();
-        main->MNU_ExecuteClick();
+        execute->trigger();
         QCoreApplication::processEvents(); // the preview painted
         f5Times.push_back(timer.nsecsElapsed() / 1e6);
-        lineCount = main->PreviewLines().size();
+        lineCount = preview->PreviewLines().size();
 
         // Where F5's time goes: the generator alone, then filling the preview.
         const SystemClock clock;
-        const GeneratorInput input{main->Model.CandidateList,      *main->Rows,
-                                   program.Settings.GenSettings,   program.Settings.UserNM,
-                                   main->Model.MaxTableNameLength, clock};
+        const GeneratorInput input{main->model().CandidateList,      *rows,
+                                   program.Settings.GenSettings,     program.Settings.UserNM,
+                                   main->model().MaxTableNameLength, clock};
         timer.restart();
         const std::optional<QStringList> lines = generatePackageLines(input);
         generateTimes.push_back(timer.nsecsElapsed() / 1e6);
-        main->MEM_Preview->clear();
+        editor->clear();
         timer.restart();
-        main->ReplacePreview(*lines);
+        preview->ReplacePreview(*lines, false);
         QCoreApplication::processEvents();
         fillTimes.push_back(timer.nsecsElapsed() / 1e6);
     }

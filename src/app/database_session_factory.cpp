@@ -5,6 +5,12 @@
 
 namespace {
 
+// What the logon window keeps from a successful logon on: the session and its database.
+struct DbSession {
+    std::unique_ptr<::Session> Session;
+    std::unique_ptr<::Database> Database;
+};
+
 class SessionDatabase : public LogonDatabase {
 public:
     explicit SessionDatabase(DbSession session) : session_(std::move(session)) {}
@@ -27,7 +33,6 @@ SessionFactory databaseSessionFactory() {
         DbSession session;
         session.Session = std::make_unique<Session>(environment);
         session.Database = session.Session->OpenDatabase(service, connect, options);
-        session.Connected = true;
         return std::unique_ptr<LogonDatabase>(
             std::make_unique<SessionDatabase>(std::move(session)));
     };

@@ -187,6 +187,13 @@ void TFRM_Logon::CMD_CancelClick() {
     close();
 }
 
+void TFRM_Logon::ShowAfterLogout() {
+    if (Db)
+        Db->Close();
+    show();
+    activateWindow();
+}
+
 void TFRM_Logon::EDT_UserEnter(QWidget* field) {
     if (WinCtrl)
         WinCtrl->FieldEnter(field);

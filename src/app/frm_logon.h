@@ -43,6 +43,9 @@ public:
     void FormClose();
     void CMD_OKClick();
     void CMD_CancelClick();
+    // The main window logged out: the database is closed (the window stays Connected, so
+    // the close at the end closes it again) and this window comes back as it was left.
+    void ShowAfterLogout();
     void EDT_UserEnter(QWidget* field);
     void EDT_UserExit();
     void EDT_UserKeyDown(quint16& key, Qt::KeyboardModifiers shift);

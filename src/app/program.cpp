@@ -4,14 +4,21 @@
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_option.h"
 #include "ui/dialogs/frm_reference.h"
+#include "ui/dialogs/standard_dialogs.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_temp.h"
 
 Program::Program(SessionFactory sessionFactory) {
+    registerStandardDialogs();
     logon_ = std::make_unique<TFRM_Logon>(Settings, Windows, std::move(sessionFactory));
     Windows.FRM_Logon = logon_.get();
-    main_ = std::make_unique<TFRM_Main>(Settings, Windows);
+    TFRM_Logon* logon = logon_.get();
+    main_ = std::make_unique<TFRM_Main>(Settings, Windows, [logon]() -> Database* {
+        return logon->Db ? logon->Db->database() : nullptr;
+    });
     Windows.FRM_Main = main_.get();
+    QObject::connect(main_.get(), &TFRM_Main::loggedOut, logon, &TFRM_Logon::ShowAfterLogout);
+    QObject::connect(main_.get(), &TFRM_Main::closed, logon, &QWidget::close);
     about_ = std::make_unique<TFRM_About>();
     Windows.FRM_About = about_.get();
     temp_ = std::make_unique<TFRM_Temp>();

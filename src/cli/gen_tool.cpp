@@ -188,15 +188,9 @@ void run(const CommandLine& line, GenToolContext& context) {
         throw GenFailure(kExitUsage, error.message());
     }
 
-    // Column retrieval as the window runs it: the selected tables in table-list order, one
-    // query each, every record sized for the whole selection.
     GenerationModel model;
     model.TableCount = static_cast<qint32>(tableList.size());
-    retrieve([&] {
-        for (const qsizetype position : selection)
-            model.appendCandidate(
-                readTableColumns(*database, tableList[position], selection.size()));
-    });
+    retrieve([&] { retrieveColumns(*database, tableList, selection, model); });
     database->Close();
 
     PlainTableFlags flags;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/session.h"
+#include "db/dynaset.h"
 
 #include <QSqlDatabase>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "db/demo_database.h"
 
 #include "db/database_backend.h"
-#include "db/service.h"
+#include "db/sqlite_dictionary.h"
 #include "util/safe_file.h"
 
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/session.h"
+#include "db/session_environment.h"
 
 #include <QString>
 #include <QStringList>

@@ -49,3 +49,22 @@ TTableSettings readTableColumns(Database& database, const QString& tableName,
     }
     return table;
 }
+
+RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
+                             const QList<qsizetype>& selection, GenerationModel& model,
+                             const RetrievalProgress& progress) {
+    model.MaxTableNameLength = 0;
+    qsizetype next = 0; // the next entry of selection
+    for (qsizetype position = 0; position < tableList.size(); ++position) {
+        if (progress.abortRequested && progress.abortRequested())
+            return RetrievalEnd::Aborted;
+        if (next == selection.size() || selection[next] != position)
+            continue;
+        ++next;
+        const QString& name = tableList[position];
+        model.appendCandidate(readTableColumns(database, name, selection.size()));
+        if (progress.tableRead)
+            progress.tableRead(model.CandidateList.size() - 1, name);
+    }
+    return RetrievalEnd::Complete;
+}

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "db/session.h"
+#include "db/database.h"
 #include "model/generation_model.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -33,3 +35,26 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
 // DbError and nothing is returned.
 TTableSettings readTableColumns(Database& database, const QString& tableName,
                                 qsizetype candidateCount);
+
+// What column retrieval asks and tells its caller as it goes.
+struct RetrievalProgress {
+    // Polled at every table-list position before its table is read; true stops the
+    // retrieval there. The window lets pending events through here, so its abort button
+    // works between two tables, never in the middle of one. Empty: never stops.
+    std::function<bool()> abortRequested;
+    // Candidate index's record was appended to the model (the window adds its row and
+    // steps the progress bar). Empty: nothing to tell.
+    std::function<void(qsizetype index, const QString& tableName)> tableRead;
+};
+
+enum class RetrievalEnd { Complete, Aborted };
+
+// Column retrieval: the tables at the selected positions of tableList (ascending), one
+// column query each, in table-list order, appended to model's candidate list (which the
+// caller has emptied) with MaxTableNameLength counted from 0; every record is sized for
+// the whole selection. A query error or an unreadable value throws (DbError, or
+// std::bad_alloc) with the records read so far left in the model; an abort returns
+// Aborted likewise. Either way the caller empties the model: there is no partial result.
+RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
+                             const QList<qsizetype>& selection, GenerationModel& model,
+                             const RetrievalProgress& progress = {});

@@ -1,6 +1,8 @@
 #include "db/service.h"
 
+#include "db/db_error.h"
 #include "db/odbc.h"
+#include "db/sqlite_dictionary.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,16 +55,6 @@ std::optional<QString> findDataSource(const QString& service, const QStringList&
 }
 
 } // namespace
-
-bool isSqliteFile(const QString& path) {
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    static const QByteArray header("SQLite format 3\0", 16);
-    return file.read(header.size()) == header;
-}
 
 std::optional<QString> findSqliteFile(const QString& path, const QString& baseDir) {
     if (path.isEmpty())

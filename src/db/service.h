@@ -1,6 +1,6 @@
 #pragma once
 
-#include "db/session.h"
+#include "db/session_environment.h"
 
 #include <QString>
 #include <QStringList>
@@ -42,9 +42,6 @@ ServiceTarget resolveService(const QString& service, const SessionEnvironment& e
 // baseDir. Nothing when no SQLite file matches; DbError naming the candidates when
 // several do.
 std::optional<QString> findSqliteFile(const QString& path, const QString& baseDir);
-
-// Whether the path is a regular file that starts with the SQLite database header.
-bool isSqliteFile(const QString& path);
 
 // The user name and password of a connect string "user/password", split at the first "/".
 struct LogonCredentials {

@@ -2,6 +2,8 @@
 
 #include "db/database_backend.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -202,4 +204,14 @@ std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path) {
             QStringLiteral("%1 をデータベースとして読めません：%2").arg(path, error.message()));
     }
     return backend;
+}
+
+bool isSqliteFile(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    static const QByteArray header("SQLite format 3\0", 16);
+    return file.read(header.size()) == header;
 }

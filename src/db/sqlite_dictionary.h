@@ -23,6 +23,9 @@ struct OracleColumnType {
 // type keeps its name upper-cased with the first number in its parentheses as the width.
 OracleColumnType oracleColumnType(const QString& declaredType);
 
+// Whether the path is a regular file that starts with the SQLite database header.
+bool isSqliteFile(const QString& path);
+
 // Opens a SQLite file read-only, so the program never changes a user's database, and makes
 // the two dictionary queries run on it word for word. A file with its own USER_TABLES and
 // COL is a dictionary snapshot and is used as it stands; for any other file the connection

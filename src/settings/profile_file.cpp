@@ -154,7 +154,7 @@ void ProfileFile::writeString(const QString& section, const QString& key, const 
     QString text = lines.join(QStringLiteral("\r\n"));
     text += QStringLiteral("\r\n");
     try {
-        writeFileSafely(path_, toSjis(text));
+        writeFileSafely(path_, toSjis(text), {.rewriteInPlaceIfFolderIsReadOnly = true});
     } catch (const SjisEncodeError& error) {
         throw ProfileError(QString::fromStdString(error.what()));
     } catch (const FileWriteError& error) {

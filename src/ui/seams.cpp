@@ -1,8 +1,5 @@
 #include "ui/seams.h"
 
-#include "ui/dialogs/folder_chooser.h"
-#include "ui/dialogs/save_file_chooser.h"
-
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -16,7 +13,9 @@ namespace {
 
 ModalRunner installedModalRunner;
 FolderChooserRunner installedFolderChooser;
+FolderChooserRunner defaultFolderChooser;
 SaveDialogRunner installedSaveDialogRunner;
+SaveDialogRunner defaultSaveDialogRunner;
 DesktopOpener installedDesktopOpener;
 QString installedExecutableFolder;
 
@@ -51,27 +50,33 @@ ModalRunner setModalRunner(ModalRunner runner) {
 std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) {
     if (installedFolderChooser)
         return installedFolderChooser(parent, startFolder);
-    FolderChooser chooser(parent, startFolder);
-    if (execModal(chooser) != QDialog::Accepted)
-        return std::nullopt;
-    return chooser.chosenFolder();
+    if (defaultFolderChooser)
+        return defaultFolderChooser(parent, startFolder);
+    return std::nullopt;
 }
 
 FolderChooserRunner setFolderChooser(FolderChooserRunner chooser) {
     return std::exchange(installedFolderChooser, std::move(chooser));
 }
 
+void setDefaultFolderChooser(FolderChooserRunner chooser) {
+    defaultFolderChooser = std::move(chooser);
+}
+
 std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog) {
     if (installedSaveDialogRunner)
         return installedSaveDialogRunner(parent, dialog);
-    SaveFileChooser chooser(parent, dialog);
-    if (execModal(chooser) != QDialog::Accepted)
-        return std::nullopt;
-    return chooser.chosenFile();
+    if (defaultSaveDialogRunner)
+        return defaultSaveDialogRunner(parent, dialog);
+    return std::nullopt;
 }
 
 SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner) {
     return std::exchange(installedSaveDialogRunner, std::move(runner));
+}
+
+void setDefaultSaveDialogRunner(SaveDialogRunner runner) {
+    defaultSaveDialogRunner = std::move(runner);
 }
 
 bool openWithDesktop(const QString& target) {

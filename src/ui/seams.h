@@ -14,6 +14,10 @@ struct SaveDialog;
 // address, and the executable's folder. The program uses the real thing; tests install
 // answers, so nothing waits in a modal loop. Each setter returns what it replaces; an empty
 // function restores the real thing.
+//
+// This file only keeps the registry. The real folder chooser and save-file dialog live
+// with the other dialogs (ui/dialogs) and register themselves as the defaults at start-up
+// (registerStandardDialogs); until they have, both answer as if cancelled.
 
 // Runs the dialog's modal loop and then gives the keyboard back to the window that had it.
 // A window manager does that by itself; a bare X server does not, and the shortcuts of the
@@ -31,6 +35,7 @@ ModalRunner setModalRunner(ModalRunner runner);
 std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder);
 using FolderChooserRunner = std::function<std::optional<QString>(QWidget*, const QString&)>;
 FolderChooserRunner setFolderChooser(FolderChooserRunner chooser);
+void setDefaultFolderChooser(FolderChooserRunner chooser);
 
 // The save-file dialog with the given properties: the chosen path, or nullopt when the user
 // cancelled. The real dialog asks before replacing or creating a file as the properties say
@@ -38,6 +43,7 @@ FolderChooserRunner setFolderChooser(FolderChooserRunner chooser);
 std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog);
 using SaveDialogRunner = std::function<std::optional<QString>(QWidget*, const SaveDialog&)>;
 SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner);
+void setDefaultSaveDialogRunner(SaveDialogRunner runner);
 
 // Opens a document or web address with the desktop's default application. False when the
 // desktop refused it.

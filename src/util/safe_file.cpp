@@ -1,30 +1,362 @@
 #include "util/safe_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
+#include <QHash>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <utility>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/magic.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
 
 FileWriteError::FileWriteError(const QString& path, const QString& reason)
     : std::runtime_error(QStringLiteral("%1 に書き込めません：%2").arg(path, reason).toStdString()),
       path_(path) {}
 
-void writeFileSafely(const QString& path, const QByteArray& data) {
-    const QFileInfo target(path);
-    if (target.isDir())
-        throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
-    if (!target.dir().exists())
-        throw FileWriteError(path, QStringLiteral("フォルダが存在しません"));
+namespace {
 
-    // QSaveFile writes a temporary file in the same folder and renames it over the target
-    // on commit, copying the target's permissions; without commit the target is untouched.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileWriteError(path, file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw FileWriteError(path, reason);
+constexpr int kMaxLinkHops = 40; // the kernel's own limit for one path
+// A writer at work changes its temporary file with every write; one unchanged for an hour
+// was left by a writer that was killed.
+constexpr time_t kStaleTemporarySeconds = 60 * 60;
+constexpr char kTemporaryMark[] = ".tamsel-";
+constexpr char kTemporaryLetters[] =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+constexpr int kTemporaryRandomLength = 6;
+
+// The reasons a write can fail, in the words of the program's other file messages; glibc's
+// own texts are English in the C locale the program may run in.
+QString systemErrorText(int error) {
+    static const QHash<int, QString> texts{
+        {ENOSPC, QStringLiteral("デバイスに空き領域がありません")},
+        {EDQUOT, QStringLiteral("ディスク使用量の制限を超えました")},
+        {EACCES, QStringLiteral("許可がありません")},
+        {EPERM, QStringLiteral("操作が許可されていません")},
+        {EROFS, QStringLiteral("読み込み専用のファイルシステムです")},
+        {EIO, QStringLiteral("入出力エラーが発生しました")},
+        {ENOENT, QStringLiteral("ファイルまたはフォルダがありません")},
+        {ENOTDIR, QStringLiteral("途中の名前がフォルダではありません")},
+        {ENAMETOOLONG, QStringLiteral("ファイル名が長すぎます")},
+        {ELOOP, QStringLiteral("シンボリックリンクの階層が多すぎます")},
+        {EFBIG, QStringLiteral("ファイルが大きすぎます")},
+        {EMFILE, QStringLiteral("開いているファイルが多すぎます")},
+        {ENFILE, QStringLiteral("開いているファイルが多すぎます")},
+        {ENXIO, QStringLiteral("デバイスがありません")},
+        {ETXTBSY, QStringLiteral("ファイルが実行中のため書き込めません")},
+        {EPIPE, QStringLiteral("パイプの読み手がいなくなりました")},
+        {EBUSY, QStringLiteral("ファイルまたはデバイスが使用中です")},
+        {ENOMEM, QStringLiteral("メモリが足りません")},
+    };
+    return texts.value(error, QStringLiteral("システムエラー %1（%2）")
+                                  .arg(error)
+                                  .arg(QString::fromLocal8Bit(std::strerror(error))));
+}
+
+[[noreturn]] void fail(const QString& path, int error) {
+    throw FileWriteError(path, systemErrorText(error));
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return QByteArrayLiteral(".");
+    return slash == 0 ? QByteArrayLiteral("/") : path.first(slash);
+}
+
+QByteArray nameOf(const QByteArray& path) {
+    return path.sliced(path.lastIndexOf('/') + 1);
+}
+
+bool isOnProcFileSystem(const QByteArray& folder) {
+    struct statfs fileSystem {};
+    return statfs(folder.constData(), &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
+}
+
+// Where the bytes go: the end of a chain of symbolic links, which keep pointing there, or
+// a link that stands for a descriptor of the process (/dev/stdout, /proc/self/fd/N): what
+// it "points to" is no name to replace.
+struct Target {
+    QByteArray path;
+    bool descriptor = false;
+};
+
+Target resolveLinks(const QString& path) {
+    Target target{QFile::encodeName(path)};
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (lstat(target.path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target; // a missing target or another error shows when it is used
+        const QByteArray folder = folderOf(target.path);
+        if (isOnProcFileSystem(folder)) {
+            target.descriptor = true;
+            return target;
+        }
+        QByteArray link(PATH_MAX, '\0');
+        const ssize_t size = readlink(target.path.constData(), link.data(), link.size());
+        if (size < 0 || size == link.size())
+            fail(path, size < 0 ? errno : ENAMETOOLONG);
+        link.truncate(size);
+        target.path = link.startsWith('/') ? link : folder + '/' + link;
     }
-    if (!file.commit())
-        throw FileWriteError(path, file.errorString());
+    fail(path, ELOOP);
+}
+
+// Writes all of size bytes at offset, or at the descriptor's position when offset is
+// negative; false with errno set when a write fails.
+bool writeAll(int fd, const char* data, qint64 size, off_t offset = -1) {
+    while (size > 0) {
+        const ssize_t done = offset < 0 ? write(fd, data, size) : pwrite(fd, data, size, offset);
+        if (done < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += done;
+        size -= done;
+        if (offset >= 0)
+            offset += done;
+    }
+    return true;
+}
+
+// An open descriptor, closed on every way out. close() is checked where it counts: some
+// file systems (NFS) report a failed write only there.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool isOpen() const { return fd_ >= 0; }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+// A new file beside the target, named by our own pattern, removed on every way out unless
+// it has become the target.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const QByteArray& target) {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QByteArray name = target + kTemporaryMark;
+            for (int i = 0; i < kTemporaryRandomLength; ++i)
+                name += kTemporaryLetters[QRandomGenerator::global()->bounded(
+                    int(sizeof kTemporaryLetters) - 1)];
+            // 0666 lets the umask decide a new file's mode, as for any new file.
+            const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                name_ = name;
+                fd_ = fd;
+                return;
+            }
+            error_ = errno;
+            if (error_ != EEXIST)
+                return;
+        }
+    }
+    ~TemporaryFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+        if (!name_.isEmpty())
+            unlink(name_.constData());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    int error() const { return error_; } // why it could not be made
+    int fd() const { return fd_; }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+    bool renameTo(const QByteArray& target) {
+        if (rename(name_.constData(), target.constData()) != 0)
+            return false;
+        name_.clear();
+        return true;
+    }
+
+private:
+    QByteArray name_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+bool isTemporaryOf(const QByteArray& entry, const QByteArray& prefix) {
+    return entry.size() == prefix.size() + kTemporaryRandomLength && entry.startsWith(prefix) &&
+           std::all_of(entry.cbegin() + prefix.size(), entry.cend(), [](char c) {
+               return c != '\0' && std::strchr(kTemporaryLetters, c) != nullptr;
+           });
+}
+
+// Temporary files of this very target that are ours by name, owner and age.
+void removeStaleTemporaries(const QByteArray& target) {
+    DIR* folder = opendir(folderOf(target).constData());
+    if (!folder)
+        return;
+    const QByteArray prefix = nameOf(target) + kTemporaryMark;
+    const time_t now = std::time(nullptr);
+    while (const dirent* entry = readdir(folder)) {
+        struct stat st {};
+        if (isTemporaryOf(entry->d_name, prefix) &&
+            fstatat(dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == geteuid() &&
+            now - st.st_mtime > kStaleTemporarySeconds)
+            unlinkat(dirfd(folder), entry->d_name, 0);
+    }
+    closedir(folder);
+}
+
+void keepOwnerAndMode(const QString& path, int fd, const struct stat& old) {
+    // The owner first: changing it clears set-user-ID bits that the mode then restores.
+    // Only root may give a file away; other users may still give it one of their groups.
+    if (fchown(fd, old.st_uid, old.st_gid) != 0 &&
+        fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) {
+        // the new file stays the writer's own, as any file the writer makes
+    }
+    if (fchmod(fd, old.st_mode & 07777) != 0)
+        fail(path, errno);
+}
+
+// Makes the rename itself durable. File systems that cannot sync a folder say EINVAL, and
+// a folder the process may write but not read cannot be opened for it.
+void syncFolder(const QString& path, const QByteArray& folder) {
+    Descriptor descriptor(open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.isOpen() && fsync(descriptor.get()) != 0 && errno != EINVAL && errno != EROFS)
+        fail(path, errno);
+}
+
+// Rewrites a regular file in place. The part beyond the old end goes first: a disk too full
+// for it leaves the old bytes untouched, and the file is cut back to its old length.
+void rewriteInPlace(const QString& path, const QByteArray& target, const QByteArray& data,
+                    int openError = 0) {
+    Descriptor file(open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
+    struct stat st {};
+    if (!file.isOpen() || fstat(file.get(), &st) != 0)
+        fail(path, openError ? openError : errno);
+    const qint64 oldSize = st.st_size;
+    const qint64 size = data.size();
+    if (size > oldSize &&
+        !writeAll(file.get(), data.constData() + oldSize, size - oldSize, oldSize)) {
+        const int error = errno;
+        if (ftruncate(file.get(), oldSize) != 0) {
+            // nothing more to do: the old bytes were never touched
+        }
+        fail(path, error);
+    }
+    if (!writeAll(file.get(), data.constData(), std::min(size, oldSize), 0) ||
+        ftruncate(file.get(), size) != 0 || fsync(file.get()) != 0 || !file.close())
+        fail(path, errno);
+}
+
+void replaceRegularFile(const QString& path, const QByteArray& target, const struct stat* old,
+                        const QByteArray& data, const SafeWriteOptions& options) {
+    TemporaryFile temporary(target);
+    if (!temporary.isOpen()) {
+        const int error = temporary.error();
+        const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
+        if (old && folderRefused && options.rewriteInPlaceIfFolderIsReadOnly)
+            return rewriteInPlace(path, target, data, error);
+        fail(path, error);
+    }
+    if (!writeAll(temporary.fd(), data.constData(), data.size()))
+        fail(path, errno);
+    if (old)
+        keepOwnerAndMode(path, temporary.fd(), *old);
+    if (fsync(temporary.fd()) != 0 || !temporary.close())
+        fail(path, errno);
+
+    // A rename would break the other names off the file, so it is rewritten in place; the
+    // complete new content already sits synced beside it, and stays there if the program
+    // dies in the middle.
+    if (old && old->st_nlink > 1) {
+        rewriteInPlace(path, target, data);
+    } else {
+        if (!temporary.renameTo(target))
+            fail(path, errno);
+        syncFolder(path, folderOf(target));
+    }
+    removeStaleTemporaries(target);
+}
+
+// A reader that goes away gives EPIPE, reported like any failed write, instead of SIGPIPE
+// ending the program with the user's unsaved text.
+class PipeSignalBlocked {
+public:
+    PipeSignalBlocked() {
+        sigemptyset(&pipe_);
+        sigaddset(&pipe_, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipe_, &previous_);
+        sigset_t pending;
+        sigpending(&pending);
+        wasPending_ = sigismember(&pending, SIGPIPE) == 1;
+    }
+    ~PipeSignalBlocked() {
+        const timespec now{};
+        while (!wasPending_ && sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+        }
+        pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+    }
+    PipeSignalBlocked(const PipeSignalBlocked&) = delete;
+    PipeSignalBlocked& operator=(const PipeSignalBlocked&) = delete;
+
+private:
+    sigset_t pipe_;
+    sigset_t previous_;
+    bool wasPending_ = false;
+};
+
+// A FIFO, a device or a descriptor of the process takes the bytes as they come. A regular
+// file behind a descriptor is standard output sent to a file: the bytes follow what the
+// file holds, as any output of the process would.
+void writeIntoStream(const QString& path, const QByteArray& target, bool regular,
+                     const QByteArray& data) {
+    Descriptor stream(
+        open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (regular ? O_APPEND : 0)));
+    if (!stream.isOpen())
+        fail(path, errno);
+    const PipeSignalBlocked pipeSignalBlocked;
+    if (!writeAll(stream.get(), data.constData(), data.size()) ||
+        (regular && fsync(stream.get()) != 0) || !stream.close())
+        fail(path, errno);
+}
+
+} // namespace
+
+void writeFileSafely(const QString& path, const QByteArray& data, const SafeWriteOptions& options) {
+    if (path.isEmpty())
+        fail(path, ENOENT);
+    const Target target = resolveLinks(path);
+    struct stat st {};
+    if (stat(target.path.constData(), &st) != 0) {
+        if (errno != ENOENT && errno != ENOTDIR)
+            fail(path, errno);
+        struct stat folder {};
+        if (stat(folderOf(target.path).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
+            throw FileWriteError(path, QStringLiteral("フォルダが存在しません"));
+        return replaceRegularFile(path, target.path, nullptr, data, options);
+    }
+    if (S_ISDIR(st.st_mode))
+        throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
+    const bool regular = S_ISREG(st.st_mode);
+    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || (regular && target.descriptor))
+        return writeIntoStream(path, target.path, regular, data);
+    if (!regular)
+        throw FileWriteError(path, QStringLiteral("通常のファイルではないため書き込みません"));
+    replaceRegularFile(path, target.path, &st, data, options);
 }

@@ -10,6 +10,22 @@
 
 namespace {
 
+// What Japanese input methods on Linux type for a glyph that code page 932 holds under a
+// code point of its own. The encoders write the code page's form; nothing else is folded.
+struct Cp932Form {
+    char16_t typed;
+    char16_t cp932;
+};
+constexpr std::array<Cp932Form, 7> kCp932Forms{{
+    {u'\u301C', u'\uFF5E'}, // WAVE DASH -> FULLWIDTH TILDE
+    {u'\u2014', u'\u2015'}, // EM DASH -> HORIZONTAL BAR
+    {u'\u2016', u'\u2225'}, // DOUBLE VERTICAL LINE -> PARALLEL TO
+    {u'\u2212', u'\uFF0D'}, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    {u'\u00A2', u'\uFFE0'}, // CENT SIGN -> FULLWIDTH CENT SIGN
+    {u'\u00A3', u'\uFFE1'}, // POUND SIGN -> FULLWIDTH POUND SIGN
+    {u'\u00AC', u'\uFFE2'}, // NOT SIGN -> FULLWIDTH NOT SIGN
+}};
+
 // Both directions of code page 932 as tables, read once from glibc's converter. A table
 // look-up is what keeps sjisLength() and the encoders fast on the generators' hot path.
 class Cp932Tables {
@@ -21,6 +37,8 @@ public:
 
     // 0: not held; otherwise the one or two bytes (a value above 0xFF is a byte pair).
     quint16 encoded(char16_t unit) const { return encode_[unit]; }
+    // Whether the encoders write the unit: it converts there and back unchanged, or it is
+    // one of kCp932Forms.
     bool held(char16_t unit) const { return held_[unit]; }
 
     // U+FFFF marks a byte or byte pair that is not valid code page 932.
@@ -111,6 +129,10 @@ private:
             encode_[u] = code;
             held_[u] = back == u;
         }
+        for (const Cp932Form& form : kCp932Forms) {
+            encode_[form.typed] = encode_[form.cp932];
+            held_[form.typed] = true;
+        }
     }
 
     std::vector<quint16> encode_;
@@ -134,9 +156,13 @@ char32_t codePoint(const QString& character) {
 }
 
 QString describe(const SjisUnencodable& where) {
-    return QStringLiteral("Shift-JISで表せない文字があります：「%1」(U+%2)")
-        .arg(where.character)
-        .arg(QString::number(codePoint(where.character), 16).toUpper(), 4, QLatin1Char('0'));
+    QString text =
+        QStringLiteral("Shift-JISで表せない文字があります：「%1」(U+%2)")
+            .arg(where.character)
+            .arg(QString::number(codePoint(where.character), 16).toUpper(), 4, QLatin1Char('0'));
+    if (where.line > 0)
+        text += QStringLiteral("（%1行目）").arg(where.line);
+    return text;
 }
 
 } // namespace

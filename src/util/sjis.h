@@ -10,14 +10,18 @@
 // Shift-JIS as Windows code page 932 (glibc iconv "CP932"), used only at the edges: the
 // settings file, saved previews, the CSV output and tamsel-gen's files.
 //
-// A character counts as held by code page 932 only when it converts there and back
-// unchanged. glibc maps a few characters one way only (U+00A5 YEN SIGN becomes 0x5C,
-// which reads back as a backslash); writing those would silently change the text.
+// A character counts as held by code page 932 when it converts there and back unchanged.
+// glibc maps a few characters one way only (U+00A5 YEN SIGN becomes 0x5C, which reads back
+// as a backslash); writing those would silently change the text, so they are refused.
+// Seven characters that Japanese input methods on Linux type are the exception: 〜 — ‖ − ¢
+// £ ¬ show the same glyph as ～ ― ∥ － ￠ ￡ ￢, which the code page holds, and are written
+// as those (what a Windows reader of the file expects). They read back in that form.
 
 // A character that code page 932 cannot hold, with its position in the text.
 struct SjisUnencodable {
     qsizetype position = 0; // index of the character's first UTF-16 unit
     QString character;      // the character (two units for one outside the BMP)
+    qsizetype line = 0;     // 1-based line of a text written line by line; 0 when not known
 };
 
 class SjisEncodeError : public std::runtime_error {

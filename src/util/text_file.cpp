@@ -5,8 +5,15 @@
 
 QByteArray encodeSjisLines(const QStringList& lines) {
     QByteArray out;
-    for (const QString& line : lines) {
-        out += toSjis(line);
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        try {
+            out += toSjis(lines[n]);
+        } catch (const SjisEncodeError& error) {
+            // The line tells the user where to look in a long text.
+            SjisUnencodable where = error.where();
+            where.line = n + 1;
+            throw SjisEncodeError(std::move(where));
+        }
         out += "\r\n";
     }
     return out;

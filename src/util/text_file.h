@@ -5,8 +5,8 @@
 #include <QStringList>
 
 // The format of every text file the program saves: Shift-JIS (code page 932), each line,
-// the last included, followed by CR LF. Throws SjisEncodeError for a character the code
-// page cannot hold (nothing is replaced by "?").
+// the last included, followed by CR LF. Throws SjisEncodeError, naming the character and
+// its line, for a character the code page cannot hold (nothing is replaced by "?").
 QByteArray encodeSjisLines(const QStringList& lines);
 
 // The same lines as UTF-8 with LF after each (tamsel-gen --utf8, for terminals and diffs).

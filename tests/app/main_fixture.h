@@ -3,6 +3,8 @@
 // Helpers for tests of the main window inside a whole program run (app_fixture.h).
 
 #include "app_fixture.h"
+#include "ui/main/preview_pane.h"
+#include "ui/main/table_rows.h"
 #include "ui/save_dialog.h"
 #include "ui/seams.h"
 
@@ -13,7 +15,67 @@
 #include <functional>
 #include <optional>
 
+class QAction;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollArea;
+class QStatusBar;
+class QTimer;
 class TFRM_Main;
+
+// The main window as a test sees it: its controls found by their object names, as a user
+// finds them on the screen, and the parts behind them (the rows panel, the preview) found
+// the same way. The window's own members are reached with ->.
+struct MainView {
+    explicit MainView(TFRM_Main* window);
+    TFRM_Main* operator->() const { return window; }
+    operator TFRM_Main*() const { return window; }
+
+    TFRM_Main* window;
+    QLabel* LBL_Tables;
+    QListWidget* LST_Tables;
+    QLabel* LBL_CapTableName;
+    QPushButton* BTN_Select;
+    QPushButton* BTN_Public;
+    QPushButton* BTN_Array;
+    QPushButton* BTN_INS;
+    QPushButton* BTN_UPD;
+    QPushButton* BTN_CLR;
+    QLabel* LBL_Ref;
+    QPushButton* BTN_Execute;
+    QPushButton* BTN_vbExecute;
+    QScrollArea* SCB_Main;
+    QLabel* LBL_Preview;
+    QPlainTextEdit* MEM_Preview;
+    QStatusBar* STB_Main;
+    QLabel* STB_Panels[3];
+    QTimer* TIM_Hint;
+    QAction* MNU_Logout;
+    QAction* MNU_Save;
+    QAction* MNU_Quit;
+    QAction* MNU_Select;
+    QAction* MNU_Execute;
+    QAction* MNU_vbExecute;
+    QAction* MNU_ListClear;
+    QAction* MNU_Public;
+    QAction* MNU_Array;
+    QAction* MNU_INS;
+    QAction* MNU_UPD;
+    QAction* MNU_CLR;
+    QAction* MNU_PackHeader;
+    QAction* MNU_ProcHeader;
+    QAction* MNU_OracleConst;
+    QAction* MNU_ModHeader;
+    QAction* MNU_VbProcHeader;
+    QAction* MNU_OutPutDesc;
+    QAction* MNU_Setting;
+    QAction* MNU_About;
+    QAction* MNU_Help;
+    TableRows* Rows;
+    PreviewPane* Preview;
+};
 
 // Logs on as a user does (the three fields, then OK) and waits until the main window is
 // the active one. False when the main window did not come.
@@ -22,13 +84,13 @@ bool logOnAs(ProgramRun& run, const QString& user = QStringLiteral("SCOTT"),
 
 // Selects the table list's items at the positions (clearing the rest) and presses Enter
 // in the list, which runs the select command.
-void selectTables(TFRM_Main* main, const QList<int>& positions);
+void selectTables(const MainView& main, const QList<int>& positions);
 
 // The names shown in the rows panel, in row order.
-QStringList rowNames(const TFRM_Main* main);
+QStringList rowNames(const MainView& main);
 
 // Enabled states of the commands that need a candidate list: all the same, or nullopt.
-std::optional<bool> listCommandsEnabled(const TFRM_Main* main);
+std::optional<bool> listCommandsEnabled(const MainView& main);
 
 // Answers our modal dialogs for its lifetime: each run hands the dialog to the next
 // function queued (which sets its controls as a user would) and returns its result;

@@ -1,6 +1,7 @@
 #include "tst_logon.h"
 
 #include "app_fixture.h"
+#include "main_fixture.h"
 #include "settings/settings.h"
 #include "support/test_files.h"
 #include "ui/main/frm_main.h"
@@ -124,7 +125,7 @@ void TestLogon::logonSucceeds() {
     QCOMPARE(run.program->Settings.UserNM, QStringLiteral("SCOTT"));
     QVERIFY(!logon->isVisible());
     QVERIFY(run.main()->isVisible());
-    QCOMPARE(run.main()->LBL_Tables->text(), QStringLiteral("SCOTTのテーブル一覧"));
+    QCOMPARE(MainView(run.main()).LBL_Tables->text(), QStringLiteral("SCOTTのテーブル一覧"));
     QVERIFY(run.messages.reporter.messages.isEmpty());
     QCOMPARE(run.messages.reporter.busyPeak, 1);
     QCOMPARE(run.messages.reporter.busyDepth, 0);
@@ -168,7 +169,7 @@ void TestLogon::logoutReturnsWithFieldsAsTheyWere() {
     logOn(logon, QStringLiteral("scott"), QStringLiteral("Tiger"), QStringLiteral("demo"));
     QVERIFY(QTest::qWaitForWindowActive(run.main()));
 
-    run.main()->MNU_Logout->trigger();
+    MainView(run.main()).MNU_Logout->trigger();
     QCOMPARE(run.databases.closes, 1);
     QVERIFY(!run.main()->isVisible());
     QVERIFY(logon->isVisible());
@@ -207,7 +208,7 @@ void TestLogon::exitSavesSettings() {
     if (logOnFirst)
         logOn(logon, QStringLiteral("scott"), QStringLiteral("Secret7"), QStringLiteral("demo"));
     if (logOutFirst)
-        run.main()->MNU_Logout->trigger();
+        MainView(run.main()).MNU_Logout->trigger();
 
     if (logOnFirst && !logOutFirst)
         run.main()->close(); // the question is answered Yes
@@ -220,7 +221,7 @@ void TestLogon::exitSavesSettings() {
     QCOMPARE(logon->WinCtrl, nullptr);
     QCOMPARE(run.messages.reporter.busyDepth, 0);
     for (const QString& text : run.messages.reporter.texts())
-        QCOMPARE(text, TFRM_Main::closeQuestion());
+        QCOMPARE(text, QStringLiteral("Tamselを終了します。"));
 
     QCOMPARE(run.stored(QStringLiteral("LastStatus"), QStringLiteral("UserNM")),
              logOnFirst ? QStringLiteral("SCOTT") : QStringLiteral("ADMIN"));
@@ -246,7 +247,7 @@ void TestLogon::closingMainCanBeRefused() {
     logOn(logon, QStringLiteral("scott"), QStringLiteral("tiger"), QStringLiteral("demo"));
     QSignalSpy ended(logon, &TFRM_Logon::closed);
     run.messages.reporter.answers = {MessageAnswer::No};
-    run.main()->MNU_Quit->trigger();
+    MainView(run.main()).MNU_Quit->trigger();
     QCOMPARE(run.messages.reporter.texts(), QStringList{QStringLiteral("Tamselを終了します。")});
     QVERIFY(run.main()->isVisible());
     QCOMPARE(ended.count(), 0);

@@ -86,26 +86,26 @@ void TestMainRoad::demoRoadToSavedFiles() {
     ProgramRun run(QStringLiteral("[Params]\nOwner=YAMADA\nSysName=人事システム\n"));
     ScopedModalRunner dialogs;
     ScopedSaveDialog saves;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     main->setClock(headerClock());
     QVERIFY(logOnAs(run));
 
     // The list in the database's order.
-    QCOMPARE(main->LBL_Tables->text(), QStringLiteral("SCOTTのテーブル一覧"));
+    QCOMPARE(main.LBL_Tables->text(), QStringLiteral("SCOTTのテーブル一覧"));
     QStringList listed;
-    for (int p = 0; p < main->LST_Tables->count(); ++p)
-        listed.append(main->LST_Tables->item(p)->text());
+    for (int p = 0; p < main.LST_Tables->count(); ++p)
+        listed.append(main.LST_Tables->item(p)->text());
     QCOMPARE(listed, kDemoTables);
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
 
     // Three tables, in list order whatever the order of selecting.
     selectTables(main, {6, 1, 0});
     QCOMPARE(rowNames(main), (QStringList{"DEPT", "EMP", "社員台帳"}));
-    QCOMPARE(main->Model.CandidateList.size(), 3);
-    for (const TTableSettings& table : std::as_const(main->Model.CandidateList))
+    QCOMPARE(main->model().CandidateList.size(), 3);
+    for (const TTableSettings& table : std::as_const(main->model().CandidateList))
         QCOMPARE(table.ArgumentTables.size(), 3);
-    QCOMPARE(main->Model.CandidateList[1].ColumnNames.first(), QStringLiteral("EMPNO"));
-    QCOMPARE(main->Model.CandidateList[1].ColumnSizes.first(), QStringLiteral("4.0"));
+    QCOMPARE(main->model().CandidateList[1].ColumnNames.first(), QStringLiteral("EMPNO"));
+    QCOMPARE(main->model().CandidateList[1].ColumnSizes.first(), QStringLiteral("4.0"));
     QListWidget* refTables = run.program->Windows.FRM_Reference->LST_RefTables;
     QCOMPARE(refTables->count(), 3);
     QCOMPARE(refTables->item(2)->text(), QStringLiteral("社員台帳"));
@@ -115,9 +115,9 @@ void TestMainRoad::demoRoadToSavedFiles() {
     QVERIFY(run.messages.reporter.messages.isEmpty());
 
     // Flags as a user clicks them.
-    const TableRow& dept = main->Rows->at(0);
-    const TableRow& emp = main->Rows->at(1);
-    const TableRow& ledger = main->Rows->at(2);
+    const TableRow& dept = main.Rows->at(0);
+    const TableRow& emp = main.Rows->at(1);
+    const TableRow& ledger = main.Rows->at(2);
     for (QCheckBox* box : {dept.ArrayCheck, dept.UpdCheck, emp.PublicCheck, emp.ArrayCheck,
                            emp.InsCheck, emp.ClrCheck, ledger.PublicCheck, ledger.UpdCheck})
         click(box);
@@ -138,7 +138,7 @@ void TestMainRoad::demoRoadToSavedFiles() {
     click(emp.RefButton);
     QCOMPARE(dialogs.shown.size(), 1);
     QCOMPARE(dialogs.shown.first()->windowTitle(), QStringLiteral("[EMP]の引数設定"));
-    const TTableSettings& empTable = main->Model.CandidateList[1];
+    const TTableSettings& empTable = main->model().CandidateList[1];
     QCOMPARE(empTable.ArgumentTables, (QList<bool>{true, true, false}));
     QCOMPARE(empTable.ArgumentTableCount, 2);
     QCOMPARE(empTable.GenStrCount, 3);
@@ -147,9 +147,9 @@ void TestMainRoad::demoRoadToSavedFiles() {
     // F5: the package in the preview.
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(main, Qt::Key_F5);
-    QCOMPARE(main->PreviewLines(), goldenLines(QStringLiteral("ui/road_package.sql")));
-    QVERIFY(!main->PreviewIsVb);
-    QVERIFY(main->MNU_Save->isEnabled());
+    QCOMPARE(main.Preview->PreviewLines(), goldenLines(QStringLiteral("ui/road_package.sql")));
+    QVERIFY(!main.Preview->PreviewIsVb());
+    QVERIFY(main.MNU_Save->isEnabled());
     QVERIFY(run.messages.reporter.messages.isEmpty()); // an empty preview is not asked about
     QCOMPARE(run.messages.reporter.busyDepth, 0);
 
@@ -171,12 +171,12 @@ void TestMainRoad::demoRoadToSavedFiles() {
     QTest::keyClick(main, Qt::Key_F6);
     QCOMPARE(run.messages.reporter.texts(),
              QStringList{QStringLiteral("現在の内容を上書しますか？")});
-    QCOMPARE(main->PreviewLines(), goldenLines(QStringLiteral("ui/road_module.bas")));
-    QVERIFY(main->PreviewIsVb);
+    QCOMPARE(main.Preview->PreviewLines(), goldenLines(QStringLiteral("ui/road_module.bas")));
+    QVERIFY(main.Preview->PreviewIsVb());
 
     const QString modulePath = QDir(run.folder.path()).filePath(QStringLiteral("MOD_ParamSet.bas"));
     saves.answers.append(modulePath);
-    main->MNU_Save->trigger();
+    main.MNU_Save->trigger();
     QCOMPARE(saves.shown.size(), 2);
     QCOMPARE(saves.shown[1].FileName, QStringLiteral("MOD_ParamSet"));
     QCOMPARE(saves.shown[1].DefaultExt, QStringLiteral(".bas"));
@@ -186,7 +186,7 @@ void TestMainRoad::demoRoadToSavedFiles() {
 
     // Package source again: the name the dialog last held is proposed.
     QTest::keyClick(main, Qt::Key_F5);
-    main->MNU_Save->trigger(); // cancelled
+    main.MNU_Save->trigger(); // cancelled
     QCOMPARE(saves.shown[2].FileName, modulePath);
     QCOMPARE(saves.shown[2].DefaultExt, QStringLiteral("sql"));
     QCOMPARE(run.messages.reporter.busyDepth, 0);
@@ -195,56 +195,61 @@ void TestMainRoad::demoRoadToSavedFiles() {
 void TestMainRoad::selectingAgainDiscardsTheOldList() {
     ProgramRun run;
     ScopedModalRunner dialogs;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run));
     selectTables(main, {0, 1});
-    click(main->Rows->at(0).PublicCheck);
-    main->Model.CandidateList[0].GenStrOn = true;
+    click(main.Rows->at(0).PublicCheck);
+    dialogs.answers.append([](QDialog& d) {
+        static_cast<TFRM_Reference&>(d).RDB_STRON->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    click(main.Rows->at(0).RefButton);
+    QVERIFY(main->model().CandidateList[0].GenStrOn);
 
     selectTables(main, {1, 3, 4});
     QCOMPARE(rowNames(main), (QStringList{"EMP", "SALGRADE", "ORDER_LOG"}));
     for (qsizetype i = 0; i < 3; ++i) {
-        QVERIFY(!main->Rows->isPublic(i));
-        QVERIFY(!main->Model.CandidateList[i].GenStrOn);
-        QCOMPARE(main->Model.CandidateList[i].ArgumentTables, QList<bool>(3, false));
+        QVERIFY(!main.Rows->isPublic(i));
+        QVERIFY(!main->model().CandidateList[i].GenStrOn);
+        QCOMPARE(main->model().CandidateList[i].ArgumentTables, QList<bool>(3, false));
     }
     // A NUMBER without precision has an unknown size; the rest as the dictionary says.
-    const TTableSettings& log = main->Model.CandidateList[2];
+    const TTableSettings& log = main->model().CandidateList[2];
     QCOMPARE(log.ColumnNames,
              (QStringList{"LOG_ID", "AMOUNT", "LOGGED_AT", "DETAIL", "TOKEN", "CANCELED"}));
     QCOMPARE(log.ColumnSizes[1], QString());
     QCOMPARE(log.ColumnNulls[0], QStringLiteral("NOT NULL"));
-    QCOMPARE(main->Model.MaxTableNameLength, 9);
-    QCOMPARE(main->Rows->at(2).NameLabel->y(), 2 * 24 + 5);
+    QCOMPARE(main->model().MaxTableNameLength, 9);
+    QCOMPARE(main.Rows->at(2).NameLabel->y(), 2 * 24 + 5);
 }
 
 void TestMainRoad::selectingNothingChangesNothing() {
     ProgramRun run;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run));
     selectTables(main, {2});
-    click(main->Rows->at(0).PublicCheck);
+    click(main.Rows->at(0).PublicCheck);
     run.messages.reporter.busyPeak = 0;
 
-    main->LST_Tables->clearSelection();
-    main->MNU_Select->trigger();
-    main->BTN_Select->click();
+    main.LST_Tables->clearSelection();
+    main.MNU_Select->trigger();
+    main.BTN_Select->click();
     QCOMPARE(rowNames(main), QStringList{"BONUS"});
-    QVERIFY(main->Rows->isPublic(0));
+    QVERIFY(main.Rows->isPublic(0));
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(true));
     QCOMPARE(run.messages.reporter.busyPeak, 0);
     QVERIFY(run.messages.reporter.messages.isEmpty());
     QVERIFY(!run.program->Windows.FRM_Temp->isVisible());
 
     // Other keys in the list select nothing.
-    main->LST_Tables->item(0)->setSelected(true);
-    QTest::keyClick(main->LST_Tables, Qt::Key_Space);
+    main.LST_Tables->item(0)->setSelected(true);
+    QTest::keyClick(main.LST_Tables, Qt::Key_Space);
     QCOMPARE(rowNames(main), QStringList{"BONUS"});
 }
 
 void TestMainRoad::abortAfterFirstTable() {
     ProgramRun run;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     TFRM_Temp* progress = run.program->Windows.FRM_Temp;
     QVERIFY(logOnAs(run));
     selectTables(main, {0});
@@ -262,37 +267,37 @@ void TestMainRoad::abortAfterFirstTable() {
             QVERIFY(progress->isVisible());
             QCOMPARE(progress->PGB_Temp->maximum(), 3);
             QVERIFY(progress->BTN_Abort->isEnabled());
-            QVERIFY(!main->LST_Tables->isEnabled());
-            QVERIFY(!main->BTN_Select->isEnabled());
-            QVERIFY(!main->MEM_Preview->isEnabled());
-            QVERIFY(!main->Rows->at(0).PublicCheck->isEnabled());
-            QVERIFY(!main->MNU_Logout->isEnabled());
-            QVERIFY(!main->MNU_Select->isEnabled());
-            QVERIFY(!main->MNU_Quit->isEnabled());
+            QVERIFY(!main.LST_Tables->isEnabled());
+            QVERIFY(!main.BTN_Select->isEnabled());
+            QVERIFY(!main.MEM_Preview->isEnabled());
+            QVERIFY(!main.Rows->at(0).PublicCheck->isEnabled());
+            QVERIFY(!main.MNU_Logout->isEnabled());
+            QVERIFY(!main.MNU_Select->isEnabled());
+            QVERIFY(!main.MNU_Quit->isEnabled());
             QVERIFY(!main->close()); // refused, without a question
             QVERIFY(main->isVisible());
-            main->MNU_ListClearClick(); // reached anyway: does nothing now
-            QCOMPARE(main->Rows->size(), 1);
+            main.MNU_ListClear->trigger(); // disabled: does nothing now
+            QCOMPARE(main.Rows->size(), 1);
             QTest::mouseClick(progress->BTN_Abort, Qt::LeftButton);
         });
     selectTables(main, {1, 3, 5});
     QObject::disconnect(connection);
 
     QVERIFY(checked);
-    QVERIFY(main->Rows->isEmpty());
-    QVERIFY(main->Model.CandidateList.isEmpty());
-    QCOMPARE(main->Model.MaxTableNameLength, 0);
+    QVERIFY(main.Rows->isEmpty());
+    QVERIFY(main->model().CandidateList.isEmpty());
+    QCOMPARE(main->model().MaxTableNameLength, 0);
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
     QVERIFY(!progress->isVisible());
     QVERIFY(!main->Retrieving());
     QVERIFY(run.messages.reporter.messages.isEmpty());
     QCOMPARE(run.messages.reporter.busyDepth, 0);
     // The window works again as before.
-    QVERIFY(main->LST_Tables->isEnabled());
-    QVERIFY(main->MNU_Logout->isEnabled());
-    QVERIFY(main->MNU_Select->isEnabled());
-    QVERIFY(!main->MNU_Save->isEnabled());
-    QCOMPARE(main->LST_Tables->selectedItems().size(), 3);
+    QVERIFY(main.LST_Tables->isEnabled());
+    QVERIFY(main.MNU_Logout->isEnabled());
+    QVERIFY(main.MNU_Select->isEnabled());
+    QVERIFY(!main.MNU_Save->isEnabled());
+    QCOMPARE(main.LST_Tables->selectedItems().size(), 3);
     selectTables(main, {4});
     QCOMPARE(rowNames(main), QStringList{"ORDER_LOG"});
 }
@@ -309,9 +314,9 @@ void TestMainRoad::retrievalFailureLeavesNoRows() {
     QFETCH(QString, nullIn);
     ProgramRun run(databaseSessionFactory());
     const QString file = snapshotFile(run.folder.path(), {"T1", "T2", "T3"}, nullIn);
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run, QStringLiteral("APP"), file));
-    QCOMPARE(main->LST_Tables->count(), 3);
+    QCOMPARE(main.LST_Tables->count(), 3);
     selectTables(main, {0});
     QCOMPARE(rowNames(main), QStringList{"T1"});
 
@@ -321,19 +326,19 @@ void TestMainRoad::retrievalFailureLeavesNoRows() {
     QCOMPARE(m.text, QStringLiteral("テーブル情報取得中にｴﾗｰが発生しました"));
     QCOMPARE(m.icon, MessageIcon::Warning);
     QCOMPARE(m.caption, QStringLiteral("Tamsel"));
-    QVERIFY(main->Rows->isEmpty());
-    QVERIFY(main->Model.CandidateList.isEmpty());
+    QVERIFY(main.Rows->isEmpty());
+    QVERIFY(main->model().CandidateList.isEmpty());
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
     QVERIFY(!run.program->Windows.FRM_Temp->isVisible());
     QCOMPARE(run.messages.reporter.busyDepth, 0);
-    QCOMPARE(main->LST_Tables->selectedItems().size(), 3); // to try again
+    QCOMPARE(main.LST_Tables->selectedItems().size(), 3); // to try again
 }
 
 void TestMainRoad::tableListFailureKeepsWhatWasRead() {
     ProgramRun run(databaseSessionFactory());
     const QString file = snapshotFile(run.folder.path(), {"T1", "T2"});
     createSqliteFile(file, {QStringLiteral("INSERT INTO USER_TABLES VALUES (NULL)")});
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run, QStringLiteral("APP"), file));
 
     // The general error display, and the window stays with the names read before.
@@ -343,7 +348,7 @@ void TestMainRoad::tableListFailureKeepsWhatWasRead() {
     QVERIFY(run.messages.reporter.messages.first().text.contains(QStringLiteral("TABLE_NAME")));
     QVERIFY(main->isVisible());
     QVERIFY(run.logon()->Connected);
-    QCOMPARE(main->LST_Tables->count(), 2);
+    QCOMPARE(main.LST_Tables->count(), 2);
 
     // Selecting goes over the items the list holds.
     selectTables(main, {0, 1});
@@ -354,24 +359,24 @@ void TestMainRoad::tableListFailureKeepsWhatWasRead() {
 void TestMainRoad::emptyTableList() {
     ProgramRun run(databaseSessionFactory());
     const QString file = snapshotFile(run.folder.path(), {});
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run, QStringLiteral("APP"), file));
     QCOMPARE(run.messages.reporter.texts(), QStringList{QStringLiteral("テーブルが存在しません")});
     QCOMPARE(run.messages.reporter.messages.first().icon, MessageIcon::Warning);
-    QCOMPARE(main->LST_Tables->count(), 0);
-    main->MNU_Select->trigger();
-    QVERIFY(main->Rows->isEmpty());
+    QCOMPARE(main.LST_Tables->count(), 0);
+    main.MNU_Select->trigger();
+    QVERIFY(main.Rows->isEmpty());
     QCOMPARE(run.messages.reporter.messages.size(), 1);
 }
 
 void TestMainRoad::argumentsCopiedInAndOut() {
     ProgramRun run;
     ScopedModalRunner dialogs;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     TFRM_Reference* dialog = run.program->Windows.FRM_Reference;
     QVERIFY(logOnAs(run));
     selectTables(main, {0, 1, 2});
-    click(main->Rows->at(1).PublicCheck);
+    click(main.Rows->at(1).PublicCheck);
 
     // Never edited: nothing selected, both "作成しない", counts 10 and 10.
     struct Shown {
@@ -403,14 +408,14 @@ void TestMainRoad::argumentsCopiedInAndOut() {
         dialog->EDT_NUMCNT->setText(QStringLiteral("-5"));
         return int(QDialog::Accepted);
     });
-    click(main->Rows->at(1).RefButton);
+    click(main.Rows->at(1).RefButton);
     QCOMPARE(dialog->windowTitle(), QStringLiteral("[EMP]の引数設定"));
     QCOMPARE(dialog->LST_RefTables->count(), 3);
     QCOMPARE(shown[0].selected, QList<bool>(3, false));
     QVERIFY(shown[0].strOff && shown[0].numOff);
     QCOMPARE(shown[0].strCount, QStringLiteral("10"));
     QCOMPARE(shown[0].numCount, QStringLiteral("10"));
-    const TTableSettings& emp = main->Model.CandidateList[1];
+    const TTableSettings& emp = main->model().CandidateList[1];
     QCOMPARE(emp.ArgumentTables, (QList<bool>{false, false, true}));
     QCOMPARE(emp.ArgumentTableCount, 1);
     QVERIFY(emp.GenNumOn);
@@ -425,7 +430,7 @@ void TestMainRoad::argumentsCopiedInAndOut() {
         dialog->EDT_STRCNT->setText(QStringLiteral("7"));
         return int(QDialog::Rejected);
     });
-    click(main->Rows->at(1).RefButton);
+    click(main.Rows->at(1).RefButton);
     QCOMPARE(emp.ArgumentTables, (QList<bool>{false, false, true}));
     QVERIFY(!emp.GenStrOn);
     QCOMPARE(emp.GenStrCount, 10);
@@ -433,7 +438,7 @@ void TestMainRoad::argumentsCopiedInAndOut() {
         record();
         return int(QDialog::Rejected);
     });
-    click(main->Rows->at(1).RefButton);
+    click(main.Rows->at(1).RefButton);
     QCOMPARE(dialogs.shown.size(), 3);
     QCOMPARE(shown[1].selected, (QList<bool>{false, false, true}));
     QVERIFY(shown[1].strOff && shown[1].numOn);
@@ -441,41 +446,41 @@ void TestMainRoad::argumentsCopiedInAndOut() {
     QCOMPARE(shown[1].numCount, QStringLiteral("-5"));
 
     // Public switched off and on by inversion: the settings survive.
-    main->BTN_Public->click();
-    QVERIFY(!main->Rows->at(1).RefButton->isEnabled());
-    QVERIFY(main->Rows->at(0).RefButton->isEnabled());
-    main->MNU_Public->trigger();
-    QVERIFY(main->Rows->at(1).RefButton->isEnabled());
-    QVERIFY(!main->Rows->at(0).RefButton->isEnabled());
+    main.BTN_Public->click();
+    QVERIFY(!main.Rows->at(1).RefButton->isEnabled());
+    QVERIFY(main.Rows->at(0).RefButton->isEnabled());
+    main.MNU_Public->trigger();
+    QVERIFY(main.Rows->at(1).RefButton->isEnabled());
+    QVERIFY(!main.Rows->at(0).RefButton->isEnabled());
     QCOMPARE(emp.GenNumCount, -5);
     QVERIFY(run.messages.reporter.messages.isEmpty());
 }
 
 void TestMainRoad::logoutClearsListPreviewAndRows() {
     ProgramRun run;
-    TFRM_Main* main = run.main();
+    MainView main(run.main());
     QVERIFY(logOnAs(run));
     selectTables(main, {1});
-    click(main->Rows->at(0).PublicCheck);
-    main->MNU_Execute->trigger();
-    QVERIFY(main->MNU_Save->isEnabled());
+    click(main.Rows->at(0).PublicCheck);
+    main.MNU_Execute->trigger();
+    QVERIFY(main.MNU_Save->isEnabled());
 
-    main->MNU_Logout->trigger();
+    main.MNU_Logout->trigger();
     QCOMPARE(run.databases.closes, 1);
     QVERIFY(!main->isVisible());
     QVERIFY(run.logon()->isVisible());
-    QCOMPARE(main->LST_Tables->count(), 0);
-    QVERIFY(main->MEM_Preview->toPlainText().isEmpty());
-    QVERIFY(!main->MNU_Save->isEnabled());
-    QVERIFY(main->Rows->isEmpty());
-    QVERIFY(main->Model.CandidateList.isEmpty());
+    QCOMPARE(main.LST_Tables->count(), 0);
+    QVERIFY(main.MEM_Preview->toPlainText().isEmpty());
+    QVERIFY(!main.MNU_Save->isEnabled());
+    QVERIFY(main.Rows->isEmpty());
+    QVERIFY(main->model().CandidateList.isEmpty());
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
     QVERIFY(run.messages.reporter.messages.isEmpty());
 
     // A new logon shows a fresh list, once.
     QTest::mouseClick(run.logon()->CMD_OK, Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowActive(main));
-    QCOMPARE(main->LST_Tables->count(), kDemoTables.size());
-    QVERIFY(main->MEM_Preview->toPlainText().isEmpty());
+    QCOMPARE(main.LST_Tables->count(), kDemoTables.size());
+    QVERIFY(main.MEM_Preview->toPlainText().isEmpty());
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
 }

@@ -65,10 +65,11 @@ struct Working {
         ok = logOnAs(run);
         if (!ok)
             return;
-        selectTables(main, {0, 1});
-        ok = main->Rows->size() == 2;
+        const MainView view(main);
+        selectTables(view, {0, 1});
+        ok = view.Rows->size() == 2;
         if (ok)
-            main->Rows->at(1).PublicCheck->setChecked(true);
+            view.Rows->at(1).PublicCheck->setChecked(true);
     }
     ProgramRun run;
     TFRM_Main* main = nullptr;
@@ -79,64 +80,68 @@ struct Working {
 
 void TestMainWindow::designLayout() {
     ProgramRun run;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(!m->isVisible());
     QCOMPARE(m->windowTitle(), QStringLiteral("Tamsel"));
     QCOMPARE(m->font(), windowFont());
-    QCOMPARE(m->MEM_Preview->font(), previewFont());
-    QVERIFY(m->LBL_Tables->font().bold());
+    QCOMPARE(m.MEM_Preview->font(), previewFont());
+    QVERIFY(m.LBL_Tables->font().bold());
 
     // The client area as designed: 640 x 480 less frame, caption and menu bar.
     const QSize client = m->centralWidget()->size();
     QCOMPARE(client.width(), 632);
-    QCOMPARE(client.height() + m->STB_Main->sizeHint().height() +
-                 m->menuBar()->sizeHint().height() + 27,
+    QCOMPARE(client.height() + m.STB_Main->sizeHint().height() + m->menuBar()->sizeHint().height() +
+                 27,
              480);
 
-    // Each control from the ones before it.
-    QCOMPARE(m->LBL_Tables->pos(), QPoint(10, 8));
-    QCOMPARE(m->LST_Tables->geometry(), QRect(10, bottom(m->LBL_Tables) + 5, 200, 200));
-    QCOMPARE(m->LBL_CapTableName->pos(), QPoint(15, bottom(m->LST_Tables) + 10));
-    const int capTop = m->LBL_CapTableName->y();
-    QCOMPARE(m->BTN_Select->geometry(), QRect(right(m->LBL_CapTableName) + 10, capTop - 4, 75, 20));
-    QCOMPARE(m->BTN_Public->geometry(), QRect(210, capTop - 3, 35, 17));
-    QCOMPARE(m->BTN_Array->geometry(), QRect(250, capTop - 3, 35, 17));
-    QCOMPARE(m->BTN_INS->geometry(), QRect(290, capTop - 3, 35, 17));
-    QCOMPARE(m->BTN_UPD->geometry(), QRect(330, capTop - 3, 35, 17));
-    QCOMPARE(m->BTN_CLR->geometry(), QRect(370, capTop - 3, 35, 17));
-    QCOMPARE(m->LBL_Ref->geometry(), QRect(415, capTop, 24, 12));
-    QCOMPARE(m->BTN_Execute->geometry(), QRect(455, capTop - 4, 75, 20));
-    QCOMPARE(m->BTN_vbExecute->geometry(), QRect(535, capTop - 4, 75, 20));
-    const QRect box = m->SCB_Main->geometry();
-    QCOMPARE(box.topLeft(), QPoint(10, bottom(m->LBL_CapTableName) + 10));
-    QCOMPARE(right(m->SCB_Main), client.width() - 10);
-    QCOMPARE(bottom(m->SCB_Main), client.height() - 5);
-    QCOMPARE(m->MEM_Preview->geometry(), QRect(215, m->LST_Tables->y(), 632 - 225, 200));
-    QCOMPARE(m->LBL_Preview->pos(), QPoint(215, 8));
+    // Each control placed by its rule from the ones before it, in the designed client area:
+    // a wrong rule moves a control away from where its neighbours say it belongs.
+    const QRect list = m.LST_Tables->geometry();
+    const QRect caption = m.LBL_CapTableName->geometry();
+    QCOMPARE(m.LBL_Tables->pos(), QPoint(10, 8));
+    QCOMPARE(list, QRect(m.LBL_Tables->x(), bottom(m.LBL_Tables) + 5, 200, 200));
+    QCOMPARE(caption.topLeft(), QPoint(m.LBL_Tables->x() + 5, bottom(m.LST_Tables) + 10));
+    QCOMPARE(m.BTN_Select->geometry(),
+             QRect(right(m.LBL_CapTableName) + 10, caption.y() - 4, 75, 20));
+    const QPushButton* heads[] = {m.BTN_Public, m.BTN_Array, m.BTN_INS, m.BTN_UPD, m.BTN_CLR};
+    QCOMPARE(heads[0]->geometry(), QRect(right(m.LST_Tables), caption.y() - 3, 35, 17));
+    for (int k = 1; k < 5; ++k)
+        QCOMPARE(heads[k]->geometry(), QRect(heads[k - 1]->x() + 40, heads[0]->y(), 35, 17));
+    QCOMPARE(m.LBL_Ref->geometry(), QRect(m.BTN_CLR->x() + 45, caption.y(), 24, 12));
+    QCOMPARE(m.BTN_Execute->geometry(), QRect(m.LBL_Ref->x() + 40, m.BTN_Select->y(), 75, 20));
+    QCOMPARE(m.BTN_vbExecute->geometry(),
+             QRect(m.BTN_Execute->x() + 80, m.BTN_Select->y(), 75, 20));
+    QCOMPARE(m.SCB_Main->geometry(),
+             QRect(list.x(), bottom(m.LBL_CapTableName) + 10, client.width() - (list.x() + 10),
+                   client.height() - (bottom(m.LBL_CapTableName) + 10 + 5)));
+    QCOMPARE(m.MEM_Preview->geometry(),
+             QRect(right(m.LST_Tables) + 5, list.y(),
+                   client.width() - (right(m.LST_Tables) + 5 + 10), list.height()));
+    QCOMPARE(m.LBL_Preview->pos(), QPoint(m.MEM_Preview->x(), m.LBL_Tables->y()));
 
     // Captions, and the controls' properties.
-    QCOMPARE(m->LBL_CapTableName->text(), QStringLiteral("テーブル名"));
-    QCOMPARE(m->BTN_Select->text(), QStringLiteral("選択(F4)"));
-    QCOMPARE(m->BTN_CLR->text(), QStringLiteral("S&&C"));
-    QCOMPARE(m->LBL_Ref->text(), QStringLiteral("引数"));
-    QCOMPARE(m->BTN_Execute->text(), QStringLiteral("実行(F5)"));
-    QCOMPARE(m->BTN_Execute->layoutDirection(), Qt::RightToLeft); // glyph right of the text
-    QCOMPARE(m->BTN_vbExecute->text(), QStringLiteral("VB(F6)↑"));
-    QCOMPARE(m->LBL_Preview->text(), QStringLiteral("プレビュー"));
-    QCOMPARE(m->LST_Tables->selectionMode(), QAbstractItemView::ExtendedSelection);
-    QCOMPARE(m->SCB_Main->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(m->MEM_Preview->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QVERIFY(!m->MEM_Preview->tabChangesFocus());
-    QVERIFY(!m->MEM_Preview->isReadOnly());
-    QVERIFY(m->MEM_Preview->toPlainText().isEmpty());
-    QVERIFY(!m->STB_Main->isSizeGripEnabled());
-    QCOMPARE(m->STB_Panels[0]->width(), 350);
-    QCOMPARE(m->STB_Panels[1]->width(), 100);
-    QCOMPARE(m->STB_Panels[2]->width(), 200);
-    QCOMPARE(m->STB_Panels[0]->text(), QStringLiteral("（各ﾎﾞﾀﾝにﾏｳｽをのせるとﾋﾝﾄを表示します）"));
-    QCOMPARE(m->TIM_Hint->interval(), 4000);
-    QVERIFY(!m->TIM_Hint->isActive());
-    QVERIFY(!m->PreviewIsVb);
+    QCOMPARE(m.LBL_CapTableName->text(), QStringLiteral("テーブル名"));
+    QCOMPARE(m.BTN_Select->text(), QStringLiteral("選択(F4)"));
+    QCOMPARE(m.BTN_CLR->text(), QStringLiteral("S&&C"));
+    QCOMPARE(m.LBL_Ref->text(), QStringLiteral("引数"));
+    QCOMPARE(m.BTN_Execute->text(), QStringLiteral("実行(F5)"));
+    QCOMPARE(m.BTN_Execute->layoutDirection(), Qt::RightToLeft); // glyph right of the text
+    QCOMPARE(m.BTN_vbExecute->text(), QStringLiteral("VB(F6)↑"));
+    QCOMPARE(m.LBL_Preview->text(), QStringLiteral("プレビュー"));
+    QCOMPARE(m.LST_Tables->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(m.SCB_Main->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(m.MEM_Preview->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QVERIFY(!m.MEM_Preview->tabChangesFocus());
+    QVERIFY(!m.MEM_Preview->isReadOnly());
+    QVERIFY(m.MEM_Preview->toPlainText().isEmpty());
+    QVERIFY(!m.STB_Main->isSizeGripEnabled());
+    QCOMPARE(m.STB_Panels[0]->width(), 350);
+    QCOMPARE(m.STB_Panels[1]->width(), 100);
+    QCOMPARE(m.STB_Panels[2]->width(), 200);
+    QCOMPARE(m.STB_Panels[0]->text(), QStringLiteral("（各ﾎﾞﾀﾝにﾏｳｽをのせるとﾋﾝﾄを表示します）"));
+    QCOMPARE(m.TIM_Hint->interval(), 4000);
+    QVERIFY(!m.TIM_Hint->isActive());
+    QVERIFY(!m.Preview->PreviewIsVb());
     for (QPushButton* b : m->findChildren<QPushButton*>())
         QVERIFY2(b->toolTip().isEmpty(), qPrintable(b->objectName()));
     QCOMPARE(listCommandsEnabled(m), std::optional<bool>(false));
@@ -149,36 +154,36 @@ void TestMainWindow::designLayout() {
 
 void TestMainWindow::shownLayoutAndTabOrder() {
     ProgramRun run;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     const QSize design = m->centralWidget()->size();
-    const QRect list = m->LST_Tables->geometry();
-    const QRect select = m->BTN_Select->geometry();
+    const QRect list = m.LST_Tables->geometry();
+    const QRect select = m.BTN_Select->geometry();
     QVERIFY(logOnAs(run));
     // The real frame is not the designed one; the anchors carry the difference.
     const QSize frame = outerSize(m) - m->size();
     const QSize grown = m->centralWidget()->size() - design;
     QCOMPARE(grown, QSize(8, 27) - frame);
-    QCOMPARE(grown.height(), m->LST_Tables->height() - 200);
-    QCOMPARE(m->LST_Tables->geometry(), list.adjusted(0, 0, 0, grown.height()));
-    QCOMPARE(m->BTN_Select->geometry(), select.translated(0, grown.height()));
-    QCOMPARE(m->MEM_Preview->height(), m->LST_Tables->height());
-    QCOMPARE(right(m->MEM_Preview), m->centralWidget()->width() - 10);
-    QCOMPARE(right(m->SCB_Main), m->centralWidget()->width() - 10);
-    QCOMPARE(bottom(m->SCB_Main), m->centralWidget()->height() - 5);
+    QCOMPARE(grown.height(), m.LST_Tables->height() - 200);
+    QCOMPARE(m.LST_Tables->geometry(), list.adjusted(0, 0, 0, grown.height()));
+    QCOMPARE(m.BTN_Select->geometry(), select.translated(0, grown.height()));
+    QCOMPARE(m.MEM_Preview->height(), m.LST_Tables->height());
+    QCOMPARE(right(m.MEM_Preview), m->centralWidget()->width() - 10);
+    QCOMPARE(right(m.SCB_Main), m->centralWidget()->width() - 10);
+    QCOMPARE(bottom(m.SCB_Main), m->centralWidget()->height() - 5);
 
     // Tab order; the rows come between the execute button and the list.
     selectTables(m, {0});
-    m->Rows->at(0).PublicCheck->setChecked(true);
-    const TableRow& row = m->Rows->at(0);
-    const QList<QWidget*> expected{m->BTN_Select,  m->BTN_Public, m->BTN_Array,   m->BTN_INS,
-                                   m->BTN_UPD,     m->BTN_CLR,    m->BTN_Execute, row.PublicCheck,
-                                   row.ArrayCheck, row.InsCheck,  row.UpdCheck,   row.ClrCheck,
-                                   row.RefButton,  m->LST_Tables, m->MEM_Preview, m->BTN_vbExecute};
+    m.Rows->at(0).PublicCheck->setChecked(true);
+    const TableRow& row = m.Rows->at(0);
+    const QList<QWidget*> expected{m.BTN_Select,   m.BTN_Public, m.BTN_Array,   m.BTN_INS,
+                                   m.BTN_UPD,      m.BTN_CLR,    m.BTN_Execute, row.PublicCheck,
+                                   row.ArrayCheck, row.InsCheck, row.UpdCheck,  row.ClrCheck,
+                                   row.RefButton,  m.LST_Tables, m.MEM_Preview, m.BTN_vbExecute};
     QWidget* w = expected.first();
     for (qsizetype k = 1; k < expected.size(); ++k) {
         do
             w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(m) || w == m->SCB_Main ||
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(m) || w == m.SCB_Main ||
                !m->isAncestorOf(w) || w->focusProxy());
         QCOMPARE(w->objectName(), expected[k]->objectName());
         QCOMPARE(w, expected[k]);
@@ -199,28 +204,28 @@ void TestMainWindow::anchorsAndSnapping() {
     QFETCH(QSize, asked);
     QFETCH(QSize, expected);
     ProgramRun run;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(logOnAs(run));
     selectTables(m, {0, 1, 2, 3, 4, 5, 6});
     const QSize before = m->centralWidget()->size();
-    const QRect list = m->LST_Tables->geometry();
-    const QRect preview = m->MEM_Preview->geometry();
-    const QRect box = m->SCB_Main->geometry();
-    const QRect execute = m->BTN_Execute->geometry();
+    const QRect list = m.LST_Tables->geometry();
+    const QRect preview = m.MEM_Preview->geometry();
+    const QRect box = m.SCB_Main->geometry();
+    const QRect execute = m.BTN_Execute->geometry();
 
     // As a user drags the frame: the outer size is what is asked for.
     m->resize(asked - (outerSize(m) - m->size()));
     QTRY_COMPARE_WITH_TIMEOUT(outerSize(m), expected, 1000);
     const QSize grown = m->centralWidget()->size() - before;
     QCOMPARE(grown, expected - QSize(640, 480));
-    QCOMPARE(m->LST_Tables->geometry(), list.adjusted(0, 0, 0, grown.height()));
-    QCOMPARE(m->MEM_Preview->geometry(), preview.adjusted(0, 0, grown.width(), grown.height()));
-    QCOMPARE(m->SCB_Main->geometry(),
+    QCOMPARE(m.LST_Tables->geometry(), list.adjusted(0, 0, 0, grown.height()));
+    QCOMPARE(m.MEM_Preview->geometry(), preview.adjusted(0, 0, grown.width(), grown.height()));
+    QCOMPARE(m.SCB_Main->geometry(),
              box.translated(0, grown.height()).adjusted(0, 0, grown.width(), 0));
-    QCOMPARE(m->BTN_Execute->geometry(), execute.translated(0, grown.height()));
+    QCOMPARE(m.BTN_Execute->geometry(), execute.translated(0, grown.height()));
     // Every row's separator is as wide as the scroll box's client area.
-    for (qsizetype i = 0; i < m->Rows->size(); ++i)
-        QCOMPARE(m->Rows->at(i).Separator->width(), m->SCB_Main->viewport()->width());
+    for (qsizetype i = 0; i < m.Rows->size(); ++i)
+        QCOMPARE(m.Rows->at(i).Separator->width(), m.SCB_Main->viewport()->width());
 }
 
 void TestMainWindow::menus_data() {
@@ -282,7 +287,7 @@ void TestMainWindow::menus() {
     QFETCH(bool, enabled);
     QFETCH(int, checked);
     ProgramRun run;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     const QAction* item = m->findChild<QAction*>(name);
     QVERIFY(item);
     QCOMPARE(item->text(), caption);
@@ -300,66 +305,66 @@ void TestMainWindow::menus() {
 void TestMainWindow::hintsInStatusBar() {
     Working w;
     QVERIFY(w.ok);
-    TFRM_Main* m = w.main;
-    QLabel* panel = m->STB_Panels[0];
-    const QString initial = TFRM_Main::defaultHint();
+    MainView m(w.main);
+    QLabel* panel = m.STB_Panels[0];
+    const QString initial = QStringLiteral("（各ﾎﾞﾀﾝにﾏｳｽをのせるとﾋﾝﾄを表示します）");
     QCOMPARE(panel->text(), initial);
 
     const std::pair<QWidget*, QString> hints[] = {
-        {m->BTN_Execute, QStringLiteral("パッケージソースを作成し、プレビュー表示します")},
-        {m->BTN_vbExecute, QStringLiteral("VBソースを作成し、プレビュー表示します")},
-        {m->BTN_Select, QStringLiteral("リストから作成候補テーブルを選びます (ﾊﾟｯｹｰｼﾞ)(VB)")},
-        {m->BTN_Public, QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬを選択 (ﾊﾟｯｹｰｼﾞ)(VB)")},
-        {m->BTN_Array, QStringLiteral("作成する変数を配列にする場合選択 (ﾊﾟｯｹｰｼﾞ)(VB)")},
-        {m->BTN_INS, QStringLiteral("ｲﾝｻｰﾄﾌﾟﾛｼｰｼﾞｬを自動生成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
-        {m->BTN_UPD, QStringLiteral("ｱｯﾌﾟﾃﾞｰﾄﾌﾟﾛｼｰｼﾞｬを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
-        {m->BTN_CLR, QStringLiteral("項目変数のｾｯﾄ&&ｸﾘｱを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
-        {m->Rows->at(1).RefButton,
+        {m.BTN_Execute, QStringLiteral("パッケージソースを作成し、プレビュー表示します")},
+        {m.BTN_vbExecute, QStringLiteral("VBソースを作成し、プレビュー表示します")},
+        {m.BTN_Select, QStringLiteral("リストから作成候補テーブルを選びます (ﾊﾟｯｹｰｼﾞ)(VB)")},
+        {m.BTN_Public, QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬを選択 (ﾊﾟｯｹｰｼﾞ)(VB)")},
+        {m.BTN_Array, QStringLiteral("作成する変数を配列にする場合選択 (ﾊﾟｯｹｰｼﾞ)(VB)")},
+        {m.BTN_INS, QStringLiteral("ｲﾝｻｰﾄﾌﾟﾛｼｰｼﾞｬを自動生成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
+        {m.BTN_UPD, QStringLiteral("ｱｯﾌﾟﾃﾞｰﾄﾌﾟﾛｼｰｼﾞｬを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
+        {m.BTN_CLR, QStringLiteral("項目変数のｾｯﾄ&&ｸﾘｱを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)")},
+        {m.Rows->at(1).RefButton,
          QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬの引数を選択します (ﾊﾟｯｹｰｼﾞ)(VB)")},
     };
     for (const auto& [button, hint] : hints) {
         QTest::mouseMove(button, QPoint(5, 5));
         QTest::mouseMove(button, QPoint(8, 6));
         QCOMPARE(panel->text(), hint); // doubled ampersands as they are
-        QVERIFY(m->TIM_Hint->isActive());
-        QCOMPARE(m->TIM_Hint->interval(), 4000);
+        QVERIFY(m.TIM_Hint->isActive());
+        QCOMPARE(m.TIM_Hint->interval(), 4000);
     }
     QVERIFY(QToolTip::text().isEmpty());
 
     // Each movement starts the 4 seconds again; then the default comes back. The test
     // shortens the wait once it has seen the interval.
-    QTest::mouseMove(m->BTN_Execute, QPoint(10, 10));
+    QTest::mouseMove(m.BTN_Execute, QPoint(10, 10));
     QTest::qWait(50);
-    const int left = m->TIM_Hint->remainingTime();
+    const int left = m.TIM_Hint->remainingTime();
     QVERIFY(left > 0 && left < 4000);
-    QTest::mouseMove(m->BTN_Execute, QPoint(11, 10));
-    QVERIFY(m->TIM_Hint->remainingTime() > left);
-    m->TIM_Hint->setInterval(30);
-    QTest::mouseMove(m->BTN_Execute, QPoint(12, 10));
+    QTest::mouseMove(m.BTN_Execute, QPoint(11, 10));
+    QVERIFY(m.TIM_Hint->remainingTime() > left);
+    m.TIM_Hint->setInterval(30);
+    QTest::mouseMove(m.BTN_Execute, QPoint(12, 10));
     QCOMPARE(panel->text(), QStringLiteral("パッケージソースを作成し、プレビュー表示します"));
     QTRY_COMPARE(panel->text(), initial);
-    QVERIFY(!m->TIM_Hint->isActive());
+    QVERIFY(!m.TIM_Hint->isActive());
 
     // The other panels are never written.
-    QVERIFY(m->STB_Panels[1]->text().isEmpty());
-    QVERIFY(m->STB_Panels[2]->text().isEmpty());
+    QVERIFY(m.STB_Panels[1]->text().isEmpty());
+    QVERIFY(m.STB_Panels[2]->text().isEmpty());
 }
 
 void TestMainWindow::previewChangeEnablesSave() {
     ProgramRun run;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(logOnAs(run));
-    QVERIFY(!m->MNU_Save->isEnabled());
-    m->MEM_Preview->setFocus();
-    QTest::keyClicks(m->MEM_Preview, QStringLiteral("x"));
-    QVERIFY(m->MNU_Save->isEnabled());
-    QTest::keyClick(m->MEM_Preview, Qt::Key_Backspace);
-    QVERIFY(!m->MNU_Save->isEnabled());
+    QVERIFY(!m.MNU_Save->isEnabled());
+    m.MEM_Preview->setFocus();
+    QTest::keyClicks(m.MEM_Preview, QStringLiteral("x"));
+    QVERIFY(m.MNU_Save->isEnabled());
+    QTest::keyClick(m.MEM_Preview, Qt::Key_Backspace);
+    QVERIFY(!m.MNU_Save->isEnabled());
     // Tab goes into the text.
-    QTest::keyClick(m->MEM_Preview, Qt::Key_Tab);
-    QCOMPARE(m->MEM_Preview->toPlainText(), QStringLiteral("\t"));
-    QCOMPARE(QApplication::focusWidget(), m->MEM_Preview);
-    QVERIFY(m->MNU_Save->isEnabled());
+    QTest::keyClick(m.MEM_Preview, Qt::Key_Tab);
+    QCOMPARE(m.MEM_Preview->toPlainText(), QStringLiteral("\t"));
+    QCOMPARE(QApplication::focusWidget(), m.MEM_Preview);
+    QVERIFY(m.MNU_Save->isEnabled());
 }
 
 void TestMainWindow::previewLines_data() {
@@ -380,55 +385,54 @@ void TestMainWindow::previewLines() {
     QFETCH(QString, text);
     QFETCH(QStringList, lines);
     ProgramRun run;
-    TFRM_Main* m = run.main();
-    m->MEM_Preview->setPlainText(text);
-    QCOMPARE(m->PreviewLines(), lines);
+    MainView m(run.main());
+    m.MEM_Preview->setPlainText(text);
+    QCOMPARE(m.Preview->PreviewLines(), lines);
     // Generated lines come back as they went in, empty lines included.
-    m->ReplacePreview(lines);
-    QCOMPARE(m->PreviewLines(), lines);
+    m.Preview->ReplacePreview(lines, false);
+    QCOMPARE(m.Preview->PreviewLines(), lines);
 }
 
 void TestMainWindow::headerToggles() {
     Working w;
     QVERIFY(w.ok);
-    TFRM_Main* m = w.main;
+    MainView m(w.main);
     TPackParameters& settings = w.run.program->Settings.GenSettings;
-    m->MNU_PackHeader->trigger();
-    QVERIFY(!m->MNU_PackHeader->isChecked());
+    m.MNU_PackHeader->trigger();
+    QVERIFY(!m.MNU_PackHeader->isChecked());
     QVERIFY(!settings.PackHeader);
     QVERIFY(settings.ProcHeader);
-    m->MNU_Execute->trigger();
-    QCOMPARE(m->PreviewLines().first(), QStringLiteral("--ﾊﾟｯｹｰｼﾞ仕様定義部"));
-    m->MNU_ProcHeader->trigger();
+    m.MNU_Execute->trigger();
+    QCOMPARE(m.Preview->PreviewLines().first(), QStringLiteral("--ﾊﾟｯｹｰｼﾞ仕様定義部"));
+    m.MNU_ProcHeader->trigger();
     QVERIFY(!settings.ProcHeader);
-    m->MNU_Execute->trigger();
-    QVERIFY(!m->MEM_Preview->toPlainText().contains(QStringLiteral("--説明  ：")));
-    m->MNU_PackHeader->trigger();
+    m.MNU_Execute->trigger();
+    QVERIFY(!m.MEM_Preview->toPlainText().contains(QStringLiteral("--説明  ：")));
+    m.MNU_PackHeader->trigger();
     QVERIFY(settings.PackHeader);
 
     // The module's three marks: read by the generator, kept for the run only.
-    m->MNU_ModHeader->trigger();
-    m->MNU_OracleConst->trigger();
-    m->MNU_vbExecute->trigger();
-    QStringList lines = m->PreviewLines();
+    m.MNU_ModHeader->trigger();
+    m.MNU_OracleConst->trigger();
+    m.MNU_vbExecute->trigger();
+    QStringList lines = m.Preview->PreviewLines();
     QCOMPARE(lines.mid(0, 3),
              (QStringList{"Attribute VB_Name = \"MOD_ParamSet\"", "Option Explicit", ""}));
     QVERIFY(!lines.contains(QStringLiteral("Public Const ORAPARM_INPUT = 1")));
-    QVERIFY(lines.contains(QStringLiteral("'Function Name : Call_Package")) ||
-            m->MEM_Preview->toPlainText().contains(QStringLiteral("Call_Package")));
-    const QString withProcHeader = m->MEM_Preview->toPlainText();
-    m->MNU_VbProcHeader->trigger();
-    m->MNU_vbExecute->trigger();
-    QVERIFY(m->MEM_Preview->toPlainText().size() < withProcHeader.size());
-    QVERIFY(!m->MNU_VbProcHeader->isChecked());
+    QVERIFY(lines.contains(QStringLiteral("Public Function Call_Package() as Long")));
+    const QString withProcHeader = m.MEM_Preview->toPlainText();
+    m.MNU_VbProcHeader->trigger();
+    m.MNU_vbExecute->trigger();
+    QVERIFY(m.MEM_Preview->toPlainText().size() < withProcHeader.size());
+    QVERIFY(!m.MNU_VbProcHeader->isChecked());
 
     // The next logon shows the stored header flags; the module marks stay as they are.
     settings.ProcHeader = true;
-    m->MNU_Logout->trigger();
+    m.MNU_Logout->trigger();
     QTest::mouseClick(w.run.logon()->CMD_OK, Qt::LeftButton);
-    QVERIFY(m->MNU_ProcHeader->isChecked());
-    QVERIFY(m->MNU_PackHeader->isChecked());
-    QVERIFY(!m->MNU_ModHeader->isChecked());
+    QVERIFY(m.MNU_ProcHeader->isChecked());
+    QVERIFY(m.MNU_PackHeader->isChecked());
+    QVERIFY(!m.MNU_ModHeader->isChecked());
 }
 
 void TestMainWindow::generationStopsAndFailures_data() {
@@ -461,23 +465,23 @@ void TestMainWindow::generationStopsAndFailures() {
     QFETCH(int, icon);
     Working w;
     QVERIFY(w.ok);
-    TFRM_Main* m = w.main;
+    MainView m(w.main);
     RecordingReporter& reporter = w.run.messages.reporter;
 
     // The preview holds the other kind's text.
-    (vb ? m->MNU_Execute : m->MNU_vbExecute)->trigger();
-    const QString before = m->MEM_Preview->toPlainText();
+    (vb ? m.MNU_Execute : m.MNU_vbExecute)->trigger();
+    const QString before = m.MEM_Preview->toPlainText();
     QVERIFY(!before.isEmpty());
-    QCOMPARE(m->PreviewIsVb, !vb);
+    QCOMPARE(m.Preview->PreviewIsVb(), !vb);
     reporter.messages.clear();
 
     if (situation == u"no public")
-        m->Rows->at(1).PublicCheck->setChecked(false);
+        m.Rows->at(1).PublicCheck->setChecked(false);
     else if (situation == u"declined")
         reporter.answers = {MessageAnswer::No};
     else
         m->setClock(std::make_unique<FailingClock>(situation == u"memory"));
-    (vb ? m->BTN_vbExecute : m->BTN_Execute)->click();
+    (vb ? m.BTN_vbExecute : m.BTN_Execute)->click();
 
     QCOMPARE(reporter.texts().last(), text);
     QCOMPARE(int(reporter.messages.last().icon), icon);
@@ -485,20 +489,20 @@ void TestMainWindow::generationStopsAndFailures() {
     QCOMPARE(reporter.messages.size(),
              situation == u"no public" || situation == u"declined" ? 1 : 2);
     // Nothing changed: not the preview, and not the kind saving will offer.
-    QCOMPARE(m->MEM_Preview->toPlainText(), before);
-    QCOMPARE(m->PreviewIsVb, !vb);
+    QCOMPARE(m.MEM_Preview->toPlainText(), before);
+    QCOMPARE(m.Preview->PreviewIsVb(), !vb);
     QCOMPARE(reporter.busyDepth, 0);
 }
 
 void TestMainWindow::saveRefusesWhatShiftJisCannotHold() {
     ProgramRun run;
     ScopedSaveDialog saves;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(logOnAs(run));
-    m->MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 😀 です\n"));
+    m.MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 😀 です\n"));
     const QString path = QDir(run.folder.path()).filePath(QStringLiteral("out.sql"));
     saves.answers.append(path);
-    m->MNU_Save->trigger();
+    m.MNU_Save->trigger();
     QCOMPARE(run.messages.reporter.texts(),
              QStringList{QStringLiteral("Shift-JISで保存できない文字があります：「😀」（2行目）")});
     QCOMPARE(run.messages.reporter.messages.first().icon, MessageIcon::Warning);
@@ -507,28 +511,28 @@ void TestMainWindow::saveRefusesWhatShiftJisCannotHold() {
     QVERIFY(!QFileInfo::exists(path));
 
     // Mended, it saves; the final line break makes no extra line.
-    m->MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 です\n"));
-    m->MNU_Save->trigger();
+    m.MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 です\n"));
+    m.MNU_Save->trigger();
     QCOMPARE(readFileBytes(path), toSjisBytes("SELECT 1 FROM DUAL;\r\n-- 完了 です\r\n"));
 }
 
 void TestMainWindow::saveFailureKeepsPreview() {
     ProgramRun run;
     ScopedSaveDialog saves;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(logOnAs(run));
-    m->MEM_Preview->setPlainText(QStringLiteral("x"));
+    m.MEM_Preview->setPlainText(QStringLiteral("x"));
     saves.answers.append(QDir(run.folder.path()).filePath(QStringLiteral("missing/out.sql")));
-    m->MNU_Save->trigger();
+    m.MNU_Save->trigger();
     QCOMPARE(run.messages.reporter.messages.size(), 1);
     const RecordingReporter::Message& message = run.messages.reporter.messages.first();
     QCOMPARE(message.caption, QStringLiteral("Tamsel"));
     QCOMPARE(message.icon, MessageIcon::Error);
     QVERIFY(message.text.contains(QStringLiteral("out.sql")));
-    QCOMPARE(m->MEM_Preview->toPlainText(), QStringLiteral("x"));
+    QCOMPARE(m.MEM_Preview->toPlainText(), QStringLiteral("x"));
     QCOMPARE(run.messages.reporter.busyDepth, 0);
     // A cancelled dialog writes nothing and asks nothing.
-    m->MNU_Save->trigger();
+    m.MNU_Save->trigger();
     QCOMPARE(saves.shown.size(), 2);
     QCOMPARE(run.messages.reporter.messages.size(), 1);
 }
@@ -536,13 +540,13 @@ void TestMainWindow::saveFailureKeepsPreview() {
 void TestMainWindow::tableStructureOutput() {
     ProgramRun run;
     ScopedSaveDialog saves;
-    TFRM_Main* m = run.main();
+    MainView m(run.main());
     QVERIFY(logOnAs(run));
     selectTables(m, {0, 1, 6});
-    m->Rows->at(2).PublicCheck->setChecked(true); // which tables are marked plays no part
+    m.Rows->at(2).PublicCheck->setChecked(true); // which tables are marked plays no part
     const int busyBefore = run.messages.reporter.busyPeak;
 
-    m->MNU_OutPutDesc->trigger(); // cancelled
+    m.MNU_OutPutDesc->trigger(); // cancelled
     QCOMPARE(saves.shown.size(), 1);
     const SaveDialog& asked = saves.shown.first();
     QCOMPARE(asked.FileName, QStringLiteral("DEPT"));
@@ -554,18 +558,18 @@ void TestMainWindow::tableStructureOutput() {
 
     const QString path = QDir(run.folder.path()).filePath(QStringLiteral("DEPT.csv"));
     saves.answers.append(path);
-    m->MNU_OutPutDesc->trigger();
+    m.MNU_OutPutDesc->trigger();
     QCOMPARE(readFileBytes(path), readFileBytes(testDataPath("ui/road_structure.csv")));
-    QVERIFY(m->MEM_Preview->toPlainText().isEmpty()); // the preview is not touched
+    QVERIFY(m.MEM_Preview->toPlainText().isEmpty()); // the preview is not touched
 
     // The save command proposes the name the dialog last held.
-    m->MEM_Preview->setPlainText(QStringLiteral("x"));
-    m->MNU_Save->trigger();
+    m.MEM_Preview->setPlainText(QStringLiteral("x"));
+    m.MNU_Save->trigger();
     QCOMPARE(saves.shown.last().FileName, path);
 
     // A file that cannot be written: the general error display.
     saves.answers.append(QDir(run.folder.path()).filePath(QStringLiteral("no/such/DEPT.csv")));
-    m->MNU_OutPutDesc->trigger();
+    m.MNU_OutPutDesc->trigger();
     QCOMPARE(run.messages.reporter.messages.size(), 1);
     QCOMPARE(run.messages.reporter.messages.first().icon, MessageIcon::Error);
     QCOMPARE(run.messages.reporter.busyDepth, 0);
@@ -595,7 +599,7 @@ void TestMainWindow::help() {
         QDir(run.folder.path()).mkpath(QStringLiteral("Html"));
         writeFileBytes(path, "<html></html>");
     }
-    run.main()->MNU_Help->trigger();
+    MainView(run.main()).MNU_Help->trigger();
     setDesktopOpener(previous);
     QCOMPARE(opened, present ? QStringList{path} : QStringList{});
     if (refused) {
@@ -612,8 +616,8 @@ void TestMainWindow::settingAndAboutAreModal() {
     ProgramRun run;
     ScopedModalRunner dialogs;
     QVERIFY(logOnAs(run));
-    run.main()->MNU_Setting->trigger();
-    run.main()->MNU_About->trigger();
+    MainView(run.main()).MNU_Setting->trigger();
+    MainView(run.main()).MNU_About->trigger();
     QCOMPARE(dialogs.shown.size(), 2);
     QCOMPARE(dialogs.shown[0], static_cast<QDialog*>(run.program->Windows.FRM_Option));
     QCOMPARE(dialogs.shown[1], static_cast<QDialog*>(run.program->Windows.FRM_About));

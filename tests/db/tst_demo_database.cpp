@@ -3,6 +3,8 @@
 #include "db/demo_database.h"
 #include "db/dictionary.h"
 #include "db/service.h"
+#include "db/session.h"
+#include "db/sqlite_dictionary.h"
 #include "sqlite_files.h"
 #include "support/test_files.h"
 

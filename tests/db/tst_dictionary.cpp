@@ -171,3 +171,53 @@ void TestDictionary::queryErrorFails() {
         QVERIFY2(error.message().contains("no such column"), qPrintable(error.message()));
     }
 }
+
+// The one retrieval loop of the window and tamsel-gen: an abort is asked at every list
+// position, selected or not, and ends the loop before the next table is read.
+void TestDictionary::retrievalLoop_data() {
+    QTest::addColumn<int>("abortAtPoll"); // 0: never
+    QTest::addColumn<QStringList>("read");
+    QTest::addColumn<int>("polls");
+    QTest::addColumn<bool>("aborted");
+    QTest::newRow("complete") << 0 << QStringList{"B", "D", "E"} << 6 << false;
+    QTest::newRow("abort before the first table") << 1 << QStringList{} << 1 << true;
+    QTest::newRow("abort after B, at an unselected position") << 3 << QStringList{"B"} << 3 << true;
+    QTest::newRow("abort after the last table read")
+        << 6 << QStringList{"B", "D", "E"} << 6 << true;
+}
+
+void TestDictionary::retrievalLoop() {
+    QFETCH(int, abortAtPoll);
+    QFETCH(QStringList, read);
+    QFETCH(int, polls);
+    QFETCH(bool, aborted);
+    QTemporaryDir dir;
+    QStringList rows;
+    for (const char* name : {"A", "B", "C", "D", "E", "F"})
+        rows << QStringLiteral("INSERT INTO COL VALUES ('%1', 1, 'ID', 'DATE', 7, NULL, NULL, "
+                               "'NULL')")
+                    .arg(QLatin1String(name));
+    auto database = snapshot(dir, rows);
+
+    GenerationModel model;
+    model.MaxTableNameLength = 99; // counted again from nothing
+    int polled = 0;
+    QStringList told;
+    const RetrievalProgress progress{[&] { return ++polled == abortAtPoll; },
+                                     [&](qsizetype index, const QString& name) {
+                                         QCOMPARE(index, told.size());
+                                         told.append(name);
+                                     }};
+    const RetrievalEnd end =
+        retrieveColumns(*database, {"A", "B", "C", "D", "E", "F"}, {1, 3, 4}, model, progress);
+    QCOMPARE(end == RetrievalEnd::Aborted, aborted);
+    QCOMPARE(polled, polls);
+    QCOMPARE(told, read);
+    QStringList names;
+    for (const TTableSettings& table : model.CandidateList) {
+        names.append(table.TableName);
+        QCOMPARE(table.ArgumentTables.size(), 3); // sized for the whole selection
+    }
+    QCOMPARE(names, read);
+    QCOMPARE(model.MaxTableNameLength, read.isEmpty() ? 0 : 1);
+}

@@ -15,4 +15,6 @@ private slots:
     void tableListKeepsNamesBeforeAnError();
     void emptyTableList();
     void queryErrorFails();
+    void retrievalLoop_data();
+    void retrievalLoop();
 };

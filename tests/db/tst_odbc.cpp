@@ -3,6 +3,7 @@
 #include "db/dictionary.h"
 #include "db/odbc.h"
 #include "db/service.h"
+#include "db/session.h"
 #include "support/test_files.h"
 
 #include <QProcess>

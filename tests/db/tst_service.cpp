@@ -1,7 +1,9 @@
 #include "tst_service.h"
 
+#include "db/db_error.h"
 #include "db/odbc.h"
 #include "db/service.h"
+#include "db/sqlite_dictionary.h"
 #include "sqlite_files.h"
 #include "support/test_files.h"
 

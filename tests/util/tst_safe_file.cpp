@@ -1,50 +1,170 @@
 #include "tst_safe_file.h"
 
+#include "support/scratch_mount.h"
 #include "support/test_files.h"
 #include "util/safe_file.h"
 #include "util/sjis.h"
 #include "util/text_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-void TestSafeFile::replacesWholeFileAndKeepsMode() {
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace {
+
+// A path in the form the system calls take.
+struct Native {
+    explicit Native(const QString& path) : bytes(QFile::encodeName(path)) {}
+    operator const char*() const { return bytes.constData(); }
+    QByteArray bytes;
+};
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+struct stat statOf(const QString& path) {
+    struct stat st {};
+    lstat(Native(path), &st);
+    return st;
+}
+
+} // namespace
+
+void TestSafeFile::replacesWholeFileAndKeepsModeAndOwner_data() {
+    QTest::addColumn<uint>("mode");
+    QTest::newRow("0640") << 0640u;
+    QTest::newRow("read-only 0444") << 0444u;
+}
+
+void TestSafeFile::replacesWholeFileAndKeepsModeAndOwner() {
+    QFETCH(uint, mode);
     QTemporaryDir dir;
     const QString path = dir.filePath("out.sql");
     writeFileBytes(path, "old content that is longer than the new");
-    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-    QVERIFY(QFile::setPermissions(path, mode));
+    const bool root = geteuid() == 0; // only root may give a file to nobody:nogroup
+    const QList<uint> owner{root ? 65534 : geteuid(), root ? 65534 : getegid()};
+    QVERIFY(chmod(Native(path), mode) == 0 && chown(Native(path), owner[0], owner[1]) == 0);
 
     writeFileSafely(path, "new");
 
+    const struct stat st = statOf(path);
     QCOMPARE(readFileBytes(path), QByteArray("new"));
-    // The "user" bits mirror the owner's for the current user; compare owner, group, other.
-    const auto ownerGroupOther = QFileDevice::Permissions(0x7077);
-    QCOMPARE(QFile::permissions(path) & ownerGroupOther, mode);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.sql"});
+    QCOMPARE(QList<uint>({st.st_mode & 07777, st.st_uid, st.st_gid}), QList<uint>{mode} + owner);
+    QCOMPARE(entries(dir.path()), QStringList{"out.sql"});
 }
 
 void TestSafeFile::failedWriteLeavesNothingBehind_data() {
     QTest::addColumn<QString>("target"); // relative to the temporary folder
-    QTest::newRow("missing folder") << "no/such/folder/out.csv";
-    QTest::newRow("folder in the file's place") << "taken";
-    QTest::newRow("file as parent folder") << "plain.txt/out.csv";
+    QTest::addColumn<QString>("reason"); // in the message
+    QTest::newRow("missing folder") << "no/such/folder/out.csv"
+                                    << "";
+    QTest::newRow("folder in the file's place") << "taken"
+                                                << "";
+    QTest::newRow("file as parent folder") << "plain.txt/out.csv"
+                                           << "";
+    QTest::newRow("full disk") << "plain.txt"
+                               << "デバイスに空き領域がありません";
 }
 
 void TestSafeFile::failedWriteLeavesNothingBehind() {
     QFETCH(QString, target);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
+    const SmallTmpfs disk(reason.isEmpty() ? QString() : dir.path());
+    if (!reason.isEmpty() && !disk.mounted())
+        QSKIP("mounting a small tmpfs needs root");
     QVERIFY(QDir(dir.path()).mkdir("taken"));
     writeFileBytes(dir.filePath("plain.txt"), "keep");
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    disk.fill();
+    const QStringList before = entries(dir.path());
 
-    QVERIFY_THROWS_EXCEPTION(FileWriteError, writeFileSafely(dir.filePath(target), "data"));
+    QString message = "no failure";
+    try {
+        writeFileSafely(dir.filePath(target), QByteArray(7000, 'n'));
+    } catch (const FileWriteError& error) {
+        message = error.message();
+    }
 
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    QVERIFY2(message.contains(reason) && message != "no failure", qPrintable(message));
+    QCOMPARE(entries(dir.path()), before);
     QCOMPARE(readFileBytes(dir.filePath("plain.txt")), QByteArray("keep"));
     QVERIFY(QDir(dir.filePath("taken")).isEmpty());
+}
+
+void TestSafeFile::writesIntoStreamsWithoutReplacing_data() {
+    QTest::addColumn<uint>("type");
+    QTest::newRow("fifo") << uint(S_IFIFO);
+    QTest::newRow("character device (null)") << uint(S_IFCHR);
+}
+
+void TestSafeFile::writesIntoStreamsWithoutReplacing() {
+    QFETCH(uint, type);
+    if (type == S_IFCHR && geteuid() != 0)
+        QSKIP("making a device node needs root");
+    QTemporaryDir dir;
+    const QString node = dir.filePath("node");
+    QCOMPARE(mknod(Native(node), type | 0666, makedev(1, 3)), 0);
+    // A read end opened first lets the writer's open of the FIFO return at once.
+    const int reader = open(Native(node), O_RDONLY | O_NONBLOCK);
+
+    writeFileSafely(node, "bytes");
+
+    char got[8] = {};
+    QVERIFY(read(reader, got, sizeof got - 1) >= 0 && close(reader) == 0);
+    QCOMPARE(uint(statOf(node).st_mode & S_IFMT), type);
+    QCOMPARE(QByteArray(got), QByteArray(type == S_IFIFO ? "bytes" : ""));
+}
+
+void TestSafeFile::appendsToFileBehindDescriptor() {
+    // Standard output sent to a file: the bytes follow what is there, in the same file.
+    QTemporaryDir dir;
+    const int out = open(Native(dir.filePath("stdout.txt")), O_WRONLY | O_CREAT, 0644);
+    QCOMPARE(write(out, "head ", 5), 5);
+    writeFileSafely(QStringLiteral("/proc/self/fd/%1").arg(out), "tail");
+    close(out);
+    QCOMPARE(readFileBytes(dir.filePath("stdout.txt")), QByteArray("head tail"));
+}
+
+void TestSafeFile::linksAreKept() {
+    QTemporaryDir dir;
+    writeFileBytes(dir.filePath("real.sql"), "old");
+    QVERIFY(symlink("real.sql", Native(dir.filePath("symbolic.sql"))) == 0 &&
+            link(Native(dir.filePath("real.sql")), Native(dir.filePath("hard.sql"))) == 0);
+
+    writeFileSafely(dir.filePath("symbolic.sql"), "through the symbolic link");
+    QVERIFY(S_ISLNK(statOf(dir.filePath("symbolic.sql")).st_mode));
+    QCOMPARE(readFileBytes(dir.filePath("hard.sql")), QByteArray("through the symbolic link"));
+    writeFileSafely(dir.filePath("hard.sql"), "through the hard link");
+    QCOMPARE(readFileBytes(dir.filePath("real.sql")), QByteArray("through the hard link"));
+    QCOMPARE(entries(dir.path()), QStringList({"hard.sql", "real.sql", "symbolic.sql"}));
+}
+
+void TestSafeFile::removesOnlyOwnStaleTemporaries() {
+    QTemporaryDir dir;
+    const QStringList kept{"other.sql.tamsel-Ab12Cd", "out.sql.backup", "out.sql.tamsel-Ab12Cd~",
+                           "out.sql.tamsel-Xy34Zw"}; // the last one fresh: a writer at work
+    for (const QString& name : kept + QStringList{"out.sql.tamsel-Ab12Cd"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (name != kept.last())
+            file.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                             QFileDevice::FileModificationTime);
+    }
+
+    writeFileSafely(dir.filePath("out.sql"), "new");
+
+    QCOMPARE(entries(dir.path()),
+             QStringList({"other.sql.tamsel-Ab12Cd", "out.sql", "out.sql.backup",
+                          "out.sql.tamsel-Ab12Cd~", "out.sql.tamsel-Xy34Zw"}));
 }
 
 void TestSafeFile::linesEndInCrLfIncludingTheLast() {

@@ -4,9 +4,15 @@
 class TestSafeFile : public QObject {
     Q_OBJECT
 private slots:
-    void replacesWholeFileAndKeepsMode();
+    void replacesWholeFileAndKeepsModeAndOwner_data();
+    void replacesWholeFileAndKeepsModeAndOwner();
     void failedWriteLeavesNothingBehind_data();
     void failedWriteLeavesNothingBehind();
+    void writesIntoStreamsWithoutReplacing_data();
+    void writesIntoStreamsWithoutReplacing();
+    void appendsToFileBehindDescriptor();
+    void linksAreKept();
+    void removesOnlyOwnStaleTemporaries();
     void linesEndInCrLfIncludingTheLast();
     void unencodableLineWritesNothing();
 };

@@ -8,6 +8,9 @@ private slots:
     void encodesAsCodePage932();
     void refusesWhatCodePage932CannotHold_data();
     void refusesWhatCodePage932CannotHold();
+    void savesWhatInputMethodsTypeInCodePage932Form_data();
+    void savesWhatInputMethodsTypeInCodePage932Form();
+    void savingRefusesOtherCharactersWithTheirLine();
     void decodesStrictly_data();
     void decodesStrictly();
     void lengthCountsBytes_data();

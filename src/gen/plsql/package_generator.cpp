@@ -131,7 +131,7 @@ void PackageGenerator::AddRoutineHeader(QStringList& OutputLines, const QString&
     case u'P':
         OutputLines.append(u"--関数名：" % s.Public % T % u"(Generated)");
         OutputLines.append(QStringLiteral("--説明  ：外部から呼び出す関数"));
-        OutputLines.append(u"--      ：ｶｽﾀﾏｲｽﾞ対象関数[" % s.Custom % T % u']');
+        OutputLines.append(u"--      ：ｶｽﾀﾏｲｽﾞ対象関数[" % s.Custom % T % u"]をコール");
         break;
     case u'M':
         OutputLines.append(u"--関数名：" % s.Custom % T % u"(Manual)");

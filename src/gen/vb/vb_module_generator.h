@@ -32,19 +32,59 @@ public:
     // The parameter-mode constants and the type code constants, five of them active.
     void AddOracleConstants(QStringList& lines) const;
 
-    // One calling function for candidate tableIndex, named CallingFunctionName.
+    // One calling function for candidate tableIndex, named CallingFunctionName, written
+    // section by section (calling_function.cpp): it adds the procedure's parameters and
+    // lists their bind variables in exactly the order of the procedure's parameters.
     void AddVbCallingFunction(qsizetype tableIndex, const QString& CallingFunctionName,
-                              QStringList& lines);
+                              QStringList& lines) const;
 
-    // The type constant a column of this dictionary type is bound with; sets
-    // LastTypeIsCharacter to whether the type is a character type.
-    QString GetOraTypeName(const QString& columnType);
-    bool LastTypeIsCharacter = false;
+    // The type constant a column of this dictionary type is bound with, and whether the
+    // type is a character type (whose array elements carry a size).
+    struct OraType {
+        QString name;
+        bool isCharacter = false;
+    };
+    static OraType GetOraTypeName(const QString& columnType);
 
     // "Call_Package" for the first public table, then "Call_Package2", "Call_Package3"...
     static QString CallingFunctionName(int publicProcedureNumber);
 
 private:
+    // One argument table of a calling function, as the function needs it.
+    struct ArgumentTable {
+        const TTableSettings* table;
+        bool isArray;
+
+        const QString& name() const { return table->TableName; }
+        qsizetype columnCount() const;
+        const QString& column(qsizetype j) const { return table->ColumnNames[j]; }
+        QString type(qsizetype j) const { return table->ColumnTypes.value(j); }
+        QString size(qsizetype j) const { return table->ColumnSizes.value(j); }
+        // Pad after a column name, so that names of this table fill M + 1 bytes.
+        QString columnPad(qsizetype j) const;
+        // The procedure has a row-count parameter only for an array table that passes
+        // columns; binding one for a table without columns would shift every later parameter.
+        bool hasArrayCount() const { return isArray && columnCount() > 0; }
+    };
+
+    // The calling function being written: its table, its name and its argument tables.
+    struct CallingFunction {
+        const TTableSettings& table;
+        QString name;
+        QList<ArgumentTable> arguments; // in candidate order
+        QList<ArgumentTable> arrays;    // the array tables among them
+        bool hasArray() const { return !arrays.isEmpty(); }
+    };
+
+    // The sections of a calling function, in the order they are written.
+    void AddFunctionStart(const CallingFunction& f, QStringList& lines) const;
+    void AddDeclarations(const CallingFunction& f, QStringList& lines) const;
+    void AddParameterSetup(const CallingFunction& f, QStringList& lines) const;
+    void AddArrayObjects(const CallingFunction& f, QStringList& lines) const;
+    void AddSqlText(const CallingFunction& f, QStringList& lines) const;
+    void AddDataSet(const CallingFunction& f, QStringList& lines) const;
+    void AddResult(const CallingFunction& f, QStringList& lines) const;
+
     const GeneratorInput& input_;
     VbOptions options_;
     QString packageName_;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/folder_chooser.h"
 
 #include "ui/messages.h"
+#include "ui/seams.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,4 +54,14 @@ void FolderChooser::accept() {
         return; // a file of that name: nothing to choose
     chosen_ = QDir::toNativeSeparators(folder);
     QDialog::accept();
+}
+
+void FolderChooser::registerAsDefault() {
+    setDefaultFolderChooser(
+        [](QWidget* parent, const QString& startFolder) -> std::optional<QString> {
+            FolderChooser chooser(parent, startFolder);
+            if (execModal(chooser) != QDialog::Accepted)
+                return std::nullopt;
+            return chooser.chosenFolder();
+        });
 }

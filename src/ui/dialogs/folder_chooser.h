@@ -13,6 +13,9 @@ public:
     // The accepted folder (exists by then).
     QString chosenFolder() const { return chosen_; }
 
+    // Makes this dialog the one the program shows through the seam (ui/seams.h).
+    static void registerAsDefault();
+
     static QString caption();
     static QString createQuestion();
     static QString createFailedText();

@@ -2,6 +2,7 @@
 
 #include "ui/messages.h"
 #include "ui/save_dialog.h"
+#include "ui/seams.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,4 +76,14 @@ void SaveFileChooser::accept() {
         return;
     chosen_ = path;
     QDialog::accept();
+}
+
+void SaveFileChooser::registerAsDefault() {
+    setDefaultSaveDialogRunner(
+        [](QWidget* parent, const SaveDialog& dialog) -> std::optional<QString> {
+            SaveFileChooser chooser(parent, dialog);
+            if (execModal(chooser) != QDialog::Accepted)
+                return std::nullopt;
+            return chooser.chosenFile();
+        });
 }

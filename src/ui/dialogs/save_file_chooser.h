@@ -16,6 +16,9 @@ public:
     // The accepted file's path.
     QString chosenFile() const { return chosen_; }
 
+    // Makes this dialog the one the program shows through the seam (ui/seams.h).
+    static void registerAsDefault();
+
     static QString caption();                           // "名前を付けて保存"
     static QString createQuestion(const QString& name); // "<name> は存在しません。作成しますか？"
     static QString

@@ -60,7 +60,7 @@ void TestPackageLayout::routineHeader_data() {
     QTest::newRow("public procedure")
         << QChar(u'P')
         << QStringList{"--関数名：PUB_EMP(Generated)", "--説明  ：外部から呼び出す関数",
-                       "--      ：ｶｽﾀﾏｲｽﾞ対象関数[MAIN_EMP]"};
+                       "--      ：ｶｽﾀﾏｲｽﾞ対象関数[MAIN_EMP]をコール"};
     QTest::newRow("customization function")
         << QChar(u'M')
         << QStringList{"--関数名：MAIN_EMP(Manual)", "--説明  ：ｶｽﾀﾏｲｽﾞ対象関数",

@@ -182,7 +182,7 @@ void TestSectionRules::prefixesJoinedAsStored() {
              "FUNCTION UEMP(id IN ROWID) RETURN NUMBER IS",
              "FUNCTION CEMP RETURN NUMBER IS",
              "FUNCTION SEMP RETURN NUMBER IS",
-             "--      ：ｶｽﾀﾏｲｽﾞ対象関数[MEMP]",
+             "--      ：ｶｽﾀﾏｲｽﾞ対象関数[MEMP]をコール",
              "PROCEDURE PEMP(",
              "  pp_ErrCode := MEMP;",
              "--      ：PEMPから呼び出し",

@@ -2,6 +2,8 @@
 
 #include "plsql_fixture.h"
 
+#include "gen/fixed_texts.h"
+
 #include "support/test_files.h"
 #include "util/text_file.h"
 
@@ -98,6 +100,15 @@ void TestWorkedExamples::sections() {
 
 void TestWorkedExamples::wholePackage() {
     COMPARE_LINES(scenario("emp").package(), goldenLines("emp_package.txt"));
+}
+
+void TestWorkedExamples::fixedTextsAsTyped() {
+    Scenario s = empAndDept();
+    s.settings.PackHeader = true;
+    s.settings.ProcHeader = true;
+    s.settings.SysName = "販売管理";
+    s.settings.Owner = "山田";
+    COMPARE_LINES(fixed_texts::nonAsciiLines(s.package()), fixed_texts::package());
 }
 
 void TestWorkedExamples::savedFileBytes() {

@@ -9,5 +9,6 @@ private slots:
     void sections_data();
     void sections();
     void wholePackage();
+    void fixedTextsAsTyped();
     void savedFileBytes();
 };

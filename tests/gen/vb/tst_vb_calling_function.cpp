@@ -119,18 +119,12 @@ void TestVbCallingFunction::getOraTypeName() {
     QFETCH(QString, type);
     QFETCH(QString, name);
     QFETCH(bool, character);
-    VbFixture f;
-    const GeneratorInput input = f.input();
-    // Start from the opposite answer, so a call that leaves the flag alone is caught.
-    for (const bool before : {true, false}) {
-        VbModuleGenerator generator(input, f.options);
-        generator.LastTypeIsCharacter = before;
-        QCOMPARE(generator.GetOraTypeName(type), name);
-        QCOMPARE(generator.LastTypeIsCharacter, character);
-    }
+    const VbModuleGenerator::OraType ora = VbModuleGenerator::GetOraTypeName(type);
+    QCOMPARE(ora.name, name);
+    QCOMPARE(ora.isCharacter, character);
 }
 
-void TestVbCallingFunction::lastTypeIsCharacterFollowsEachCall() {
+void TestVbCallingFunction::elementSizeFollowsEachColumnsType() {
     VbFixture f;
     f.addTable("T",
                {{"A", "VARCHAR2", "10"},

@@ -9,7 +9,7 @@ private slots:
     void sqlText();
     void getOraTypeName_data();
     void getOraTypeName();
-    void lastTypeIsCharacterFollowsEachCall();
+    void elementSizeFollowsEachColumnsType();
     void columnLines_data();
     void columnLines();
     void alignmentCountsShiftJisBytes();

@@ -4,6 +4,8 @@
 #include "util/text_file.h"
 #include "vb_fixture.h"
 
+#include "gen/fixed_texts.h"
+
 #include <QTest>
 
 void TestVbModule::smallModuleIsByteExact() {
@@ -143,4 +145,15 @@ void TestVbModule::procedureHeaderIsSevenLines() {
         stripped.remove(at, 7);
     }
     QCOMPARE(without, stripped);
+}
+
+void TestVbModule::fixedTextsAsTyped() {
+    VbFixture f;
+    f.addTable("EMP", {{"EMPNO", "NUMBER", "4.0"}}, true);
+    f.addTable("DEPT", {{"DEPTNO", "NUMBER", "2.0"}}, false, true);
+    f.setArguments(0, {0, 1});
+    f.candidates[0].GenStrOn = true;
+    f.candidates[0].GenNumOn = true;
+    f.settings.Owner = "山田";
+    QCOMPARE(fixed_texts::nonAsciiLines(f.module()), fixed_texts::module());
 }

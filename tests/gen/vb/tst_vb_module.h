@@ -10,4 +10,5 @@ private slots:
     void moduleStart_data();
     void moduleStart();
     void procedureHeaderIsSevenLines();
+    void fixedTextsAsTyped();
 };

@@ -1,0 +1,133 @@
+#include "ui/main/preview_pane.h"
+
+#include "gen/csv/table_structure.h"
+#include "settings/settings.h"
+#include "ui/messages.h"
+#include "util/report.h"
+#include "util/sjis.h"
+#include "util/text_file.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+PreviewPane::PreviewPane(QPlainTextEdit* editor, QAction* saveAction,
+                         const TPackParameters& settings, QObject* parent)
+    : QObject(parent), editor_(editor), saveAction_(saveAction), settings_(settings) {
+    setObjectName(QStringLiteral("Preview"));
+    editor_->clear();
+    connect(editor_, &QPlainTextEdit::textChanged, this,
+            [this] { runGuarded([this] { MEM_PreviewChange(); }); });
+    MEM_PreviewChange();
+}
+
+QStringList PreviewPane::PreviewLines() const {
+    QStringList lines;
+    const QTextDocument* document = editor_->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        // A soft line break (Shift+Enter) shows as a line break too.
+        const QString text = block.text();
+        if (text.contains(QChar::LineSeparator))
+            lines.append(text.split(QChar::LineSeparator));
+        else
+            lines.append(text);
+    }
+    // The text's last line break ends its last line; the empty block after it is no line.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void PreviewPane::ReplacePreview(const QStringList& lines, bool isVb) {
+    QString text;
+    qsizetype length = 0;
+    for (const QString& line : lines)
+        length += line.size() + 1;
+    text.reserve(length);
+    for (const QString& line : lines) {
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    editor_->setUpdatesEnabled(false);
+    editor_->setPlainText(text);
+    editor_->setUpdatesEnabled(true);
+    previewIsVb_ = isVb;
+}
+
+bool PreviewPane::isEmpty() const {
+    return editor_->document()->isEmpty();
+}
+
+void PreviewPane::clear() {
+    editor_->clear(); // disables the save item through the change handler
+}
+
+void PreviewPane::MEM_PreviewChange() {
+    saveAction_->setEnabled(!isEmpty());
+}
+
+void PreviewPane::MNU_SaveClick(QWidget* parent) {
+    const QStringList lines = PreviewLines();
+    // Refused before anything is chosen or written: code page 932 cannot hold everything a
+    // user may type, and a "?" in its place would lose it.
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        if (const std::optional<SjisUnencodable> bad = findSjisUnencodable(lines[n])) {
+            messages().showTitled(MessageIcon::Warning, MessageButtons::Ok,
+                                  unsavableText(bad->character, n + 1));
+            return;
+        }
+    }
+
+    SDLG_Main.InitialDir = settings_.DefPath;
+    SDLG_Main.OverwritePrompt = true;
+    SDLG_Main.CreatePrompt = true;
+    if (previewIsVb_) {
+        SDLG_Main.FileName = settings_.VbName;
+        SDLG_Main.DefaultExt = QStringLiteral(".bas");
+        SDLG_Main.Filter = vbFilter();
+    } else {
+        // The name stays as the dialog last held it.
+        SDLG_Main.DefaultExt = QStringLiteral("sql");
+        SDLG_Main.Filter = packageFilter();
+    }
+    if (!SDLG_Main.Execute(parent))
+        return;
+    BusyGuard busy(messages());
+    // A failure goes to the general error display; the file keeps its old content.
+    writeSjisLines(SDLG_Main.FileName, lines);
+}
+
+void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& candidates) {
+    if (candidates.isEmpty())
+        return;
+    SDLG_Main.InitialDir = settings_.DefPath;
+    SDLG_Main.FileName = candidates.first().TableName;
+    SDLG_Main.DefaultExt = QStringLiteral(".csv");
+    SDLG_Main.Filter = csvFilter();
+    SDLG_Main.OverwritePrompt = true;
+    SDLG_Main.CreatePrompt = true;
+    if (!SDLG_Main.Execute(parent))
+        return;
+    BusyGuard busy(messages());
+    // A failure (a character Shift-JIS cannot hold, a file that cannot be written) goes to
+    // the general error display; an existing file keeps its content.
+    writeTableStructure(SDLG_Main.FileName, candidates);
+}
+
+QString PreviewPane::unsavableText(const QString& character, qsizetype line) {
+    return QStringLiteral("Shift-JISで保存できない文字があります：「") + character +
+           QStringLiteral("」（") + QString::number(line) + QStringLiteral("行目）");
+}
+
+QString PreviewPane::packageFilter() {
+    return QStringLiteral("SQLﾌｧｲﾙ (*.sql)|*.sql|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|すべてのﾌｧｲﾙ (*.*)|*.*");
+}
+
+QString PreviewPane::vbFilter() {
+    return QStringLiteral("BASファイル (*.bas)|*.bas|すべてのﾌｧｲﾙ (*.*)|*.*");
+}
+
+QString PreviewPane::csvFilter() {
+    return QStringLiteral("CSVファイル (*.csv)|*.csv");
+}

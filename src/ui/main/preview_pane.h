@@ -1,0 +1,56 @@
+#pragma once
+
+#include "model/generation_model.h"
+#include "ui/save_dialog.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QPlainTextEdit;
+class QWidget;
+struct TPackParameters;
+
+// The preview editor and everything that leaves the window as a file: saving the preview
+// as package source or as a module, and the table structure output. It keeps the one save
+// dialog of the window and what the preview holds.
+class PreviewPane : public QObject {
+    Q_OBJECT
+public:
+    // editor: MEM_Preview; saveAction: MNU_Save, enabled exactly while the text is not empty.
+    PreviewPane(QPlainTextEdit* editor, QAction* saveAction, const TPackParameters& settings,
+                QObject* parent = nullptr);
+
+    // The preview's lines as the editor shows them: a line break ends a line, and the last
+    // line break of the text starts no further line.
+    QStringList PreviewLines() const;
+    // Replaces the preview's text with the lines in one step, painting suspended, and
+    // remembers which kind of text it now holds.
+    void ReplacePreview(const QStringList& lines, bool isVb);
+    // Whether the preview holds a module (true) or package source (false).
+    bool PreviewIsVb() const { return previewIsVb_; }
+    bool isEmpty() const;
+    void clear();
+
+    // Ctrl+S: the preview saved as Shift-JIS with CR LF, after the save dialog. Text the
+    // code page cannot hold is refused, with its character and line, before the dialog.
+    void MNU_SaveClick(QWidget* parent);
+    // The table structure of the candidates written to a CSV file chosen in the save dialog.
+    void OutputTableStructure(QWidget* parent, const TCandidateList& candidates);
+
+    // "Shift-JISで保存できない文字があります：「c」（n行目）"
+    static QString unsavableText(const QString& character, qsizetype line);
+    static QString packageFilter();
+    static QString vbFilter();
+    static QString csvFilter();
+
+private:
+    void MEM_PreviewChange();
+
+    QPlainTextEdit* editor_;
+    QAction* saveAction_;
+    const TPackParameters& settings_;
+    SaveDialog SDLG_Main;
+    bool previewIsVb_ = false;
+};
