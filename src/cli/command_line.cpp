@@ -128,6 +128,8 @@ QString helpText() {
         "  }\n"
         "  フラグの省略は false、作成数の省略は 10。argumentTables は tables にあるテーブル名。\n"
         "  Indent, RefStrLen, 作成数は -9 から 99。同じテーブルを二度書くことはできません。\n"
+        "  settings の文字列はオプション画面と同じく前後の空白を除いて使い、接頭語（Public,\n"
+        "  Custom, Set, Clr, INS, UPD）は必須で英字から、PackName は空か英字から始めます。\n"
         "\n"
         "ヘッダーの作成日時: 現在の時刻、環境変数 SOURCE_DATE_EPOCH（1970-01-01 UTC からの秒）が\n"
         "あればその時刻（再現できる出力）。どちらもローカル時刻（TZ）で、曜日はロケール\n"

@@ -1,5 +1,7 @@
 #include "cli/gen_profile.h"
 
+#include "settings/setting_rules.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,49 +18,6 @@ GenProfileError::GenProfileError(const QString& message)
     : std::runtime_error(message.toStdString()) {}
 
 namespace {
-
-enum class ValueKind { Text, Flag, SmallNumber };
-
-// A settings key of the profile and the field of the settings record it sets.
-struct SettingKey {
-    QLatin1StringView name;
-    ValueKind kind;
-    QString TPackParameters::*text = nullptr;
-    bool TPackParameters::*flag = nullptr;
-    qint32 TPackParameters::*number = nullptr;
-};
-
-SettingKey textKey(const char* name, QString TPackParameters::*field) {
-    return {QLatin1StringView(name), ValueKind::Text, field, nullptr, nullptr};
-}
-SettingKey flagKey(const char* name, bool TPackParameters::*field) {
-    return {QLatin1StringView(name), ValueKind::Flag, nullptr, field, nullptr};
-}
-SettingKey numberKey(const char* name, qint32 TPackParameters::*field) {
-    return {QLatin1StringView(name), ValueKind::SmallNumber, nullptr, nullptr, field};
-}
-
-// The keys of the settings file's Params section, in the file's order.
-const QList<SettingKey>& settingKeys() {
-    static const QList<SettingKey> keys = {
-        flagKey("PackHeader", &TPackParameters::PackHeader),
-        flagKey("ProcHeader", &TPackParameters::ProcHeader),
-        textKey("Public", &TPackParameters::Public),
-        textKey("Custom", &TPackParameters::Custom),
-        textKey("Set", &TPackParameters::Set),
-        textKey("Clr", &TPackParameters::Clr),
-        textKey("INS", &TPackParameters::INS),
-        textKey("UPD", &TPackParameters::UPD),
-        textKey("PackName", &TPackParameters::PackName),
-        textKey("SysName", &TPackParameters::SysName),
-        textKey("Owner", &TPackParameters::Owner),
-        numberKey("Indent", &TPackParameters::Indent),
-        numberKey("RefStrLen", &TPackParameters::RefStrLen),
-        textKey("DefPath", &TPackParameters::DefPath),
-        textKey("VbName", &TPackParameters::VbName),
-    };
-    return keys;
-}
 
 // A name that differs from the wanted one only in case, as a hint for the message.
 QString caseHint(const QString& name, const QStringList& known) {
@@ -121,13 +80,23 @@ public:
         const double number = value.toDouble();
         if (!value.isDouble() || !std::isfinite(number) || number != std::trunc(number))
             wrongType(key, QStringLiteral("整数"));
-        if (number < kMinSmallNumber || number > kMaxSmallNumber)
+        if (!isSmallNumber(number))
             fail(QStringLiteral("\"%1\" は %2 から %3 までの整数で指定してください（%4）")
                      .arg(keyPath(key))
                      .arg(kMinSmallNumber)
                      .arg(kMaxSmallNumber)
                      .arg(value.toVariant().toString()));
         return static_cast<qint32>(number);
+    }
+
+    // A settings text as the options dialog would take it: checked, then trimmed.
+    QString settingText(const QString& key, SettingKind kind) const {
+        const QString typed = lineText(key);
+        const SettingFault fault = checkSetting(kind, typed);
+        if (fault != SettingFault::None)
+            fail(QStringLiteral("\"%1\": %2（\"%3\"）")
+                     .arg(keyPath(key), settingFaultText(fault), typed));
+        return ::settingText(typed);
     }
 
     QJsonObject object(const QString& key) const {
@@ -164,23 +133,25 @@ private:
 
 QVariantMap readSettings(const ObjectReader& reader) {
     QStringList names;
-    for (const SettingKey& key : settingKeys())
+    for (const ParamsKey& key : paramsKeys())
         names.append(key.name);
     reader.allowOnly(names);
 
     QVariantMap settings;
-    for (const SettingKey& key : settingKeys()) {
+    for (const ParamsKey& key : paramsKeys()) {
         if (!reader.has(key.name))
             continue;
         switch (key.kind) {
-        case ValueKind::Text:
-            settings.insert(key.name, reader.lineText(key.name));
-            break;
-        case ValueKind::Flag:
+        case SettingKind::Flag:
             settings.insert(key.name, reader.flag(key.name, false));
             break;
-        case ValueKind::SmallNumber:
+        case SettingKind::SmallNumber:
             settings.insert(key.name, reader.smallNumber(key.name, 0));
+            break;
+        case SettingKind::Prefix:
+        case SettingKind::PackageName:
+        case SettingKind::Text:
+            settings.insert(key.name, reader.settingText(key.name, key.kind));
             break;
         }
     }
@@ -279,19 +250,21 @@ std::optional<QString> GenProfile::iniPath() const {
 }
 
 void GenProfile::applySettings(TPackParameters& target) const {
-    for (const SettingKey& key : settingKeys()) {
+    for (const ParamsKey& key : paramsKeys()) {
         const auto value = settings.constFind(key.name);
         if (value == settings.constEnd())
             continue;
         switch (key.kind) {
-        case ValueKind::Text:
-            target.*key.text = value->toString();
-            break;
-        case ValueKind::Flag:
+        case SettingKind::Flag:
             target.*key.flag = value->toBool();
             break;
-        case ValueKind::SmallNumber:
+        case SettingKind::SmallNumber:
             target.*key.number = value->toInt();
+            break;
+        case SettingKind::Prefix:
+        case SettingKind::PackageName:
+        case SettingKind::Text:
+            target.*key.text = value->toString();
             break;
         }
     }

@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "settings/profile_file.h"
+#include "settings/setting_rules.h"
 #include "util/app_info.h"
 #include "util/my_func.h"
 #include "util/report.h"
@@ -44,19 +45,34 @@ public:
             field = *value;
     }
 
-    // Values the options dialog could not have entered are read as unreadable: a stored
-    // Indent of 2000000000 would have every generation allocate gigabytes.
-    void smallNumber(const QString& key, qint32& field) const {
-        qint32 value = field;
-        integer(kParams, key, value);
-        if (value >= kMinSmallNumber && value <= kMaxSmallNumber)
-            field = value;
-    }
-
-    void boolean(const QString& key, bool& field) const {
-        qint32 value = 1;
-        integer(kParams, key, value);
-        field = value == 1;
+    // A value the options dialog could not have entered is read as unreadable: a stored
+    // Indent of 2000000000 would have every generation allocate gigabytes, a prefix "1X_"
+    // makes names no database takes. An empty prefix stays empty.
+    void param(const ParamsKey& key, TPackParameters& p) const {
+        switch (key.kind) {
+        case SettingKind::Flag: {
+            qint32 value = 1;
+            integer(kParams, key.name, value);
+            p.*key.flag = value == 1;
+            break;
+        }
+        case SettingKind::SmallNumber: {
+            qint32 value = p.*key.number;
+            integer(kParams, key.name, value);
+            if (isSmallNumber(value))
+                p.*key.number = value;
+            break;
+        }
+        case SettingKind::Prefix:
+        case SettingKind::PackageName:
+        case SettingKind::Text: {
+            const QString value = file_.readString(kParams, key.name, p.*key.text);
+            const SettingFault fault = checkSetting(key.kind, value);
+            if (fault == SettingFault::None || fault == SettingFault::PrefixMissing)
+                p.*key.text = value;
+            break;
+        }
+        }
     }
 
 private:
@@ -66,26 +82,12 @@ private:
 void readAll(AppSettings& s, const ProfileFile& file) {
     const SettingsReader read(file);
     read.string(kLastStatus, QStringLiteral("Alias"), s.Alias);
+    s.Alias = serviceWithoutPassword(s.Alias);
     read.string(kLastStatus, QStringLiteral("UserNM"), s.UserNM);
     read.integer(kLastStatus, QStringLiteral("Height"), s.Height);
     read.integer(kLastStatus, QStringLiteral("Width"), s.Width);
-
-    TPackParameters& p = s.GenSettings;
-    read.boolean(QStringLiteral("PackHeader"), p.PackHeader);
-    read.boolean(QStringLiteral("ProcHeader"), p.ProcHeader);
-    read.string(kParams, QStringLiteral("Public"), p.Public);
-    read.string(kParams, QStringLiteral("Custom"), p.Custom);
-    read.string(kParams, QStringLiteral("Set"), p.Set);
-    read.string(kParams, QStringLiteral("Clr"), p.Clr);
-    read.string(kParams, QStringLiteral("INS"), p.INS);
-    read.string(kParams, QStringLiteral("UPD"), p.UPD);
-    read.string(kParams, QStringLiteral("PackName"), p.PackName);
-    read.string(kParams, QStringLiteral("SysName"), p.SysName);
-    read.string(kParams, QStringLiteral("Owner"), p.Owner);
-    read.smallNumber(QStringLiteral("Indent"), p.Indent);
-    read.smallNumber(QStringLiteral("RefStrLen"), p.RefStrLen);
-    read.string(kParams, QStringLiteral("DefPath"), p.DefPath);
-    read.string(kParams, QStringLiteral("VbName"), p.VbName);
+    for (const ParamsKey& key : paramsKeys())
+        read.param(key, s.GenSettings);
 }
 
 // The executable's folder without a trailing separator; a root keeps its separator.
@@ -103,46 +105,57 @@ void applyFallbacks(TPackParameters& p, const SettingsPlatform& platform) {
         p.DefPath = folderWithoutTrailingSeparator(platform.applicationDir);
 }
 
-QString decimal(qint32 value) {
-    return QString::number(value);
-}
-QString flag(bool value) {
-    return value ? QStringLiteral("1") : QStringLiteral("0");
+QString paramText(const ParamsKey& key, const TPackParameters& p) {
+    switch (key.kind) {
+    case SettingKind::Flag:
+        return p.*key.flag ? QStringLiteral("1") : QStringLiteral("0");
+    case SettingKind::SmallNumber:
+        return QString::number(p.*key.number);
+    case SettingKind::Prefix:
+    case SettingKind::PackageName:
+    case SettingKind::Text:
+        break;
+    }
+    return p.*key.text;
 }
 
-void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file) {
-    const TPackParameters& p = s.GenSettings;
-    const struct {
-        const QString& section;
-        QString key;
-        QString value;
-    } entries[] = {
+struct Entry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
+    QList<Entry> list = {
         // The empty key makes the stored line begin with two equals signs.
         {kAttention, QString(), QStringLiteral("=設定ﾌｧｲﾙの内容は変更しないで下さい==")},
         {kAttention, QStringLiteral("Application"), applicationTitle()},
         {kAttention, QStringLiteral("CopyRight"), copyrightText()},
-        {kLastStatus, QStringLiteral("Alias"), s.Alias},
+        {kLastStatus, QStringLiteral("Alias"), serviceWithoutPassword(s.Alias)},
         {kLastStatus, QStringLiteral("UserNM"), s.UserNM},
-        {kLastStatus, QStringLiteral("Height"), decimal(mainWindowSize.height())},
-        {kLastStatus, QStringLiteral("Width"), decimal(mainWindowSize.width())},
-        {kParams, QStringLiteral("PackHeader"), flag(p.PackHeader)},
-        {kParams, QStringLiteral("ProcHeader"), flag(p.ProcHeader)},
-        {kParams, QStringLiteral("Public"), p.Public},
-        {kParams, QStringLiteral("Custom"), p.Custom},
-        {kParams, QStringLiteral("Set"), p.Set},
-        {kParams, QStringLiteral("Clr"), p.Clr},
-        {kParams, QStringLiteral("INS"), p.INS},
-        {kParams, QStringLiteral("UPD"), p.UPD},
-        {kParams, QStringLiteral("PackName"), p.PackName},
-        {kParams, QStringLiteral("SysName"), p.SysName},
-        {kParams, QStringLiteral("Owner"), p.Owner},
-        {kParams, QStringLiteral("Indent"), decimal(p.Indent)},
-        {kParams, QStringLiteral("RefStrLen"), decimal(p.RefStrLen)},
-        {kParams, QStringLiteral("DefPath"), p.DefPath},
-        {kParams, QStringLiteral("VbName"), p.VbName},
+        {kLastStatus, QStringLiteral("Height"), QString::number(mainWindowSize.height())},
+        {kLastStatus, QStringLiteral("Width"), QString::number(mainWindowSize.width())},
     };
-    for (const auto& entry : entries)
-        file.writeString(entry.section, entry.key, entry.value);
+    for (const ParamsKey& key : paramsKeys())
+        list.append({kParams, key.name, paramText(key, s.GenSettings)});
+    return list;
+}
+
+// A key whose value the file cannot hold keeps its stored value; the others are written
+// all the same. Any other failure (the file cannot be read or written) stops at once, as
+// every later key would fail the same way. unchanged gathers the keys left unchanged, each
+// with the character to blame where there is one.
+void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file,
+              QStringList& unchanged) {
+    for (const Entry& entry : entries(s, mainWindowSize)) {
+        try {
+            file.writeString(entry.section, entry.key, entry.value);
+        } catch (const UnstorableValueError& error) {
+            unchanged.append(error.character().isEmpty()
+                                 ? entry.key
+                                 : QStringLiteral("%1「%2」").arg(entry.key, error.character()));
+        }
+    }
 }
 
 } // namespace
@@ -170,8 +183,13 @@ QString settingsLoadErrorText() {
     return QStringLiteral("設定読込中にｴﾗｰがありました");
 }
 
-QString settingsSaveErrorText() {
-    return QStringLiteral("設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。");
+QString settingsSaveErrorText(const QStringList& unchangedKeys) {
+    QString text =
+        QStringLiteral("設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。");
+    if (!unchangedKeys.isEmpty())
+        text += QStringLiteral("\n次の設定は保存できない文字を含むため、前回の値のままです：") +
+                unchangedKeys.join(QStringLiteral("、"));
+    return text;
 }
 
 void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsPlatform& platform,
@@ -191,12 +209,16 @@ void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsP
 void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mainWindowSize,
                   const std::function<void()>& closeDatabase, Reporter& reporter) {
     BusyGuard busy(reporter);
+    QStringList unchanged;
+    bool failed = false;
     try {
         if (closeDatabase)
             closeDatabase();
         ProfileFile file(iniPath);
-        writeAll(settings, mainWindowSize, file);
+        writeAll(settings, mainWindowSize, file, unchanged);
     } catch (const std::exception&) {
-        reporter.showError(settingsSaveErrorText());
+        failed = true;
     }
+    if (failed || !unchanged.isEmpty())
+        reporter.showError(settingsSaveErrorText(unchanged));
 }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -55,19 +56,24 @@ struct SettingsPlatform {
 };
 
 // Reads every value from the file, with the defaults for missing or unreadable values and
-// the Owner and DefPath fallbacks. Never fails outward: a file that cannot be read gets
-// the message "設定読込中にｴﾗｰがありました" and every value not read keeps its default.
+// the Owner and DefPath fallbacks. A value the settings rule refuses (setting_rules.h) is
+// unreadable, except an empty prefix; a stored service loses any password. Lines of the file
+// that do not decode are passed over. Never fails outward: a file that cannot be read at all
+// gets the message "設定読込中にｴﾗｰがありました" and every value keeps its default.
 void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsPlatform& platform,
                   Reporter& reporter);
 
 // Writes every value, key by key in the file's order, taking the main window's outer size
-// from mainWindowSize. closeDatabase, when set, runs first (the logon window closing its
-// database); an error there or in any write gives "設定保存中にｴﾗｰがありました。設定が次回に
-// 反映されない場合があります。": the keys written before stay written, the rest keep their
-// old content.
+// from mainWindowSize; the service loses any password (serviceWithoutPassword). A value the
+// file cannot hold (a character Shift-JIS has not) leaves its key as stored while the other
+// keys are written, and the save message names it. closeDatabase, when set, runs first (the
+// logon window closing its database); an error there writes nothing, and a file that cannot
+// be read or written stops the save at once: the keys written before stay written, the rest
+// keep their old content. Both give the save message.
 void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mainWindowSize,
                   const std::function<void()>& closeDatabase, Reporter& reporter);
 
 // The two messages, for callers that report on their own.
 QString settingsLoadErrorText();
-QString settingsSaveErrorText();
+// The save message; with keys, a second line names the keys left as they were stored.
+QString settingsSaveErrorText(const QStringList& unchangedKeys = {});

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 QSize frameExtra(const QWidget* window) {
@@ -75,6 +77,27 @@ void placeWindow(QWidget* window, int topDivisor) {
     if (!screen)
         return;
     window->move(placedPosition(screen->geometry().size(), outerSize(window), topDivisor));
+}
+
+QRect placedOnScreen(QRect screen, QRect available, QSize stored, QSize minimum, int topDivisor) {
+    const QSize size = stored.expandedTo(minimum).boundedTo(available.size());
+    const QPoint placed = screen.topLeft() + placedPosition(screen.size(), size, topDivisor);
+    const QPoint topLeft(
+        std::clamp(placed.x(), available.left(), available.right() + 1 - size.width()),
+        std::clamp(placed.y(), available.top(), available.bottom() + 1 - size.height()));
+    return {topLeft, size};
+}
+
+void placeStoredWindow(QWidget* window, QSize stored, QSize minimum, int topDivisor) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        setOuterSize(window, stored.expandedTo(minimum));
+        return;
+    }
+    const QRect placed = placedOnScreen(screen->geometry(), screen->availableGeometry(), stored,
+                                        minimum, topDivisor);
+    setOuterSize(window, placed.size());
+    window->move(placed.topLeft());
 }
 
 QSize outerSize(const QWidget* window) {

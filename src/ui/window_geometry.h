@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 class QWidget;
@@ -13,6 +14,15 @@ QPoint placedPosition(QSize screen, QSize window, int topDivisor);
 
 // Places the window on the primary screen by its current outer size.
 void placeWindow(QWidget* window, int topDivisor);
+
+// The outer geometry of a window whose size comes from the settings file, which may hold
+// anything: the size at least minimum, then at most the available area (the screen less
+// its panels); placed by placedPosition on the screen, then moved the least that keeps it
+// within the available area.
+QRect placedOnScreen(QRect screen, QRect available, QSize stored, QSize minimum, int topDivisor);
+
+// Gives the window that outer geometry on the primary screen.
+void placeStoredWindow(QWidget* window, QSize stored, QSize minimum, int topDivisor);
 
 // The outer (frame) size of a window; the client size while it has no frame yet.
 QSize outerSize(const QWidget* window);

@@ -68,6 +68,18 @@ void TestLogon::presetsAndMainSizeFromSettings() {
     QCOMPARE(outerSize(run.main()), QSize(700, 500));
 }
 
+void TestLogon::mainWindowStaysOnScreen() {
+    ProgramRun run(QStringLiteral("[LastStatus]\nHeight=-5\nWidth=99999\n"));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(run.main()->frameGeometry()));
+    QCOMPARE(outerSize(run.main()), QSize(screen.width(), 320));
+    run.logon()->close();
+    QCOMPARE(run.stored(QStringLiteral("LastStatus"), QStringLiteral("Width")),
+             QString::number(screen.width()));
+    QCOMPARE(run.stored(QStringLiteral("LastStatus"), QStringLiteral("Height")),
+             QStringLiteral("320"));
+}
+
 void TestLogon::typingConvertsUserAndService() {
     ProgramRun run;
     TFRM_Logon* logon = run.logon();

@@ -6,6 +6,7 @@ class TestLogon : public QObject {
 private slots:
     void firstStartWithoutSettings();
     void presetsAndMainSizeFromSettings();
+    void mainWindowStaysOnScreen();
     void typingConvertsUserAndService();
     void enterAndArrowsThroughFields();
     void logonSucceeds();

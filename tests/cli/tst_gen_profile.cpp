@@ -58,6 +58,14 @@ void TestGenProfile::rejects_data() {
                                    << QStringList{"settings.RefStrLen", "-10"};
     QTest::newRow("prefix with line break")
         << withLogon(R"("settings": {"Public": "P\nQ"})") << QStringList{"settings.Public", "改行"};
+    QTest::newRow("prefix beginning with a digit")
+        << withLogon(R"("settings": {"Custom": "1X_"})")
+        << QStringList{"settings.Custom", "名称の先頭は英字を指定してください"};
+    QTest::newRow("package name beginning with a blank")
+        << withLogon(R"("settings": {"PackName": " HR_PACK "})")
+        << QStringList{"settings.PackName", "名称の先頭は英字を指定してください"};
+    QTest::newRow("prefix of blanks") << withLogon(R"("settings": {"Public": " "})")
+                                      << QStringList{"settings.Public", "接頭語は必須です"};
     QTest::newRow("unknown vb key")
         << withLogon(R"("vb": {"ModuleHeader": false})") << QStringList{"vb.ModuleHeader"};
     QTest::newRow("vb mark not flag")
@@ -173,12 +181,15 @@ void TestGenProfile::fillsDefaults() {
 
 void TestGenProfile::acceptsTheWindowsRange() {
     const GenProfile profile =
-        parse(withLogon(R"("settings": {"Indent": -9, "RefStrLen": 99},)"
+        parse(withLogon(R"("settings": {"Indent": -9, "RefStrLen": 99, "PackName": "HR_PACK ",)"
+                        R"( "Set": "\tS_", "SysName": " 人事 "},)"
                         R"( "tables": [{"name": "EMP", "genStrCount": 99, "genNumCount": -9}])"));
     TPackParameters settings;
     profile.applySettings(settings);
     QCOMPARE(settings.Indent, -9);
     QCOMPARE(settings.RefStrLen, 99);
+    QCOMPARE(QStringList({settings.PackName, settings.Set, settings.SysName}),
+             QStringList({"HR_PACK", "S_", "人事"})); // trimmed, as the window stores them
     QCOMPARE(profile.tables[0].genStrCount, 99);
     QCOMPARE(profile.tables[0].genNumCount, -9);
 }

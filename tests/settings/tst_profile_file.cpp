@@ -146,15 +146,74 @@ void TestProfileFile::cutsLongValues() {
     QCOMPARE(ProfileFile(path).readString("P", "DefPath", {}), QString(2047, QLatin1Char('a')));
 }
 
-void TestProfileFile::readsUtf8AndRefusesGarbage() {
+void TestProfileFile::decidesEncodingAndPassesOverDamagedLines_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("expected"); // the value of K in section P
+    const QByteArray head("[P]\r\n");
+    QTest::newRow("Shift-JIS that is valid UTF-8 too") << head + "K=\xCA\xB2\r\n"
+                                                       << "ﾊｲ";
+    QTest::newRow("UTF-8") << head + "K=設定\r\n"
+                           << "設定";
+    QTest::newRow("UTF-8 that is valid Shift-JIS too") << head + "K=伊藤\r\n"
+                                                       << "伊藤";
+    QTest::newRow("UTF-8 with byte-order mark") << "\xEF\xBB\xBF" + head + "K=設定システム\r\n"
+                                                << "設定システム";
+    QTest::newRow("damaged line in Shift-JIS")
+        << head + QByteArrayLiteral("junk\xff\xfe\x00line\r\nK=") + toSjis(u"ﾃｽﾄ値") + "\r\n"
+        << "ﾃｽﾄ値";
+    QTest::newRow("damaged line in UTF-8") << head + "\x80\xFF\r\nK=設定\r\n"
+                                           << "設定";
+    QTest::newRow("damaged key line") << head + "K=\x80\xFF\r\n"
+                                      << "<default>";
+}
+
+void TestProfileFile::decidesEncodingAndPassesOverDamagedLines() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, expected);
     QTemporaryDir dir;
     const QString path = dir.filePath("Ostrel.ini");
-    // "設定" in UTF-8 happens to be valid code page 932 too; it must read as UTF-8.
-    writeFileBytes(path, QByteArray("\xEF\xBB\xBF[P]\r\nSysName=設定システム\r\n"));
-    QCOMPARE(ProfileFile(path).readString("P", "SysName", {}), QStringLiteral("設定システム"));
+    writeFileBytes(path, content);
+    QCOMPARE(ProfileFile(path).readString("P", "K", "<default>"), expected);
+}
 
-    writeFileBytes(path, QByteArray("[P]\r\nSysName=\x80\xFF\r\n"));
-    QVERIFY_THROWS_EXCEPTION(ProfileError, ProfileFile(path).readString("P", "SysName", {}));
+void TestProfileFile::rewriteKeepsEveryOtherLine_data() {
+    QTest::addColumn<QByteArray>("before"); // holds A=<valueOfA> in section P
+    QTest::addColumn<QString>("valueOfA");
+    QTest::addColumn<QString>("valueOfB"); // written to P
+    QTest::addColumn<bool>("stored");
+    const QByteArray junk = QByteArrayLiteral("junk\xff\xfe\x00line\r\n");
+    QTest::newRow("damaged line kept") << iniBytes("[P]\nA=ﾃｽﾄ\n") + junk << "ﾃｽﾄ"
+                                       << "新しい値" << true;
+    QTest::newRow("UTF-8 stays UTF-8") << QByteArray("[P]\nA=設定\n") + junk << "設定"
+                                       << "Café" << true;
+    QTest::newRow("Shift-JIS cannot hold é") << iniBytes("[P]\nA=ﾃｽﾄ\n") << "ﾃｽﾄ"
+                                             << "Café" << false;
+    // Its bytes are "シ" in UTF-8: the file would read as UTF-8 next time.
+    QTest::newRow("Shift-JIS that reads better as UTF-8") << iniBytes("[P]\nA=x\n") << "x"
+                                                          << "縲ｷ" << false;
+}
+
+void TestProfileFile::rewriteKeepsEveryOtherLine() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, valueOfA);
+    QFETCH(QString, valueOfB);
+    QFETCH(bool, stored);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ostrel.ini");
+    writeFileBytes(path, before);
+    ProfileFile file(path);
+    try {
+        file.writeString("P", "B", valueOfB);
+        QVERIFY(stored);
+    } catch (const ProfileError&) {
+        QVERIFY(!stored);
+        QCOMPARE(readFileBytes(path), before);
+    }
+    QCOMPARE(file.readString("P", "A", {}), valueOfA);
+    QCOMPARE(file.readString("P", "B", "<none>"), stored ? valueOfB : "<none>");
+    const qsizetype damaged = before.indexOf("junk");
+    if (damaged >= 0)
+        QVERIFY(readFileBytes(path).contains(before.mid(damaged)));
 }
 
 void TestProfileFile::refusesValuesItCannotStore_data() {

@@ -9,7 +9,10 @@ private slots:
     void writesInPlaceAtSectionEndOrNewSection_data();
     void writesInPlaceAtSectionEndOrNewSection();
     void cutsLongValues();
-    void readsUtf8AndRefusesGarbage();
+    void decidesEncodingAndPassesOverDamagedLines_data();
+    void decidesEncodingAndPassesOverDamagedLines();
+    void rewriteKeepsEveryOtherLine_data();
+    void rewriteKeepsEveryOtherLine();
     void refusesValuesItCannotStore_data();
     void refusesValuesItCannotStore();
 };

@@ -212,31 +212,25 @@ void TestSettings::roundTripKeepsEveryValue() {
     QCOMPARE(readFileBytes(path), first);
 }
 
-void TestSettings::unreadableFileKeepsDefaults_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("neither Shift-JIS nor UTF-8") << QByteArray("[Params]\r\nPublic=\x80\xFF\r\n");
-}
-
-void TestSettings::unreadableFileKeepsDefaults() {
-    QFETCH(QByteArray, content);
+void TestSettings::damagedFileRecovers() {
     QTemporaryDir dir;
     const QString path = dir.filePath("Ostrel.ini");
-    writeFileBytes(path, content);
     RecordingReporter reporter;
-    const AppSettings settings = loadFrom(path, reporter);
-    QCOMPARE(reporter.texts(), QStringList{settingsLoadErrorText()});
-    QCOMPARE(reporter.messages[0].caption, QStringLiteral("エラー"));
-    QCOMPARE(reporter.messages[0].icon, MessageIcon::Error);
-
-    AppSettings expected;
-    expected.GenSettings.Owner = "tester";
-    expected.GenSettings.DefPath = "/opt/tamsel";
-    QVERIFY(sameSettings(settings, expected));
-
-    // The save at exit must not replace the file it could not read.
+    AppSettings settings = loadFrom(path, reporter);
+    settings.Alias = "DEMO";
+    settings.UserNM = "SCOTT";
     SaveSettings(settings, path, QSize(640, 480), {}, reporter);
-    QCOMPARE(readFileBytes(path), content);
-    QCOMPARE(reporter.texts().last(), settingsSaveErrorText());
+    const QByteArray junk = QByteArrayLiteral("junk\xff\xfe\x00line\r\n");
+    writeFileBytes(path, readFileBytes(path) + junk);
+
+    settings = loadFrom(path, reporter);
+    QCOMPARE(settings.Alias, QStringLiteral("DEMO"));
+    QCOMPARE(settings.UserNM, QStringLiteral("SCOTT"));
+    settings.UserNM = "ADAMS";
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    QVERIFY(reporter.messages.isEmpty());
+    QVERIFY(readFileBytes(path).contains(junk));
+    QCOMPARE(loadFrom(path, reporter).UserNM, QStringLiteral("ADAMS"));
 }
 
 void TestSettings::unwritableFileReportsAndStaysUnchanged_data() {
@@ -266,24 +260,123 @@ void TestSettings::unwritableFileReportsAndStaysUnchanged() {
     QCOMPARE(reporter.busyDepth, 0);
 }
 
-void TestSettings::failedKeyKeepsEarlierKeysWritten() {
+void TestSettings::unstorableValueKeepsItsKeyOnly_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("character");
+    QTest::newRow("system name") << "SysName"
+                                 << "Café"
+                                 << "é";
+    QTest::newRow("owner") << "Owner"
+                           << "😀"
+                           << "😀";
+    QTest::newRow("default folder") << "DefPath"
+                                    << "/home/user/é"
+                                    << "é";
+    QTest::newRow("logon user") << "UserNM"
+                                << "É"
+                                << "É";
+    QTest::newRow("logon service") << "Alias"
+                                   << "CAFÉ"
+                                   << "É";
+}
+
+void TestSettings::unstorableValueKeepsItsKeyOnly() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, character);
     QTemporaryDir dir;
     const QString path = dir.filePath("Ostrel.ini");
-    writeFileBytes(path, iniBytes("[LastStatus]\nAlias=OLD\n[Params]\nSysName=old\nOwner=old\n"));
     RecordingReporter reporter;
     AppSettings settings = loadFrom(path, reporter);
-    settings.Alias = "NEW";
-    settings.GenSettings.SysName = "😀"; // Shift-JIS cannot hold it
-    settings.GenSettings.Owner = "new";
     SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    const QString section = key == "UserNM" || key == "Alias" ? "LastStatus" : "Params";
+    const QString old = ProfileFile(path).readString(section, key, "<none>");
 
-    QCOMPARE(reporter.texts(), QStringList{settingsSaveErrorText()});
+    QString& field = key == "SysName"   ? settings.GenSettings.SysName
+                     : key == "Owner"   ? settings.GenSettings.Owner
+                     : key == "DefPath" ? settings.GenSettings.DefPath
+                     : key == "UserNM"  ? settings.UserNM
+                                        : settings.Alias;
+    field = value;
+    settings.GenSettings.Public = "NEW_";
+    settings.GenSettings.VbName = "MOD_NEW"; // the last key
+    SaveSettings(settings, path, QSize(700, 500), {}, reporter);
+
     const ProfileFile file(path);
-    QCOMPARE(file.readString("LastStatus", "Alias", {}), QStringLiteral("NEW"));
-    QCOMPARE(file.readString("Params", "PackName", "<none>"), QString()); // written before
-    QCOMPARE(file.readString("Params", "SysName", {}), QStringLiteral("old"));
-    QCOMPARE(file.readString("Params", "Owner", {}), QStringLiteral("old"));
-    QCOMPARE(file.readString("Params", "VbName", "<none>"), QStringLiteral("<none>"));
+    QCOMPARE(file.readString(section, key, {}), old);
+    QCOMPARE(file.readString("Params", "Public", {}), QStringLiteral("NEW_"));
+    QCOMPARE(file.readString("Params", "VbName", {}), QStringLiteral("MOD_NEW"));
+    QCOMPARE(reporter.messages.size(), 1);
+    const QString shown = reporter.messages[0].text;
+    QVERIFY2(shown.startsWith(QStringLiteral(
+                 "設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。")) &&
+                 shown.contains(key + "「" + character + "」"),
+             qPrintable(shown));
+}
+
+void TestSettings::serviceIsStoredWithoutPassword_data() {
+    QTest::addColumn<QString>("service");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("PWD last") << "DSN=X;UID=U;PWD=secret"
+                              << "DSN=X;UID=U";
+    QTest::newRow("PWD first") << "PWD=secret;DSN=X"
+                               << "DSN=X";
+    QTest::newRow("any case, braces") << "DSN=X;pwd = {se;cr}}et};UID=U"
+                                      << "DSN=X;UID=U";
+    QTest::newRow("PASSWORD") << "DRIVER={PG};Password=secret;SERVER=h"
+                              << "DRIVER={PG};SERVER=h";
+    QTest::newRow("brace never closed") << "DSN=X;PWD={secret;UID=U"
+                                        << "DSN=X";
+    QTest::newRow("no password") << "DSN=X;PWDX=1"
+                                 << "DSN=X;PWDX=1";
+    QTest::newRow("data source name") << "DEMO"
+                                      << "DEMO";
+}
+
+void TestSettings::serviceIsStoredWithoutPassword() {
+    QFETCH(QString, service);
+    QFETCH(QString, stored);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ostrel.ini");
+    RecordingReporter reporter;
+    AppSettings settings;
+    settings.Alias = service;
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    QCOMPARE(ProfileFile(path).readString("LastStatus", "Alias", {}), stored);
+    QVERIFY(!readFileBytes(path).contains("secret"));
+
+    writeFileBytes(path, iniBytes("[LastStatus]\nAlias=" + service + "\n"));
+    QCOMPARE(loadFrom(path, reporter).Alias, stored);
+}
+
+void TestSettings::loaderTakesWhatTheDialogWould_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("Custom");
+    QTest::addColumn<QString>("PackName");
+    QTest::newRow("prefix beginning with a digit") << "Custom=1X_"
+                                                   << "MAIN_"
+                                                   << "";
+    QTest::newRow("empty prefix stays empty") << "Custom="
+                                              << ""
+                                              << "";
+    QTest::newRow("package name beginning with a digit") << "PackName=1PACK"
+                                                         << "MAIN_"
+                                                         << "";
+    QTest::newRow("package name") << "PackName=HR_PACK"
+                                  << "MAIN_"
+                                  << "HR_PACK";
+}
+
+void TestSettings::loaderTakesWhatTheDialogWould() {
+    QFETCH(QString, line);
+    QFETCH(QString, Custom);
+    QFETCH(QString, PackName);
+    RecordingReporter reporter;
+    const AppSettings settings = loadParams(line + "\n", reporter);
+    QCOMPARE(settings.GenSettings.Custom, Custom);
+    QCOMPARE(settings.GenSettings.PackName, PackName);
+    QVERIFY(reporter.messages.isEmpty());
 }
 
 void TestSettings::failedDatabaseCloseWritesNothing() {

@@ -13,11 +13,15 @@ private slots:
     void readsWindowSize();
     void keepsEmptyPrefixAndFallsBackForEmptyOwner();
     void roundTripKeepsEveryValue();
-    void unreadableFileKeepsDefaults_data();
-    void unreadableFileKeepsDefaults();
+    void damagedFileRecovers();
     void unwritableFileReportsAndStaysUnchanged_data();
     void unwritableFileReportsAndStaysUnchanged();
-    void failedKeyKeepsEarlierKeysWritten();
+    void unstorableValueKeepsItsKeyOnly_data();
+    void unstorableValueKeepsItsKeyOnly();
+    void serviceIsStoredWithoutPassword_data();
+    void serviceIsStoredWithoutPassword();
+    void loaderTakesWhatTheDialogWould_data();
+    void loaderTakesWhatTheDialogWould();
     void failedDatabaseCloseWritesNothing();
     void defPathFallbackDropsTrailingSeparator_data();
     void defPathFallbackDropsTrailingSeparator();

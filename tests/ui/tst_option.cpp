@@ -228,6 +228,46 @@ void TestOption::okStoresTrimmedValues() {
     QCOMPARE(settings.Custom, QStringLiteral("MAIN_"));
 }
 
+void TestOption::okRefusesWhatTheSettingsFileCannotHold_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text"); // typed, or for EDT_DefPath the value shown
+    QTest::addColumn<QString>("character");
+    QTest::newRow("system name") << "EDT_SysName"
+                                 << "Café"
+                                 << "é";
+    QTest::newRow("prefix") << "EDT_Public"
+                            << "A€_"
+                            << "€";
+    QTest::newRow("folder never entered") << "EDT_DefPath"
+                                          << "/tmp/ü"
+                                          << "ü";
+}
+
+void TestOption::okRefusesWhatTheSettingsFileCannotHold() {
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    QFETCH(QString, character);
+    ScopedMessages messages;
+    TPackParameters settings = storedSettings();
+    if (field == "EDT_DefPath")
+        settings.DefPath = text; // as the folder chooser or a UTF-8 settings file puts it
+    const TPackParameters before = settings;
+    TFRM_Option dialog(settings);
+    QVERIFY(showActive(&dialog));
+    auto* edit = dialog.findChild<QLineEdit*>(field);
+    if (field != "EDT_DefPath")
+        retype(edit, text);
+    QTest::mouseClick(dialog.BTN_OK, Qt::LeftButton);
+
+    QCOMPARE(messages.reporter.texts(),
+             QStringList{"Shift-JISで保存できない文字があります：「" + character + "」"});
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(sameStored(settings, before));
+    QTest::mouseClick(dialog.EDT_Indent, Qt::LeftButton);
+    QCOMPARE(TWinCtrl::fieldColor(edit), QColor(255, 0, 0));
+}
+
 void TestOption::fieldNeverEnteredIsStoredUnchecked() {
     ScopedMessages messages;
     TPackParameters settings = storedSettings();

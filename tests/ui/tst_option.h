@@ -11,6 +11,8 @@ private slots:
     void leavingEmptyPrefixMarksItRed();
     void okReportsFirstInvalidField();
     void okStoresTrimmedValues();
+    void okRefusesWhatTheSettingsFileCannotHold_data();
+    void okRefusesWhatTheSettingsFileCannotHold();
     void fieldNeverEnteredIsStoredUnchecked();
     void enterInDefPathAcceptsAndEnterInFieldDoesNot();
     void cancelAndCloseBoxStoreNothing();

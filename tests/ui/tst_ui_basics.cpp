@@ -47,6 +47,29 @@ void TestUiBasics::placement() {
     QCOMPARE(placedPosition(screen, window, topDivisor), position);
 }
 
+void TestUiBasics::storedSizeStaysOnScreen_data() {
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QSize>("stored");
+    QTest::addColumn<QRect>("placed");
+    const QRect screen(0, 0, 1024, 768);
+    QTest::newRow("as stored") << screen << screen << QSize(640, 480) << QRect(192, 96, 640, 480);
+    QTest::newRow("Height -5, Width 99999")
+        << screen << screen << QSize(99999, -5) << QRect(0, 149, 1024, 320);
+    QTest::newRow("panel above, taller than the rest")
+        << screen << QRect(0, 27, 1024, 741) << QSize(800, 760) << QRect(112, 27, 800, 741);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(1920, 0, 1280, 1024)
+                                   << QSize(640, 480) << QRect(2240, 181, 640, 480);
+}
+
+void TestUiBasics::storedSizeStaysOnScreen() {
+    QFETCH(QRect, screen);
+    QFETCH(QRect, available);
+    QFETCH(QSize, stored);
+    QFETCH(QRect, placed);
+    QCOMPARE(placedOnScreen(screen, available, stored, QSize(640, 320), 3), placed);
+}
+
 void TestUiBasics::outerSizeWithoutFrame() {
     QWidget window;
     setOuterSize(&window, QSize(700, 500));

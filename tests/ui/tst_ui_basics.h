@@ -6,6 +6,8 @@ class TestUiBasics : public QObject {
 private slots:
     void placement_data();
     void placement();
+    void storedSizeStaysOnScreen_data();
+    void storedSizeStaysOnScreen();
     void outerSizeWithoutFrame();
     void generalErrorDisplay_data();
     void generalErrorDisplay();

@@ -1,6 +1,6 @@
 #include "ui/dialogs/frm_option.h"
 
-#include "settings/settings.h"
+#include "settings/setting_rules.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/seams.h"
@@ -10,7 +10,6 @@
 #include "ui/widgets/typing_limit.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/blanks.h"
 #include "util/my_func.h"
 
 #include <QCoreApplication>
@@ -76,13 +75,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text, QRec
     b->setAutoDefault(false); // Enter in a field belongs to the navigator, not to a button
     clickOnEnter(b);
     return b;
-}
-
-bool startsWithAsciiLetter(const QString& text) {
-    if (text.isEmpty())
-        return false;
-    const qint16 code = CharCode(text.left(1));
-    return (code >= 65 && code <= 90) || (code >= 97 && code <= 122);
 }
 
 } // namespace
@@ -261,69 +253,74 @@ void TFRM_Option::EDT_PublicKeyPress(QChar& key) {
 }
 
 qint32 TFRM_Option::CheckOptionField() {
-    const QString text = WinCtrl->FieldText(WinCtrl->CurrentIndex);
-    switch (WinCtrl->CurrentIndex) {
+    const qint32 index = WinCtrl->CurrentIndex;
+    const QString text = WinCtrl->FieldText(index);
+    qint32 code = Valid;
+    switch (index) {
     case Public:
     case Custom:
     case Set:
     case Clr:
     case Ins:
     case Upd:
-        return CheckPrefix(text);
+        code = CheckPrefix(text);
+        break;
     case Indent:
-        return CheckIndent(text);
+        code = CheckIndent(text);
+        break;
     case StrLen:
-        return CheckStrLen(text);
+        code = CheckStrLen(text);
+        break;
     case PackName:
-        return CheckPackName(text);
+        code = CheckPackName(text);
+        break;
     default:
-        return Valid;
+        break;
     }
+    return code != Valid ? code : CheckStorable(text);
 }
 
 qint32 TFRM_Option::CheckPrefix(const QString& text) {
-    const QString trimmed = trimBlanks(text);
-    if (trimmed.isEmpty())
-        return PrefixMissing;
-    return startsWithAsciiLetter(trimmed) ? Valid : NotALetter;
+    return qint32(checkSetting(SettingKind::Prefix, text));
 }
 
 qint32 TFRM_Option::CheckIndent(const QString& text) {
-    return IsNumeric(text) ? Valid : NotANumber;
+    return qint32(checkSetting(SettingKind::SmallNumber, text));
 }
 
 qint32 TFRM_Option::CheckStrLen(const QString& text) {
-    return IsNumeric(text) ? Valid : NotANumber;
+    return qint32(checkSetting(SettingKind::SmallNumber, text));
 }
 
 qint32 TFRM_Option::CheckPackName(const QString& text) {
-    if (isBlankOnly(text))
-        return Valid; // the generators name the package
-    // The text as typed: a name that begins with a blank is refused.
-    return startsWithAsciiLetter(text) ? Valid : NotALetter;
+    return qint32(checkSetting(SettingKind::PackageName, text));
 }
 
-QString TFRM_Option::checkMessage(qint32 code) {
-    switch (code) {
-    case PrefixMissing:
-        return QStringLiteral("接頭語は必須です");
-    case NotANumber:
-        return QStringLiteral("数値を入力してください");
-    case NotALetter:
-        return QStringLiteral("名称の先頭は英字を指定してください");
-    default:
-        return {};
-    }
+qint32 TFRM_Option::CheckStorable(const QString& text) {
+    return unstorableCharacter(text) ? NotStorable : Valid;
+}
+
+QString TFRM_Option::checkMessage(qint32 code, const QString& text) {
+    if (code == NotStorable)
+        return unstorableCharacterText(unstorableCharacter(text).value_or(QString()));
+    return settingFaultText(SettingFault(code));
 }
 
 void TFRM_Option::BTN_OKClick() {
     // The exit check of the field that had the focus runs first.
     QCoreApplication::processEvents();
 
+    // A field that was never left has no check result, but what the settings file cannot
+    // hold is refused all the same: a folder from the chooser, a value from a UTF-8 file.
     for (qint32 i = WinCtrl->FirstIndex(); i <= WinCtrl->LastIndex(); ++i) {
-        const qint32 code = WinCtrl->FieldErrorCode(i);
+        const QString text = WinCtrl->FieldText(i);
+        qint32 code = WinCtrl->FieldErrorCode(i);
+        if (code == Valid)
+            code = CheckStorable(text);
         if (code != Valid) {
-            messages().showTitled(MessageIcon::Information, MessageButtons::Ok, checkMessage(code));
+            WinCtrl->FieldStates[i].ErrorCode = code;
+            messages().showTitled(MessageIcon::Information, MessageButtons::Ok,
+                                  checkMessage(code, text));
             WinCtrl->FocusField(i);
             return;
         }
@@ -340,19 +337,19 @@ void TFRM_Option::BTN_OKClick() {
     }
 
     TPackParameters& s = GenSettings;
-    s.Public = trimBlanks(EDT_Public->text());
-    s.Custom = trimBlanks(EDT_Custom->text());
-    s.Set = trimBlanks(EDT_SET->text());
-    s.Clr = trimBlanks(EDT_CLR->text());
-    s.INS = trimBlanks(EDT_INS->text());
-    s.UPD = trimBlanks(EDT_UPD->text());
-    s.PackName = trimBlanks(EDT_PackName->text());
-    s.SysName = trimBlanks(EDT_SysName->text());
-    s.Owner = trimBlanks(EDT_Owner->text());
+    s.Public = settingText(EDT_Public->text());
+    s.Custom = settingText(EDT_Custom->text());
+    s.Set = settingText(EDT_SET->text());
+    s.Clr = settingText(EDT_CLR->text());
+    s.INS = settingText(EDT_INS->text());
+    s.UPD = settingText(EDT_UPD->text());
+    s.PackName = settingText(EDT_PackName->text());
+    s.SysName = settingText(EDT_SysName->text());
+    s.Owner = settingText(EDT_Owner->text());
     s.Indent = *indent;
     s.RefStrLen = *strLen;
-    s.DefPath = trimBlanks(EDT_DefPath->text());
-    s.VbName = trimBlanks(EDT_VbName->text());
+    s.DefPath = settingText(EDT_DefPath->text());
+    s.VbName = settingText(EDT_VbName->text());
     accept();
 }
 

@@ -16,11 +16,13 @@ struct TPackParameters;
 class TFRM_Option : public QDialog {
     Q_OBJECT
 public:
-    // Check results of the fields.
+    // Check results of the fields: the settings rule's (setting_rules.h), and a character the
+    // settings file cannot hold.
     static constexpr qint32 Valid = 0;
     static constexpr qint32 PrefixMissing = 7;
     static constexpr qint32 NotANumber = 9;
     static constexpr qint32 NotALetter = 99;
+    static constexpr qint32 NotStorable = 932;
 
     explicit TFRM_Option(TPackParameters& GenSettings, QWidget* parent = nullptr);
 
@@ -63,8 +65,9 @@ public:
     static qint32 CheckIndent(const QString& text);
     static qint32 CheckStrLen(const QString& text);
     static qint32 CheckPackName(const QString& text);
-    // The message of a check result.
-    static QString checkMessage(qint32 code);
+    static qint32 CheckStorable(const QString& text); // every field, after its own check
+    // The message of a check result for the field's text.
+    static QString checkMessage(qint32 code, const QString& text = {});
 
 protected:
     void showEvent(QShowEvent* event) override;

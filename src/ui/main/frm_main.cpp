@@ -130,9 +130,9 @@ void TFRM_Main::FormCreate() {
     ui_.MNU_Help->setText(applicationTitle() + QStringLiteral("ヘルプ(&C)"));
     centralWidget()->resize(designClient);
 
-    // The stored outer size, placed by thirds.
-    setOuterSize(this, QSize(settings_.Width, settings_.Height));
-    placeWindow(this, 3);
+    // The stored outer size, placed by thirds, kept on the screen.
+    placeStoredWindow(this, QSize(settings_.Width, settings_.Height), QSize(kMinWidth, kMinHeight),
+                      3);
 }
 
 // The commands that need a candidate list, enabled exactly while it holds a table; the

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <QLatin1StringView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+
+// One rule for the values of the generation settings, wherever they come from: what the
+// options dialog accepts, what LoadSettings takes from the settings file and what tamsel-gen
+// takes from a profile.
+
+// Why a value is refused. The numbers are the options dialog's check results.
+enum class SettingFault : qint32 {
+    None = 0,
+    PrefixMissing = 7, // a prefix is empty
+    NotANumber = 9,    // not an integer of the two-character range
+    NotALetter = 99,   // a name does not begin with an ASCII letter
+};
+
+// "接頭語は必須です", "数値を入力してください", "名称の先頭は英字を指定してください"; empty for
+// None.
+QString settingFaultText(SettingFault fault);
+
+// What a Params value is and which check it gets.
+enum class SettingKind {
+    Flag,        // PackHeader, ProcHeader
+    Prefix,      // required, and begins with a letter once trimmed
+    PackageName, // empty (the generators name the package), or begins with a letter as typed
+    Text,        // no check
+    SmallNumber, // an integer text of kMinSmallNumber to kMaxSmallNumber
+};
+
+// A text as the settings hold it: without blanks at either end.
+QString settingText(QStringView typed);
+
+// The check of a typed text of a kind (Flag: always None). Prefixes are checked trimmed, a
+// package name as typed, so that one beginning with a blank is refused.
+SettingFault checkSetting(SettingKind kind, QStringView typed);
+
+bool isSmallNumber(double value);
+
+// A key of the settings file's Params section and the field of the settings record it holds.
+struct ParamsKey {
+    QLatin1StringView name;
+    SettingKind kind;
+    QString TPackParameters::*text = nullptr;  // Prefix, PackageName, Text
+    bool TPackParameters::*flag = nullptr;     // Flag
+    qint32 TPackParameters::*number = nullptr; // SmallNumber
+};
+
+// Every Params key, in the file's order.
+const QList<ParamsKey>& paramsKeys();
+
+// The first character of a settings value that the Shift-JIS settings file cannot hold.
+std::optional<QString> unstorableCharacter(QStringView value);
+// "Shift-JISで保存できない文字があります：「é」"
+QString unstorableCharacterText(const QString& character);
+
+// The service as it may be written to any file: an ODBC connection string loses its PWD and
+// PASSWORD attributes (names matched without regard to case, a value in braces taken whole);
+// any other text stays as it is.
+QString serviceWithoutPassword(const QString& service);
