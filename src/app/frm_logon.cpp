@@ -17,6 +17,8 @@
 #include "util/date_formats.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -114,8 +116,9 @@ void TFRM_Logon::FormCreate() {
     placeWindow(this, 3);
     Connected = false;
 
-    const QString folder = executableFolder();
-    LoadSettings(settings_, settingsFilePath(folder), SettingsPlatform{folder}, messages());
+    const SettingsLocation location = settingsLocation(executableFolder());
+    LoadSettings(settings_, location.readPath, SettingsPlatform{location.defaultFolder},
+                 messages());
 
     WinCtrl = new TWinCtrl(this);
     WinCtrl->setFieldCheck([this] { return CheckLogonField(); });
@@ -150,8 +153,11 @@ void TFRM_Logon::FormClose() {
             Connected = false;
         }
     };
-    SaveSettings(settings_, settingsFilePath(executableFolder()), mainSize, closeDatabase,
-                 messages());
+    // The user's own settings folder is made at the first save; where it cannot be, the save
+    // fails with its message and whatever is stored stays as it was.
+    const QString path = settingsLocation(executableFolder()).writePath;
+    QDir().mkpath(QFileInfo(path).path());
+    SaveSettings(settings_, path, mainSize, closeDatabase, messages());
     delete WinCtrl;
     WinCtrl = nullptr;
 }

@@ -7,6 +7,9 @@
 #include "util/report.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -162,6 +165,25 @@ void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file,
 
 QString settingsFilePath(const QString& applicationDir) {
     return QDir(applicationDir).filePath(QStringLiteral("Ostrel.ini"));
+}
+
+SettingsLocation settingsLocation(const QString& executableFolder, const QString& configFolder,
+                                  const QString& homeFolder,
+                                  const std::function<bool(const QString&)>& writable) {
+    const QString beside = settingsFilePath(executableFolder);
+    const bool besideExists = QFileInfo::exists(beside);
+    if (writable(executableFolder) || (besideExists && writable(beside)))
+        return {beside, beside, executableFolder};
+    const QString user = settingsFilePath(QDir(configFolder).filePath(QStringLiteral("tamsel")));
+    const QString read = !QFileInfo::exists(user) && besideExists ? beside : user;
+    return {read, user, homeFolder};
+}
+
+SettingsLocation settingsLocation(const QString& executableFolder) {
+    return settingsLocation(
+        executableFolder, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
+        QDir::homePath(),
+        [](const QString& path) { return access(QFile::encodeName(path).constData(), W_OK) == 0; });
 }
 
 QString loggedOnUserName() {

@@ -45,6 +45,25 @@ inline constexpr qint32 kMaxSmallNumber = 99;
 // "Ostrel.ini" in the given folder (the executable's).
 QString settingsFilePath(const QString& applicationDir);
 
+// Where the settings file is read and written, and the folder DefPath falls back to.
+// Beside the executable when its folder is writable, or when the file there is (a copy
+// run from a read-only folder keeps its own file). Otherwise, as for an installed program,
+// the user's file <configFolder>/tamsel/Ostrel.ini, made at the first save; until it
+// exists, a file beside the executable that the user cannot write (an administrator's
+// preset) is read instead. An installed program's DefPath falls back to the home folder,
+// where the user can save.
+struct SettingsLocation {
+    QString readPath;
+    QString writePath;
+    QString defaultFolder;
+};
+// writable: whether the user may write a folder or file (tests replace it).
+SettingsLocation settingsLocation(const QString& executableFolder, const QString& configFolder,
+                                  const QString& homeFolder,
+                                  const std::function<bool(const QString&)>& writable);
+// The same for the running user: $XDG_CONFIG_HOME (or ~/.config) and the home folder.
+SettingsLocation settingsLocation(const QString& executableFolder);
+
 // The logged-on user's name, or empty when the platform cannot tell or it does not fit
 // the 128-byte buffer the settings store allows.
 QString loggedOnUserName();

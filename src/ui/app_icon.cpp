@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-QPixmap applicationPixmap(int size) {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+QImage applicationIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal unit = size / 32.0;
     painter.scale(unit, unit);
@@ -25,7 +25,12 @@ QPixmap applicationPixmap(int size) {
     for (qreal y : {15.5, 20.5, 24.0})
         painter.drawLine(QPointF(3.5, y), QPointF(28.5, y));
     painter.drawLine(QPointF(12.5, 10.5), QPointF(12.5, 27));
-    return pixmap;
+    painter.end();
+    return image;
+}
+
+QPixmap applicationPixmap(int size) {
+    return QPixmap::fromImage(applicationIconImage(size));
 }
 
 QIcon applicationIcon() {

@@ -2,6 +2,8 @@
 
 #include "ui/seams.h"
 
+#include <QFileInfo>
+
 bool SaveDialog::Execute(QWidget* parent) {
     const std::optional<QString> chosen = chooseSaveFile(parent, *this);
     if (!chosen)
@@ -9,6 +11,23 @@ bool SaveDialog::Execute(QWidget* parent) {
     FileName = *chosen;
     return true;
 }
+
+namespace {
+
+// The extension a filter's first pattern names: "sql" for "*.sql", none for "*.*", "*"
+// or a pattern with wildcards after its point.
+QString patternExtension(const QString& patterns) {
+    const QString first = patterns.section(QLatin1Char(';'), 0, 0).trimmed();
+    if (!first.startsWith(QLatin1String("*.")))
+        return {};
+    const QString extension = first.mid(2);
+    for (const QChar wildcard : {u'*', u'?', u'['})
+        if (extension.contains(wildcard))
+            return {};
+    return extension;
+}
+
+} // namespace
 
 QStringList nameFiltersOf(const QString& filter) {
     QStringList result;
@@ -30,4 +49,21 @@ QStringList nameFiltersOf(const QString& filter) {
             result.append(description + QLatin1Char(' ') + shown);
     }
     return result;
+}
+
+QString filterPatternsAt(const QString& filter, qsizetype index) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    return index >= 0 && 2 * index + 1 < parts.size() ? parts[2 * index + 1] : QString();
+}
+
+QString savedFilePath(const QString& path, const QString& patterns, const QString& defaultExt) {
+    const QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QLatin1Char('.')))
+        return path.chopped(1);
+    if (name.contains(QLatin1Char('.')))
+        return path;
+    QString extension = patternExtension(patterns);
+    if (extension.isEmpty())
+        extension = defaultExt.startsWith(QLatin1Char('.')) ? defaultExt.mid(1) : defaultExt;
+    return extension.isEmpty() ? path : path + QLatin1Char('.') + extension;
 }

@@ -11,7 +11,7 @@ class QWidget;
 struct SaveDialog {
     QString InitialDir;
     QString FileName;   // the proposed name (or a whole path); the chosen path after Execute
-    QString DefaultExt; // given to a name typed without extension ("sql" or ".bas")
+    QString DefaultExt; // for a name typed without extension under "*.*" ("sql" or ".bas")
     // Pairs of a description and its patterns: "SQLﾌｧｲﾙ (*.sql)|*.sql|すべてのﾌｧｲﾙ (*.*)|*.*".
     QString Filter;
     bool OverwritePrompt = false; // ask before replacing an existing file
@@ -25,3 +25,14 @@ struct SaveDialog {
 // The name filters of the toolkit's file dialog for a description|pattern filter. A
 // pattern "*.*" means every file, as on Windows, also one without an extension.
 QStringList nameFiltersOf(const QString& filter);
+
+// The patterns of the filter at index (from 0) of a description|pattern filter ("*.txt");
+// empty when there is no such filter.
+QString filterPatternsAt(const QString& filter, qsizetype index);
+
+// The path a save goes to when the user typed path with the filter of these patterns
+// chosen. A name with an extension keeps it. A name without one gets the chosen filter's
+// extension ("*.txt": ".txt"); a filter that names none ("*.*") leaves it to the default
+// extension ("sql" or ".bas"), and with neither the name stays bare. A name ending in a
+// point asks for no extension at all, as on Windows: the point is dropped.
+QString savedFilePath(const QString& path, const QString& patterns, const QString& defaultExt);

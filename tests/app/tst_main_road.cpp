@@ -153,12 +153,19 @@ void TestMainRoad::demoRoadToSavedFiles() {
     QVERIFY(run.messages.reporter.messages.isEmpty()); // an empty preview is not asked about
     QCOMPARE(run.messages.reporter.busyDepth, 0);
 
+    // The table structure into a folder of its own; the package is not offered its file.
+    const QDir folder(run.folder.path());
+    QVERIFY(folder.mkpath(QStringLiteral("csv")) && folder.mkpath(QStringLiteral("sql")));
+    saves.answers.append(folder.filePath(QStringLiteral("csv/DEPT.csv")));
+    main.MNU_OutPutDesc->trigger();
+    QCOMPARE(saves.shown[0].FileName, QStringLiteral("DEPT"));
+
     // Ctrl+S: package source, Shift-JIS with CR LF.
-    const QString packagePath = QDir(run.folder.path()).filePath(QStringLiteral("EMP_PACK.sql"));
+    const QString packagePath = folder.filePath(QStringLiteral("sql/EMP_PACK.sql"));
     saves.answers.append(packagePath);
     QTest::keyClick(main, Qt::Key_S, Qt::ControlModifier);
-    QCOMPARE(saves.shown.size(), 1);
-    const SaveDialog& asked = saves.shown.first();
+    QCOMPARE(saves.shown.size(), 2);
+    const SaveDialog& asked = saves.shown[1];
     QCOMPARE(asked.InitialDir, run.program->Settings.GenSettings.DefPath);
     QCOMPARE(asked.FileName, QString());
     QCOMPARE(asked.DefaultExt, QStringLiteral("sql"));
@@ -177,18 +184,24 @@ void TestMainRoad::demoRoadToSavedFiles() {
     const QString modulePath = QDir(run.folder.path()).filePath(QStringLiteral("MOD_ParamSet.bas"));
     saves.answers.append(modulePath);
     main.MNU_Save->trigger();
-    QCOMPARE(saves.shown.size(), 2);
-    QCOMPARE(saves.shown[1].FileName, QStringLiteral("MOD_ParamSet"));
-    QCOMPARE(saves.shown[1].DefaultExt, QStringLiteral(".bas"));
-    QCOMPARE(saves.shown[1].Filter,
+    QCOMPARE(saves.shown.size(), 3);
+    QCOMPARE(saves.shown[2].FileName, QStringLiteral("MOD_ParamSet"));
+    QCOMPARE(saves.shown[2].InitialDir, run.program->Settings.GenSettings.DefPath);
+    QCOMPARE(saves.shown[2].DefaultExt, QStringLiteral(".bas"));
+    QCOMPARE(saves.shown[2].Filter,
              QStringLiteral("BASファイル (*.bas)|*.bas|すべてのﾌｧｲﾙ (*.*)|*.*"));
     QCOMPARE(readFileBytes(modulePath), readFileBytes(testDataPath("ui/road_module.bas")));
 
-    // Package source again: the name the dialog last held is proposed.
+    // Package source again: its own name and folder, never the module's; until the default
+    // folder is changed in the options.
     QTest::keyClick(main, Qt::Key_F5);
     main.MNU_Save->trigger(); // cancelled
-    QCOMPARE(saves.shown[2].FileName, modulePath);
-    QCOMPARE(saves.shown[2].DefaultExt, QStringLiteral("sql"));
+    QCOMPARE(saves.shown[3].FileName, QStringLiteral("EMP_PACK.sql"));
+    QCOMPARE(saves.shown[3].InitialDir, folder.filePath(QStringLiteral("sql")));
+    QCOMPARE(saves.shown[3].Filter, saves.shown[1].Filter);
+    run.program->Settings.GenSettings.DefPath = folder.filePath(QStringLiteral("csv"));
+    main.MNU_Save->trigger(); // cancelled
+    QCOMPARE(saves.shown[4].InitialDir, folder.filePath(QStringLiteral("csv")));
     QCOMPARE(run.messages.reporter.busyDepth, 0);
 }
 

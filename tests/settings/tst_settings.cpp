@@ -416,3 +416,66 @@ void TestSettings::defPathFallbackDropsTrailingSeparator() {
     LoadSettings(settings, dir.filePath("Ostrel.ini"), testPlatform(appDir), reporter);
     QCOMPARE(settings.GenSettings.DefPath, defPath);
 }
+
+// An installed program cannot write its own folder: the settings go to the user's
+// configuration folder, read from an administrator's preset beside the executable until
+// the user has a file of their own.
+void TestSettings::settingsWhereTheUserCanWrite_data() {
+    QTest::addColumn<bool>("folderWritable");
+    QTest::addColumn<int>("besideFile"); // 0 none, 1 read-only (a preset), 2 writable
+    QTest::addColumn<bool>("userFile");
+    QTest::addColumn<QString>("read"); // "beside" or "user"
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<QString>("defaultFolder"); // "exe" or "home"
+    QTest::newRow("build tree") << true << 0 << false << "beside"
+                                << "beside"
+                                << "exe";
+    QTest::newRow("build tree, a user file elsewhere") << true << 2 << true << "beside"
+                                                       << "beside"
+                                                       << "exe";
+    QTest::newRow("read-only folder, writable file") << false << 2 << false << "beside"
+                                                     << "beside"
+                                                     << "exe";
+    QTest::newRow("installed, first start") << false << 0 << false << "user"
+                                            << "user"
+                                            << "home";
+    QTest::newRow("installed, administrator's preset") << false << 1 << false << "beside"
+                                                       << "user"
+                                                       << "home";
+    QTest::newRow("installed, preset and own file") << false << 1 << true << "user"
+                                                    << "user"
+                                                    << "home";
+}
+
+void TestSettings::settingsWhereTheUserCanWrite() {
+    QFETCH(bool, folderWritable);
+    QFETCH(int, besideFile);
+    QFETCH(bool, userFile);
+    QFETCH(QString, read);
+    QFETCH(QString, write);
+    QFETCH(QString, defaultFolder);
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    root.mkpath(QStringLiteral("bin"));
+    root.mkpath(QStringLiteral("config/tamsel"));
+    const QString exe = root.filePath(QStringLiteral("bin"));
+    const QString beside = root.filePath(QStringLiteral("bin/Ostrel.ini"));
+    const QString user = root.filePath(QStringLiteral("config/tamsel/Ostrel.ini"));
+    if (besideFile > 0)
+        writeFileBytes(beside, "[Params]\r\n");
+    if (userFile)
+        writeFileBytes(user, "[Params]\r\n");
+    const auto writable = [&](const QString& path) {
+        return path == exe ? folderWritable : path == beside && besideFile == 2;
+    };
+    const SettingsLocation location =
+        settingsLocation(exe, root.filePath(QStringLiteral("config")),
+                         root.filePath(QStringLiteral("home")), writable);
+    const auto place = [&](const QString& name) {
+        return name == u"beside" ? beside : user;
+    };
+    QCOMPARE(location.readPath, place(read));
+    QCOMPARE(location.writePath, place(write));
+    QCOMPARE(location.defaultFolder,
+             defaultFolder == u"exe" ? exe : root.filePath(QStringLiteral("home")));
+}

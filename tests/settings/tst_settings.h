@@ -25,4 +25,6 @@ private slots:
     void failedDatabaseCloseWritesNothing();
     void defPathFallbackDropsTrailingSeparator_data();
     void defPathFallbackDropsTrailingSeparator();
+    void settingsWhereTheUserCanWrite_data();
+    void settingsWhereTheUserCanWrite();
 };

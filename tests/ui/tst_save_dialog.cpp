@@ -40,12 +40,11 @@ void TestSaveDialog::chooserSetUp() {
     SaveFileChooser chooser(nullptr, dialog);
     QCOMPARE(chooser.windowTitle(), QStringLiteral("名前を付けて保存"));
     QCOMPARE(chooser.acceptMode(), QFileDialog::AcceptSave);
-    QCOMPARE(chooser.defaultSuffix(), QStringLiteral("bas"));
     QCOMPARE(chooser.nameFilters(), (QStringList{QStringLiteral("BASファイル (*.bas)"),
                                                  QStringLiteral("すべてのﾌｧｲﾙ (*)")}));
     QCOMPARE(QDir(chooser.directory()).canonicalPath(), QDir(root.path()).canonicalPath());
     QCOMPARE(QFileInfo(chooser.selectedFiles().value(0)).fileName(),
-             QStringLiteral("MOD_ParamSet.bas"));
+             QStringLiteral("MOD_ParamSet"));
 
     // The last file chosen, a whole path, opens in its own folder.
     QTemporaryDir other;
@@ -98,6 +97,44 @@ void TestSaveDialog::chooserAsksBeforeCreatingAndReplacing() {
     quiet.accept();
     QCOMPARE(messages.reporter.messages.size(), asked);
     QCOMPARE(QFileInfo(quiet.chosenFile()).fileName(), QStringLiteral("new.sql"));
+}
+
+void TestSaveDialog::chosenFilterGivesTheExtension_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("defaultExt");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("saved");
+    const QString sql = "SQLﾌｧｲﾙ (*.sql)|*.sql|ﾃｷｽﾄﾌｧｲﾙ (*.txt)|*.txt|すべてのﾌｧｲﾙ (*.*)|*.*";
+    const QString bas = "BASファイル (*.bas)|*.bas|すべてのﾌｧｲﾙ (*.*)|*.*";
+    QTest::newRow("SQL") << sql << "sql" << 0 << "pkg3"
+                         << "pkg3.sql";
+    QTest::newRow("text") << sql << "sql" << 1 << "pkg3"
+                          << "pkg3.txt";
+    QTest::newRow("all: the default") << sql << "sql" << 2 << "pkg3"
+                                      << "pkg3.sql";
+    QTest::newRow("typed extension") << sql << "sql" << 1 << "pkg3.sql"
+                                     << "pkg3.sql";
+    QTest::newRow("final point") << sql << "sql" << 2 << "pkg3."
+                                 << "pkg3";
+    QTest::newRow("module, all") << bas << ".bas" << 1 << "MOD_X"
+                                 << "MOD_X.bas";
+}
+
+void TestSaveDialog::chosenFilterGivesTheExtension() {
+    QFETCH(QString, filter);
+    QFETCH(QString, defaultExt);
+    QFETCH(int, chosen);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir root;
+    SaveDialog dialog{root.path(), {}, defaultExt, filter};
+    SaveFileChooser chooser(nullptr, dialog);
+    QVERIFY(showActive(&chooser));
+    chooser.selectNameFilter(chooser.nameFilters().value(chosen));
+    QTest::keyClicks(chooser.focusWidget(), typed);
+    QTest::keyClick(chooser.focusWidget(), Qt::Key_Return);
+    QCOMPARE(chooser.chosenFile(), QDir(root.path()).filePath(saved));
 }
 
 void TestSaveDialog::executeThroughTheSeam() {

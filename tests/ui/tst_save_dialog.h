@@ -9,6 +9,8 @@ private slots:
     void nameFilters();
     void chooserSetUp();
     void chooserAsksBeforeCreatingAndReplacing();
+    void chosenFilterGivesTheExtension_data();
+    void chosenFilterGivesTheExtension();
     void executeThroughTheSeam();
     void anchoredGeometry_data();
     void anchoredGeometry();

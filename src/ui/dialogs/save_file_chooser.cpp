@@ -8,8 +8,8 @@
 #include <QFileInfo>
 
 SaveFileChooser::SaveFileChooser(QWidget* parent, const SaveDialog& dialog)
-    : QFileDialog(parent, caption()), overwritePrompt_(dialog.OverwritePrompt),
-      createPrompt_(dialog.CreatePrompt) {
+    : QFileDialog(parent, caption()), filter_(dialog.Filter), defaultExt_(dialog.DefaultExt),
+      overwritePrompt_(dialog.OverwritePrompt), createPrompt_(dialog.CreatePrompt) {
     // The questions live in accept(), which the platform's own dialog would bypass.
     setOption(QFileDialog::DontUseNativeDialog);
     setOption(QFileDialog::DontConfirmOverwrite);
@@ -25,10 +25,8 @@ SaveFileChooser::SaveFileChooser(QWidget* parent, const SaveDialog& dialog)
     const QStringList filters = nameFiltersOf(dialog.Filter);
     if (!filters.isEmpty())
         setNameFilters(filters);
-    QString suffix = dialog.DefaultExt;
-    if (suffix.startsWith(QLatin1Char('.')))
-        suffix.remove(0, 1);
-    setDefaultSuffix(suffix);
+    // No default suffix for the toolkit: it would add it whichever filter is chosen. The
+    // extension is decided in accept(), from the filter chosen there.
 
     // A name with a folder (the last file chosen) opens there; a bare name in InitialDir.
     const QFileInfo proposed(dialog.FileName);
@@ -59,10 +57,16 @@ void SaveFileChooser::accept() {
     const QStringList selected = selectedFiles();
     if (selected.isEmpty())
         return;
-    const QString path = QDir::cleanPath(selected.first());
-    const QFileInfo file(path);
-    if (file.isDir()) {
+    const QString typed = QDir::cleanPath(selected.first());
+    if (QFileInfo(typed).isDir()) {
         QFileDialog::accept(); // opens the folder
+        return;
+    }
+    const qsizetype chosenFilter = nameFilters().indexOf(selectedNameFilter());
+    const QString path = savedFilePath(typed, filterPatternsAt(filter_, chosenFilter), defaultExt_);
+    const QFileInfo file(path);
+    if (file.isDir()) { // "pkg3" typed and a folder "pkg3.sql" there: it opens, as typed ones do
+        setDirectory(path);
         return;
     }
     const bool exists = file.exists();

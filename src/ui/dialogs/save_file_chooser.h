@@ -7,13 +7,14 @@ struct SaveDialog;
 // The save-file dialog the program shows (through chooseSaveFile, ui/seams.h). It asks,
 // through the program's messages, before replacing an existing file and before creating a
 // new one, as the dialog's properties say; answering No leaves the dialog open for another
-// name, as the Windows dialog does.
+// name, as the Windows dialog does. A name typed without an extension gets the one of the
+// filter chosen (savedFilePath, ui/save_dialog.h).
 class SaveFileChooser : public QFileDialog {
     Q_OBJECT
 public:
     SaveFileChooser(QWidget* parent, const SaveDialog& dialog);
 
-    // The accepted file's path.
+    // The accepted file's path, with the extension it is saved under.
     QString chosenFile() const { return chosen_; }
 
     // Makes this dialog the one the program shows through the seam (ui/seams.h).
@@ -28,6 +29,8 @@ public slots:
     void accept() override;
 
 private:
+    QString filter_;
+    QString defaultExt_;
     bool overwritePrompt_;
     bool createPrompt_;
     QString chosen_;

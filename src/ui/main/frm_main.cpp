@@ -22,11 +22,11 @@
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
 #include "util/clock.h"
+#include "util/install_paths.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,9 +48,6 @@ QString helpFailedText() {
     return QStringLiteral("ヘルプファイルを開けません");
 }
 
-QString helpFilePath() {
-    return QDir(executableFolder()).filePath(QStringLiteral("Html/index.html"));
-}
 
 } // namespace
 
@@ -385,7 +382,7 @@ void TFRM_Main::MNU_ProcHeaderClick() {
 }
 
 void TFRM_Main::MNU_HelpClick() {
-    const QString path = helpFilePath();
+    const QString path = helpPagePath(executableFolder());
     if (!QFileInfo(path).isFile() || !openWithDesktop(path))
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText());
 }

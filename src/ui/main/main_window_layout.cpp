@@ -148,14 +148,24 @@ void createStatusBar(QMainWindow& window, MainWindowControls& ui) {
     ui.STB_Main = window.statusBar();
     ui.STB_Main->setObjectName(QStringLiteral("STB_Main"));
     ui.STB_Main->setSizeGripEnabled(false);
+    // The panels keep their widths side by side. At the smallest window the three do not
+    // fit, and the last one gives at the right edge: it is never written, and the others
+    // stay where they were designed, the first with room for the hints.
     const int panelWidths[] = {350, 100, 200};
     for (int p = 0; p < 3; ++p) {
         auto* panel = new QLabel(ui.STB_Main);
         panel->setObjectName(QStringLiteral("STB_Panel%1").arg(p));
         panel->setTextFormat(Qt::PlainText); // a hint shows exactly as written
-        panel->setFixedWidth(panelWidths[p]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        ui.STB_Main->addWidget(panel);
+        const bool last = p == 2;
+        if (last) {
+            panel->setMinimumWidth(0);
+            panel->setMaximumWidth(panelWidths[p]);
+            panel->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+        } else {
+            panel->setFixedWidth(panelWidths[p]);
+        }
+        ui.STB_Main->addWidget(panel, last ? 1 : 0);
         ui.STB_Panels[p] = panel;
     }
     ui.TIM_Hint = new QTimer(&window);

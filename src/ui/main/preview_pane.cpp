@@ -8,6 +8,7 @@
 #include "util/text_file.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -79,40 +80,56 @@ void PreviewPane::MNU_SaveClick(QWidget* parent) {
         }
     }
 
-    SDLG_Main.InitialDir = settings_.DefPath;
-    SDLG_Main.OverwritePrompt = true;
-    SDLG_Main.CreatePrompt = true;
-    if (previewIsVb_) {
-        SDLG_Main.FileName = settings_.VbName;
-        SDLG_Main.DefaultExt = QStringLiteral(".bas");
-        SDLG_Main.Filter = vbFilter();
-    } else {
-        // The name stays as the dialog last held it.
-        SDLG_Main.DefaultExt = QStringLiteral("sql");
-        SDLG_Main.Filter = packageFilter();
-    }
-    if (!SDLG_Main.Execute(parent))
+    LastSave& last = previewIsVb_ ? module_ : package_;
+    const bool chosen =
+        previewIsVb_
+            ? showSaveDialog(parent, last, settings_.VbName, QStringLiteral(".bas"), vbFilter())
+            : showSaveDialog(parent, last, last.name, QStringLiteral("sql"), packageFilter());
+    if (!chosen)
         return;
     BusyGuard busy(messages());
     // A failure goes to the general error display; the file keeps its old content.
     writeSjisLines(SDLG_Main.FileName, lines);
+    remember(last, SDLG_Main.FileName);
 }
 
 void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& candidates) {
     if (candidates.isEmpty())
         return;
-    SDLG_Main.InitialDir = settings_.DefPath;
-    SDLG_Main.FileName = candidates.first().TableName;
-    SDLG_Main.DefaultExt = QStringLiteral(".csv");
-    SDLG_Main.Filter = csvFilter();
-    SDLG_Main.OverwritePrompt = true;
-    SDLG_Main.CreatePrompt = true;
-    if (!SDLG_Main.Execute(parent))
+    if (!showSaveDialog(parent, tableStructure_, candidates.first().TableName,
+                        QStringLiteral(".csv"), csvFilter()))
         return;
     BusyGuard busy(messages());
     // A failure (a character Shift-JIS cannot hold, a file that cannot be written) goes to
     // the general error display; an existing file keeps its content.
     writeTableStructure(SDLG_Main.FileName, candidates);
+    remember(tableStructure_, SDLG_Main.FileName);
+}
+
+bool PreviewPane::showSaveDialog(QWidget* parent, const LastSave& last, const QString& name,
+                                 const QString& defaultExt, const QString& filter) {
+    SDLG_Main.InitialDir = initialFolder(last);
+    SDLG_Main.FileName = name;
+    SDLG_Main.DefaultExt = defaultExt;
+    SDLG_Main.Filter = filter;
+    SDLG_Main.OverwritePrompt = true;
+    SDLG_Main.CreatePrompt = true;
+    return SDLG_Main.Execute(parent);
+}
+
+// A kind opens where it was last saved in this run: the user put it there. Until then, once
+// the default folder was changed in the options, or when that folder is gone, it opens in
+// the default folder.
+QString PreviewPane::initialFolder(const LastSave& last) const {
+    if (last.folder.isEmpty() || last.defaultFolder != settings_.DefPath ||
+        !QFileInfo(last.folder).isDir())
+        return settings_.DefPath;
+    return last.folder;
+}
+
+void PreviewPane::remember(LastSave& last, const QString& path) const {
+    const QFileInfo file(path);
+    last = {file.absolutePath(), file.fileName(), settings_.DefPath};
 }
 
 QString PreviewPane::unsavableText(const QString& character, qsizetype line) {

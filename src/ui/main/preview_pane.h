@@ -14,7 +14,7 @@ struct TPackParameters;
 
 // The preview editor and everything that leaves the window as a file: saving the preview
 // as package source or as a module, and the table structure output. It keeps the one save
-// dialog of the window and what the preview holds.
+// dialog of the window, what the preview holds and where each kind of output was saved.
 class PreviewPane : public QObject {
     Q_OBJECT
 public:
@@ -34,9 +34,12 @@ public:
     void clear();
 
     // Ctrl+S: the preview saved as Shift-JIS with CR LF, after the save dialog. Text the
-    // code page cannot hold is refused, with its character and line, before the dialog.
+    // code page cannot hold is refused, with its character and line, before the dialog. A
+    // module proposes VbName; package source the name it was last saved under, none at
+    // first.
     void MNU_SaveClick(QWidget* parent);
-    // The table structure of the candidates written to a CSV file chosen in the save dialog.
+    // The table structure of the candidates written to a CSV file chosen in the save dialog,
+    // which proposes the first candidate's name.
     void OutputTableStructure(QWidget* parent, const TCandidateList& candidates);
 
     // "Shift-JISで保存できない文字があります：「c」（n行目）"
@@ -46,11 +49,28 @@ public:
     static QString csvFilter();
 
 private:
+    // Where one kind of output (package source, module, table structure) was last saved in
+    // this run, so that each kind proposes its own file and never another kind's.
+    struct LastSave {
+        QString folder;        // empty until this kind was saved
+        QString name;          // the file's name without its folder
+        QString defaultFolder; // DefPath then: a default folder changed since wins
+    };
+
     void MEM_PreviewChange();
+    // Shows SDLG_Main for one kind of output, every property set: the kind's folder, the
+    // proposed name, the default extension and the filter. True when a file was chosen.
+    bool showSaveDialog(QWidget* parent, const LastSave& last, const QString& name,
+                        const QString& defaultExt, const QString& filter);
+    QString initialFolder(const LastSave& last) const;
+    void remember(LastSave& last, const QString& path) const;
 
     QPlainTextEdit* editor_;
     QAction* saveAction_;
     const TPackParameters& settings_;
     SaveDialog SDLG_Main;
     bool previewIsVb_ = false;
+    LastSave package_;
+    LastSave module_;
+    LastSave tableStructure_;
 };

@@ -1,0 +1,14 @@
+#include "util/install_paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString helpPagePath(const QString& executableFolder) {
+    const QDir folder(executableFolder);
+    const QString beside = folder.filePath(QStringLiteral("Html/index.html"));
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(folder.filePath(QStringLiteral("../share/tamsel/Html/index.html")));
+    return QFileInfo(installed).isFile() ? installed : beside;
+}

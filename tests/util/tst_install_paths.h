@@ -1,0 +1,9 @@
+#pragma once
+#include <QObject>
+
+class TestInstallPaths : public QObject {
+    Q_OBJECT
+private slots:
+    void helpPage_data();
+    void helpPage();
+};
