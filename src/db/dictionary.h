@@ -27,12 +27,19 @@ QString columnQuery(const QString& tableName);
 // DbError from the query or from a NULL name.
 qint32 readTableList(Database& database, const std::function<void(const QString&)>& append);
 
+// The longest table or column name a retrieval takes, counted as names are aligned (Shift-JIS
+// bytes, a character code page 932 cannot hold counting one): Oracle's own limit.
+inline constexpr qint32 kMaxNameLength = 128;
+
 // Reads one table's columns into a new record, as column retrieval creates it:
 // TTableSettings::startRetrieval(tableName, candidateCount) with one column appended per
 // row, in column-number order. The size text of a column whose type text is exactly
 // "NUMBER" is precision "." scale, else the width; a NULL precision or scale reads as
 // unknown and leaves that size text empty. Any other NULL, or a query error, throws
-// DbError and nothing is returned.
+// DbError and nothing is returned; so does a text that generated code cannot carry (the
+// name of the table or of a column longer than kMaxNameLength, or any text read holding a
+// control character, below U+0020 or U+007F), before the table is queried when it is the
+// table's name.
 TTableSettings readTableColumns(Database& database, const QString& tableName,
                                 qsizetype candidateCount);
 

@@ -159,7 +159,8 @@ void TestGenProcess::utf8DiffersOnlyInEncoding() {
 
 void TestGenProcess::exitStatuses_data() {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("profile"); // "@BROKEN@" stands for a broken snapshot file
+    // "@BROKEN@" stands for a broken snapshot file, "@EMPTY@" for a zero-byte file
+    QTest::addColumn<QString>("profile");
     QTest::addColumn<QStringList>("env");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("fragments"); // each must be on standard error
@@ -200,6 +201,11 @@ void TestGenProcess::exitStatuses_data() {
         << QStringLiteral(R"({"service": "NO_SUCH_SERVICE_7Q", "user": "SCOTT", %1})")
                .arg(publicEmp)
         << QStringList{} << 4 << QStringList{"ﾃﾞｰﾀﾍﾞｰｽを開けません", "NO_SUCH_SERVICE_7Q"};
+    QTest::newRow("4 zero-byte file")
+        << "package"
+        << QStringLiteral(R"({"service": "@EMPTY@", "user": "SCOTT", %1})").arg(publicEmp)
+        << QStringList{} << 4
+        << QStringList{"ﾃﾞｰﾀﾍﾞｰｽを開けません", "SQLite データベースではありません"};
     QTest::newRow("5 retrieval failed")
         << "package"
         << R"({"service": "@BROKEN@", "user": "SCOTT", "tables": [{"name": "BROKEN", "public": true}]})"
@@ -219,6 +225,8 @@ void TestGenProcess::exitStatuses() {
     const QString broken = QDir(dir_.path()).filePath("broken.sqlite");
     writeBrokenSnapshot(broken);
     profile.replace(QStringLiteral("@BROKEN@"), broken);
+    writeFileBytes(QDir(dir_.path()).filePath("empty.sqlite"), {});
+    profile.replace(QStringLiteral("@EMPTY@"), QDir(dir_.path()).filePath("empty.sqlite"));
     QMap<QString, QString> variables;
     for (const QString& setting : env)
         variables.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
