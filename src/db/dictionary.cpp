@@ -122,21 +122,47 @@ TTableSettings readTableColumns(Database& database, const QString& tableName,
     return table;
 }
 
-RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
-                             const QList<qsizetype>& selection, GenerationModel& model,
-                             const RetrievalProgress& progress) {
-    model.MaxTableNameLength = 0;
+QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName) {
+    const std::unique_ptr<Dynaset> columns =
+        database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
+    const auto value = [&columns](const char* name) -> std::optional<QString> {
+        const Field field = columns->Fields(QLatin1String(name));
+        return field.IsNull() ? std::nullopt : std::optional<QString>(field.Value());
+    };
+    QList<DictionaryColumnRow> rows;
+    const qint32 count = columns->RecordCount();
+    rows.reserve(count);
+    for (qint32 row = 0; row < count; ++row) {
+        rows.append({value("CNAME"), value("COLTYPE"), value("WIDTH"), value("PRECISION"),
+                     value("SCALE"), value("NULLS")});
+        columns->MoveNext();
+    }
+    return rows;
+}
+
+RetrievalEnd retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
+                              const RetrievalProgress& progress,
+                              const std::function<void(qsizetype, const QString&)>& read) {
     qsizetype next = 0; // the next entry of selection
     for (qsizetype position = 0; position < tableList.size(); ++position) {
         if (progress.abortRequested && progress.abortRequested())
             return RetrievalEnd::Aborted;
         if (next == selection.size() || selection[next] != position)
             continue;
-        ++next;
         const QString& name = tableList[position];
-        model.appendCandidate(readTableColumns(database, name, selection.size()));
+        read(next, name);
         if (progress.tableRead)
-            progress.tableRead(model.CandidateList.size() - 1, name);
+            progress.tableRead(next, name);
+        ++next;
     }
     return RetrievalEnd::Complete;
+}
+
+RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
+                             const QList<qsizetype>& selection, GenerationModel& model,
+                             const RetrievalProgress& progress) {
+    model.MaxTableNameLength = 0;
+    return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
+        model.appendCandidate(readTableColumns(database, name, selection.size()));
+    });
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The two dictionary queries and the reading of their rows, shared by the main window and
 // the headless tool. Nothing here touches a widget.
@@ -43,6 +44,16 @@ inline constexpr qint32 kMaxNameLength = 128;
 TTableSettings readTableColumns(Database& database, const QString& tableName,
                                 qsizetype candidateCount);
 
+// One row of a table's column query as the dictionary gave it: each value's text, or
+// nothing for a NULL.
+struct DictionaryColumnRow {
+    std::optional<QString> CNAME, COLTYPE, WIDTH, PRECISION, SCALE, NULLS;
+};
+
+// Runs one table's column query and returns its rows untouched, in column-number order.
+// DbError from the query.
+QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName);
+
 // What column retrieval asks and tells its caller as it goes.
 struct RetrievalProgress {
     // Polled at every table-list position before its table is read; true stops the
@@ -55,6 +66,14 @@ struct RetrievalProgress {
 };
 
 enum class RetrievalEnd { Complete, Aborted };
+
+// The retrieval loop: walks the positions of tableList, polling progress.abortRequested
+// before each, and hands every selected one (selection ascending) to read with its
+// candidate index, then tells progress.tableRead. What read throws ends the loop.
+RetrievalEnd
+retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
+                 const RetrievalProgress& progress,
+                 const std::function<void(qsizetype index, const QString& name)>& read);
 
 // Column retrieval: the tables at the selected positions of tableList (ascending), one
 // column query each, in table-list order, appended to model's candidate list (which the
