@@ -1,11 +1,13 @@
-// Fuzz target of tamsel-gen's profile reader (cli/gen_profile). Any bytes either make a
-// profile or a GenProfileError whose message names the file; nothing else escapes. A
-// profile that was accepted keeps every promise the tool builds on: no "/" in the user,
-// setting texts without line breaks and numbers the options dialog could enter, table names
-// given once, argument tables among them, and its selection and flags apply to a table list
-// that holds its tables.
-#include "cli/gen_profile.h"
+// Fuzz target of the profile format (profile/gen_profile, profile/profile_writer). Any
+// bytes either make a profile or a GenProfileError whose message names the file; nothing
+// else escapes. A profile that was accepted keeps every promise the tool builds on: no "/"
+// in the user, setting texts without line breaks and numbers the options dialog could
+// enter, table names given once, argument tables among them, and its selection and flags
+// apply to a table list that holds its tables. Written out as the window saves it, it reads
+// back as the same profile (but for the password, which is never written).
 #include "fuzz_check.h"
+#include "profile/gen_profile.h"
+#include "profile/profile_writer.h"
 
 #include <QSet>
 
@@ -95,6 +97,38 @@ void checkTables(const GenProfile& profile) {
     }
 }
 
+bool sameTable(const ProfileTable& a, const ProfileTable& b) {
+    return a.name == b.name && a.flags.Public == b.flags.Public && a.flags.Array == b.flags.Array &&
+           a.flags.Ins == b.flags.Ins && a.flags.Upd == b.flags.Upd && a.flags.Clr == b.flags.Clr &&
+           a.argumentTables == b.argumentTables && a.genStrOn == b.genStrOn &&
+           a.genStrCount == b.genStrCount && a.genNumOn == b.genNumOn &&
+           a.genNumCount == b.genNumCount;
+}
+
+void checkWrittenProfile(const GenProfile& profile) {
+    const QByteArray json = profileJson(profile);
+    GenProfile again;
+    try {
+        again = parseGenProfile(json, kPath);
+    } catch (const GenProfileError& error) {
+        fuzzFail("the written profile reads back", __FILE__, __LINE__,
+                 error.message() + QLatin1Char('\n') + QString::fromUtf8(json));
+    }
+    FUZZ_CHECK(profileJson(again) == json, QString::fromUtf8(json));
+    FUZZ_CHECK(again.user == profile.user, escaped(again.user));
+    FUZZ_CHECK(again.ini == profile.ini, escaped(again.ini.value_or(QString())));
+    FUZZ_CHECK(again.settings == profile.settings, QString::fromUtf8(json));
+    FUZZ_CHECK(again.vb.OracleConst == profile.vb.OracleConst &&
+                   again.vb.ModHeader == profile.vb.ModHeader &&
+                   again.vb.VbProcHeader == profile.vb.VbProcHeader,
+               QString::fromUtf8(json));
+    FUZZ_CHECK(again.tables.size() == profile.tables.size(), QString::fromUtf8(json));
+    for (qsizetype i = 0; i < profile.tables.size(); ++i)
+        FUZZ_CHECK(sameTable(again.tables[i], profile.tables[i]),
+                   escaped(profile.tables[i].name) + QStringLiteral(" -> ") +
+                       escaped(again.tables[i].name));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -113,6 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!profile.user.contains(QLatin1Char('/')), escaped(profile.user));
     checkSettings(profile);
     checkTables(profile);
+    checkWrittenProfile(profile);
     if (profile.ini)
         FUZZ_CHECK(profile.iniPath().has_value(), escaped(*profile.ini));
     return 0;
