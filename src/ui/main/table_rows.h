@@ -96,6 +96,7 @@ private:
     void fitContent();
 
     QScrollArea* scrollBox_;
+    QWidget* viewport_; // the scroll box's client area, whose resizing the rows follow
     QWidget* content_;
     RowHeaders headers_;
     QObject* hintWatcher_;
