@@ -18,9 +18,10 @@
 // load of a shared machine falls on both alike.
 //
 // Usage: bench_cli [--runs N] [--tables N[,N...]] [--gen PATH]... [--sqlite3 PATH]
-//                  [--unindexed] [--plain]
+//                  [--unindexed] [--plain] [--keep FOLDER]
 // Defaults: 3 runs, 1000,5000,20000 tables, the tamsel-gen built beside this benchmark,
-// sqlite3 on PATH.
+// sqlite3 on PATH. --keep leaves each count's files in FOLDER/N (profiles, snapshots,
+// queries), for profiling a run by hand.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -315,6 +316,7 @@ struct Options {
     std::string sqlite3 = "sqlite3";
     bool unindexed = false;
     bool plain = false;
+    QString keep; // a folder to keep the files in, for profiling the runs by hand
 };
 
 Options parse(const QStringList& arguments) {
@@ -345,6 +347,8 @@ Options parse(const QStringList& arguments) {
             options.unindexed = true;
         } else if (argument == QLatin1String("--plain")) {
             options.plain = true;
+        } else if (argument == QLatin1String("--keep")) {
+            options.keep = QFileInfo(value()).absoluteFilePath();
         } else {
             throw std::runtime_error("unknown argument " + argument.toStdString() +
                                      " (see the usage at the top of bench_cli.cpp)");
@@ -377,9 +381,15 @@ qint64 fileSize(const std::string& path) {
 }
 
 void benchTableCount(const Options& options, int tables) {
-    QTemporaryDir dir;
-    if (!dir.isValid())
+    QTemporaryDir temporary;
+    if (!temporary.isValid())
         throw std::runtime_error("no temporary folder");
+    const QDir dir(options.keep.isEmpty() ? temporary.path()
+                                          : options.keep + QStringLiteral("/%1").arg(tables));
+    if (!dir.mkpath(QStringLiteral(".")))
+        throw std::runtime_error("cannot make " + dir.path().toStdString());
+    for (const QString& old : dir.entryList(QDir::Files))
+        QFile::remove(dir.filePath(old));
     const auto path = [&dir](const char* name) {
         return dir.filePath(QLatin1String(name));
     };
