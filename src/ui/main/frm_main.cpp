@@ -251,6 +251,8 @@ void TFRM_Main::RetrieveColumns() {
         return;
 
     BusyGuard busy(messages());
+    // The rows are painted again only once the guard has enabled the window's controls.
+    TableRows::Batch batch(*Rows);
     RetrievalGuard unavailable(*this, retrieving_);
     if (!Rows->isEmpty())
         ClearCandidates();

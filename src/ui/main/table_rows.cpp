@@ -10,11 +10,29 @@
 #include <QScrollArea>
 #include <QVariant>
 
+#include <array>
+
 namespace {
 
 constexpr int kRowPitch = 24;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
+
+// The controls of a row that Tab reaches, in the order it reaches them.
+std::array<QWidget*, 6> tabChain(const TableRow& row) {
+    return {row.PublicCheck, row.ArrayCheck, row.InsCheck,
+            row.UpdCheck,    row.ClrCheck,   row.RefButton};
+}
+
+// Tab goes from previous (when there is one) through the row's controls, then on to where
+// it went from previous before.
+void linkAfter(QWidget* previous, const TableRow& row) {
+    for (QWidget* control : tabChain(row)) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
 
 } // namespace
 
@@ -104,22 +122,61 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
         row.RefButton->installEventFilter(hintWatcher_);
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
-    // Tab goes through the rows in order: after the last control of the row before.
-    QWidget* previous = rows_.isEmpty() ? headers_.TabBefore : rows_.last().RefButton;
-    QWidget* chain[] = {row.PublicCheck, row.ArrayCheck, row.InsCheck,
-                        row.UpdCheck,    row.ClrCheck,   row.RefButton};
-    for (QWidget* control : chain) {
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
-
-    for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
-        control->show();
-    for (QWidget* control : chain)
-        control->show();
     rows_.append(row);
-    fitContent();
+    if (batchStart_ < 0) {
+        chainTabOrder(i, i + 1);
+        fitContent();
+        showRows(i, i + 1);
+    }
+}
+
+TableRows::Batch::Batch(TableRows& rows) : rows_(rows) {
+    rows_.batchStart_ = rows_.rows_.size();
+}
+
+TableRows::Batch::~Batch() {
+    const qsizetype first = rows_.batchStart_;
+    rows_.batchStart_ = -1;
+    rows_.chainTabOrder(first, rows_.rows_.size());
+    rows_.fitContent();
+    // Shown one by one in a shown panel, each control would be painted on its own, and
+    // the time to paint thousands of them grows with the square of their number; shown in
+    // a hidden panel, they are painted with it, as much of them as the scroll box shows.
+    // No control of the panel holds the focus here (a retrieval took it away before the
+    // rows were made), so hiding the panel moves it nowhere.
+    const bool panelShown = !rows_.content_->isHidden();
+    if (panelShown)
+        rows_.content_->hide();
+    rows_.showRows(first, rows_.rows_.size());
+    if (panelShown)
+        rows_.content_->show();
+}
+
+void TableRows::showRows(qsizetype first, qsizetype end) {
+    for (qsizetype i = first; i < end; ++i) {
+        const TableRow& row = rows_[i];
+        for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
+            control->show();
+        for (QWidget* control : tabChain(row))
+            control->show();
+    }
+}
+
+void TableRows::chainTabOrder(qsizetype first, qsizetype end) {
+    if (first >= end)
+        return;
+    QWidget* before = first > 0 ? rows_[first - 1].RefButton : headers_.TabBefore;
+    if (!before) {
+        // Nothing before: the first row starts the chain.
+        linkAfter(nullptr, rows_[first]);
+        before = rows_[first].RefButton;
+        ++first;
+    }
+    // Each row goes right after `before`, the last one first: a row's controls then move
+    // from just behind the place they go to, and no move walks the focus chain (moving
+    // them first to last, each would pass the labels and separators of the rows before).
+    for (qsizetype i = end; i-- > first;)
+        linkAfter(before, rows_[i]);
 }
 
 void TableRows::PublicCheckClick(QObject* Sender) {
@@ -138,6 +195,8 @@ void TableRows::Invert(FlagColumn column) {
 }
 
 void TableRows::FreeRowControls() {
+    const bool painting = scrollBox_->updatesEnabled();
+    scrollBox_->setUpdatesEnabled(false);
     for (const TableRow& row : std::as_const(rows_)) {
         delete row.NameLabel;
         delete row.Separator;
@@ -149,7 +208,11 @@ void TableRows::FreeRowControls() {
         delete row.RefButton;
     }
     rows_.clear();
+    if (batchStart_ > 0)
+        batchStart_ = 0;
     fitContent();
+    if (painting)
+        scrollBox_->setUpdatesEnabled(true);
 }
 
 void TableRows::SetSeparatorWidths() {
