@@ -10,7 +10,9 @@
 //  - with --unindexed, the same two runs of tamsel-gen on a copy of the snapshot whose COL
 //    has no index;
 //  - with --plain, tamsel-gen package and tables on a plain schema of the same tables
-//    (tamsel-gen builds the dictionary at logon, as for the demo database).
+//    (tamsel-gen builds the dictionary at logon, as for the demo database);
+//  - with --check-and-snapshot, tamsel-gen package --check against the file just written
+//    and (with --plain) tamsel-gen snapshot of the plain schema.
 //
 // Peak memory and CPU time come from GNU time (/usr/bin/time), wall time from the launch to
 // the exit; every figure is the median over the runs (peak memory: the largest). Several
@@ -18,7 +20,7 @@
 // load of a shared machine falls on both alike.
 //
 // Usage: bench_cli [--runs N] [--tables N[,N...]] [--gen PATH]... [--sqlite3 PATH]
-//                  [--unindexed] [--plain] [--keep FOLDER]
+//                  [--unindexed] [--plain] [--check-and-snapshot] [--keep FOLDER]
 // Defaults: 3 runs, 1000,5000,20000 tables, the tamsel-gen built beside this benchmark,
 // sqlite3 on PATH. --keep leaves each count's files in FOLDER/N (profiles, snapshots,
 // queries), for profiling a run by hand.
@@ -316,6 +318,7 @@ struct Options {
     std::string sqlite3 = "sqlite3";
     bool unindexed = false;
     bool plain = false;
+    bool checkAndSnapshot = false;
     QString keep; // a folder to keep the files in, for profiling the runs by hand
 };
 
@@ -347,6 +350,8 @@ Options parse(const QStringList& arguments) {
             options.unindexed = true;
         } else if (argument == QLatin1String("--plain")) {
             options.plain = true;
+        } else if (argument == QLatin1String("--check-and-snapshot")) {
+            options.checkAndSnapshot = true;
         } else if (argument == QLatin1String("--keep")) {
             options.keep = QFileInfo(value()).absoluteFilePath();
         } else {
@@ -409,6 +414,13 @@ void benchTableCount(const Options& options, int tables) {
     std::printf("  package: %.1f MB (Shift-JIS, CR LF)\n", outputBytes / 1e6);
     for (size_t g = 0; g < package.size(); ++g)
         print(label(options, g, "tamsel-gen package, indexed snapshot"), package[g], outputBytes);
+    if (options.checkAndSnapshot) {
+        const std::vector<Measure> check = measureAlternately(
+            options.runs, forEachGen(options, {"package", path("package.json").toStdString(),
+                                               "--check", output}));
+        for (size_t g = 0; g < check.size(); ++g)
+            print(label(options, g, "tamsel-gen package --check (the same file)"), check[g]);
+    }
 
     // The sqlite3 shell takes its turn among the tool's runs.
     std::vector<Command> retrieval =
@@ -459,6 +471,13 @@ void benchTableCount(const Options& options, int tables) {
             options.runs, forEachGen(options, {"tables", path("plain.json").toStdString()}));
         for (size_t g = 0; g < list.size(); ++g)
             print(label(options, g, "tamsel-gen tables, plain schema"), list[g]);
+        if (options.checkAndSnapshot) {
+            const std::vector<Measure> snapshot = measureAlternately(
+                options.runs, forEachGen(options, {"snapshot", path("plain.json").toStdString(),
+                                                   "-o", path("taken.sqlite").toStdString()}));
+            for (size_t g = 0; g < snapshot.size(); ++g)
+                print(label(options, g, "tamsel-gen snapshot of the plain schema"), snapshot[g]);
+        }
     }
 }
 

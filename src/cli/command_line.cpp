@@ -30,9 +30,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         line.command = GenCommand::Csv;
     } else if (first == u"tables") {
         line.command = GenCommand::Tables;
+    } else if (first == u"snapshot") {
+        line.command = GenCommand::Snapshot;
     } else {
         throw UsageError(
-            QStringLiteral("知らないコマンド %1（package, vb, csv, tables のどれか）").arg(first));
+            QStringLiteral("知らないコマンド %1（package, vb, csv, tables, snapshot のどれか）")
+                .arg(first));
     }
     if (line.command == GenCommand::Help || line.command == GenCommand::Version) {
         if (arguments.size() > 1)
@@ -42,7 +45,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
 
     bool optionsEnded = false;
-    bool outputGiven = false;
+    // An option with a file: "-o FILE", "--output FILE" or "--output=FILE".
+    const auto fileOf = [&](qsizetype& i, const QString& option) {
+        const QString& argument = arguments[i];
+        QString file;
+        if (argument.startsWith(option + u'=')) {
+            file = argument.mid(option.size() + 1);
+        } else {
+            if (i + 1 >= arguments.size())
+                throw UsageError(QStringLiteral("%1 の後にファイル名がありません").arg(argument));
+            file = arguments[++i];
+        }
+        if (file.isEmpty())
+            throw UsageError(QStringLiteral("%1 のファイル名が空です").arg(option));
+        return file;
+    };
+    const bool takesOutput = isGenerating(line.command) || line.command == GenCommand::Snapshot;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
         const bool isOption =
@@ -61,47 +79,60 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             line.utf8 = true;
         } else if ((argument == u"-o" || argument == u"--output" ||
                     argument.startsWith(QLatin1String("--output="))) &&
-                   isGenerating(line.command)) {
-            if (outputGiven)
+                   takesOutput) {
+            if (!line.outputPath.isEmpty())
                 throw UsageError(QStringLiteral("-o は一度だけ指定できます"));
-            outputGiven = true;
-            if (argument.startsWith(QLatin1String("--output="))) {
-                line.outputPath = argument.mid(9);
-            } else {
-                if (i + 1 >= arguments.size())
-                    throw UsageError(
-                        QStringLiteral("%1 の後にファイル名がありません").arg(argument));
-                line.outputPath = arguments[++i];
-            }
-            if (line.outputPath.isEmpty())
-                throw UsageError(QStringLiteral("出力ファイル名が空です"));
+            line.outputPath = fileOf(i, argument == u"-o" ? argument : QStringLiteral("--output"));
+        } else if ((argument == u"--check" || argument.startsWith(QLatin1String("--check="))) &&
+                   isGenerating(line.command)) {
+            if (!line.checkPath.isEmpty())
+                throw UsageError(QStringLiteral("--check は一度だけ指定できます"));
+            line.checkPath = fileOf(i, QStringLiteral("--check"));
         } else {
             throw UsageError(QStringLiteral("%1 コマンドに %2 は使えません").arg(first, argument));
         }
     }
     if (line.profilePath.isEmpty())
         throw UsageError(QStringLiteral("プロファイル（PROFILE.json）がありません"));
+    if (!line.outputPath.isEmpty() && !line.checkPath.isEmpty())
+        throw UsageError(QStringLiteral("-o と --check は一緒に使えません"));
+    if (line.command == GenCommand::Snapshot && line.outputPath.isEmpty())
+        throw UsageError(QStringLiteral("snapshot には -o FILE.sqlite が必要です"));
     return line;
 }
 
 QString helpText() {
     return QStringLiteral(
         "使い方:\n"
-        "  tamsel-gen package PROFILE.json [-o FILE] [--utf8]   PL/SQL パッケージ\n"
-        "  tamsel-gen vb      PROFILE.json [-o FILE] [--utf8]   VB モジュール\n"
-        "  tamsel-gen csv     PROFILE.json [-o FILE] [--utf8]   テーブル構造 CSV\n"
-        "  tamsel-gen tables  PROFILE.json                      ユーザーのテーブル一覧\n"
+        "  tamsel-gen package  PROFILE.json [-o FILE | --check FILE] [--utf8]   PL/SQL パッケージ\n"
+        "  tamsel-gen vb       PROFILE.json [-o FILE | --check FILE] [--utf8]   VB モジュール\n"
+        "  tamsel-gen csv      PROFILE.json [-o FILE | --check FILE] [--utf8]   テーブル構造 CSV\n"
+        "  tamsel-gen tables   PROFILE.json            ユーザーのテーブル一覧\n"
+        "  tamsel-gen snapshot PROFILE.json -o FILE.sqlite   "
+        "データディクショナリのスナップショット\n"
         "  tamsel-gen --help | --version\n"
         "\n"
         "ウィンドウを開かずに Tamsel と同じ生成を行います。ログオン、テーブルの選択、\n"
         "テーブルごとのフラグと引数設定はプロファイル（UTF-8 の JSON）に書きます。\n"
+        "メインウィンドウのファイルメニューの「作成候補をプロファイルに保存」で今の選択と\n"
+        "設定をプロファイルにでき（パスワードは書きません）、「プロファイルを開く」で\n"
+        "ウィンドウに読み込めます。\n"
         "\n"
         "出力:\n"
         "  標準では保存ファイルと同じ形式（Shift-JIS、各行の後に CR LF）で標準出力へ。\n"
         "  -o FILE, --output FILE  FILE に書く（一時ファイルから置き換えるので、失敗しても\n"
         "                          元のファイルはそのまま）\n"
         "  --utf8                  UTF-8、改行 LF で書く（端末や diff 向け）\n"
+        "  --check FILE            書かずに、保存してある FILE（上の形式）と比べる。作成日時の\n"
+        "                          ヘッダー行だけは比べない。同じなら何も出さずに 0、違えば\n"
+        "                          FILE から生成結果への unified diff（UTF-8）を標準出力に出して "
+        "7\n"
         "  tables は一行に一つのテーブル名を UTF-8 で、テーブル一覧の順に書きます。\n"
+        "  snapshot はプロファイルのテーブル（tables が無ければすべてのテーブル）の\n"
+        "  USER_TABLES と COL の行を、取得と同じ問い合わせで読んで SQLite ファイルに書きます。\n"
+        "  そのファイルをサービスに指定すれば、データベースなしで同じテーブル一覧と同じ\n"
+        "  生成結果が得られます。\n"
+        "  標準エラーが端末なら、テーブル情報の取得中は進み具合（読んだ数/全体）を一行で表示。\n"
         "\n"
         "プロファイル:\n"
         "  {\n"
@@ -142,6 +173,8 @@ QString helpText() {
         "  3  外部に公開するテーブルがない\n"
         "  4  ログオンできない\n"
         "  5  テーブル情報を取得できない\n"
-        "  6  出力を書けない（生成の失敗、Shift-JIS にできない文字、書き込みの失敗）\n"
+        "  6  出力を書けない（生成の失敗、Shift-JIS にできない文字、書き込みの失敗、出力先の\n"
+        "     フォルダが無い、出力先がフォルダ）、--check の FILE を読めない\n"
+        "  7  --check の FILE が生成結果と異なる\n"
         "メッセージは標準エラーに出ます。\n");
 }

@@ -12,18 +12,20 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
-enum class GenCommand { Package, Vb, Csv, Tables, Help, Version };
+enum class GenCommand { Package, Vb, Csv, Tables, Snapshot, Help, Version };
 
 struct CommandLine {
     GenCommand command = GenCommand::Help;
     QString profilePath;
     QString outputPath; // empty: standard output
+    QString checkPath;  // --check: the saved file the output is compared with
     bool utf8 = false;  // UTF-8 with LF instead of the saved-file format
 };
 
 // Reads the arguments after the program name:
-//   package|vb|csv PROFILE [-o FILE] [--utf8]
+//   package|vb|csv PROFILE [-o FILE | --check FILE] [--utf8]
 //   tables PROFILE
+//   snapshot PROFILE -o FILE
 //   --help | --version
 // Options may stand before or after the profile; "--" ends them. Throws UsageError.
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -1,14 +1,16 @@
 #include "cli/gen_tool.h"
 
-#include "cli/gen_profile.h"
+#include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
 #include "db/db_messages.h"
 #include "db/dictionary.h"
+#include "db/dictionary_snapshot.h"
 #include "gen/csv/table_structure.h"
 #include "gen/gen_messages.h"
 #include "gen/plsql/package_generator.h"
 #include "gen/vb/vb_module_generator.h"
 #include "model/generation_model.h"
+#include "profile/gen_profile.h"
 #include "settings/profile_file.h"
 #include "util/report.h"
 #include "util/safe_file.h"
@@ -16,6 +18,7 @@
 #include "util/text_file.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -38,6 +41,53 @@ template <typename Step> void retrieve(Step&& step) {
         throw GenFailure(kExitRetrieval, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
+    }
+}
+
+// Retrieval progress on one line of standard error when it is a terminal ("テーブル情報を
+// 取得中・・・ 3/10"), cleared on every way out, so messages and the shell prompt start on
+// a clean line. A file or a pipe gets none of it.
+class TerminalProgress {
+public:
+    TerminalProgress(GenToolContext& context, qsizetype total) : context_(context), total_(total) {
+        show(0);
+    }
+    ~TerminalProgress() {
+        if (shown_)
+            context_.writeErr(QStringLiteral("\r\x1b[K"));
+    }
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    RetrievalProgress events() {
+        return {{}, [this](qsizetype index, const QString&) {
+                    show(index + 1);
+                }};
+    }
+
+private:
+    void show(qsizetype read) {
+        if (!context_.stderrIsTerminal || total_ == 0)
+            return;
+        shown_ = true;
+        context_.writeErr(
+            QStringLiteral("\r%1 %2/%3\x1b[K").arg(retrievingText()).arg(read).arg(total_));
+    }
+
+    GenToolContext& context_;
+    qsizetype total_;
+    bool shown_ = false;
+};
+
+// A file to be written at the end is checked before the work: a missing folder or a folder
+// in the way is known at once.
+void checkOutputTarget(const QString& path) {
+    if (path.isEmpty())
+        return;
+    try {
+        checkFileTarget(path);
+    } catch (const FileWriteError& error) {
+        throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
     }
 }
 
@@ -121,12 +171,25 @@ QStringList generate(GenCommand command, const GeneratorInput& input, const VbOp
     return *lines;
 }
 
-// All or nothing: the whole text is encoded before a byte goes out, and a file is written
-// through the safe writer.
-void writeOutput(const QStringList& lines, const CommandLine& line, GenToolContext& context) {
-    QByteArray bytes;
+// --check: the saved file, read before any work, so a wrong name fails at once.
+QByteArray readCheckedFile(const QString& path) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
+                         QStringLiteral("%1: %2").arg(path, QFileInfo(path).isDir()
+                                                                ? QStringLiteral("フォルダです")
+                                                                : file.errorString()));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
+                         QStringLiteral("%1: %2").arg(path, file.errorString()));
+    return bytes;
+}
+
+// The lines in the output's format: Shift-JIS with CR LF, or UTF-8 with LF.
+QByteArray encodeOutput(const QStringList& lines, const CommandLine& line) {
     try {
-        bytes = line.utf8 ? encodeUtf8Lines(lines) : encodeSjisLines(lines);
+        return line.utf8 ? encodeUtf8Lines(lines) : encodeSjisLines(lines);
     } catch (const SjisEncodeError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(),
                          QString::fromUtf8(error.what()) +
@@ -134,6 +197,45 @@ void writeOutput(const QStringList& lines, const CommandLine& line, GenToolConte
     } catch (const std::bad_alloc&) {
         throw GenFailure(kExitOutput, outOfMemoryText());
     }
+}
+
+QString commandName(GenCommand command) {
+    switch (command) {
+    case GenCommand::Package:
+        return QStringLiteral("package");
+    case GenCommand::Vb:
+        return QStringLiteral("vb");
+    default:
+        return QStringLiteral("csv");
+    }
+}
+
+// Same: nothing on standard output. Different: the unified diff there and GenFailure 7.
+void checkAgainstSaved(const QByteArray& generated, const QByteArray& saved,
+                       const CommandLine& line, GenToolContext& context) {
+    const QString dateLabel = line.command == GenCommand::Package ? packageDateLabel()
+                              : line.command == GenCommand::Vb    ? moduleDateLabel()
+                                                                  : QString();
+    const OutputCheck check = checkOutput(
+        generated, saved, line.utf8, dateLabel, line.checkPath,
+        QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath));
+    if (check.same)
+        return;
+    const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
+    if (check.diff.isEmpty())
+        throw GenFailure(kExitDifferent, differs,
+                         QStringLiteral("%1 行目の行末が%2ではありません")
+                             .arg(check.lineEndDiffers)
+                             .arg(line.utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF")));
+    if (!context.writeOut(encodeUtf8Lines(check.diff)))
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         QStringLiteral("標準出力に書けません"));
+    throw GenFailure(kExitDifferent, differs);
+}
+
+// All or nothing: the whole text is encoded before a byte goes out, and a file is written
+// through the safe writer.
+void writeOutput(const QByteArray& bytes, const CommandLine& line, GenToolContext& context) {
     if (line.outputPath.isEmpty()) {
         if (!context.writeOut(bytes))
             throw GenFailure(kExitOutput, outputNotWrittenText(),
@@ -147,6 +249,40 @@ void writeOutput(const QStringList& lines, const CommandLine& line, GenToolConte
     }
 }
 
+// snapshot: the dictionary rows of the profile's tables, or of every table when it lists
+// none, written to the -o file.
+void takeSnapshot(const GenProfile& profile, const CommandLine& line, GenToolContext& context) {
+    checkOutputTarget(line.outputPath);
+    const std::unique_ptr<Database> database =
+        logOn(profile, logonPassword(profile, context), context.session);
+    QStringList tableList;
+    retrieve(
+        [&] { readTableList(*database, [&](const QString& name) { tableList.append(name); }); });
+    QList<qsizetype> selection;
+    if (profile.tables.isEmpty()) {
+        for (qsizetype p = 0; p < tableList.size(); ++p)
+            selection.append(p);
+    } else {
+        try {
+            selection = profile.selectionIn(tableList);
+        } catch (const GenProfileError& error) {
+            throw GenFailure(kExitUsage, error.message());
+        }
+    }
+    TerminalProgress progress(context, selection.size());
+    try {
+        writeDictionarySnapshot(*database, tableList, selection, line.outputPath,
+                                progress.events());
+    } catch (const FileWriteError& error) {
+        throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitRetrieval, outOfMemoryText());
+    } catch (const std::exception& error) {
+        throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
+    }
+    database->Close();
+}
+
 void run(const CommandLine& line, GenToolContext& context) {
     GenProfile profile;
     try {
@@ -154,6 +290,8 @@ void run(const CommandLine& line, GenToolContext& context) {
     } catch (const GenProfileError& error) {
         throw GenFailure(kExitUsage, error.message());
     }
+    if (line.command == GenCommand::Snapshot)
+        return takeSnapshot(profile, line, context);
 
     // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them
     // before the logon.
@@ -165,6 +303,10 @@ void run(const CommandLine& line, GenToolContext& context) {
         throw GenFailure(kExitUsage,
                          QStringLiteral("%1: \"tables\" にテーブルがありません").arg(profile.path));
     const AppSettings settings = loadSettings(profile, context);
+    checkOutputTarget(line.outputPath);
+    const std::optional<QByteArray> saved =
+        line.checkPath.isEmpty() ? std::nullopt
+                                 : std::optional<QByteArray>(readCheckedFile(line.checkPath));
 
     const std::unique_ptr<Database> database =
         logOn(profile, logonPassword(profile, context), context.session);
@@ -190,7 +332,11 @@ void run(const CommandLine& line, GenToolContext& context) {
 
     GenerationModel model;
     model.TableCount = static_cast<qint32>(tableList.size());
-    retrieve([&] { retrieveColumns(*database, tableList, selection, model); });
+    {
+        TerminalProgress progress(context, selection.size());
+        retrieve(
+            [&] { retrieveColumns(*database, tableList, selection, model, progress.events()); });
+    }
     database->Close();
 
     PlainTableFlags flags;
@@ -199,7 +345,11 @@ void run(const CommandLine& line, GenToolContext& context) {
     const GeneratorInput input{model.CandidateList,      flags,
                                settings.GenSettings,     settings.UserNM,
                                model.MaxTableNameLength, *clock};
-    writeOutput(generate(line.command, input, profile.vb), line, context);
+    const QByteArray bytes = encodeOutput(generate(line.command, input, profile.vb), line);
+    if (saved)
+        checkAgainstSaved(bytes, *saved, line, context);
+    else
+        writeOutput(bytes, line, context);
 }
 
 } // namespace

@@ -21,7 +21,9 @@ enum ExitStatus : int {
     kExitNoPublicTable = 3, // no candidate table is public
     kExitLogon = 4,         // the database could not be opened
     kExitRetrieval = 5,     // the table list or the columns could not be read
-    kExitOutput = 6,        // nothing written: generation, encoding or writing failed
+    kExitOutput = 6,        // nothing written: generation, encoding or writing failed;
+                            // for --check, the file to compare cannot be read
+    kExitDifferent = 7,     // --check: the file differs from what is generated now
 };
 
 // Why a run stopped: its exit status, the message (the window's own where it has one) and
@@ -48,6 +50,7 @@ struct GenToolContext {
     std::optional<QByteArray> sourceDateEpoch;              // SOURCE_DATE_EPOCH
     SessionEnvironment session;                             // where the demo database lives
     SettingsPlatform platform;                              // the settings store's fallbacks
+    bool stderrIsTerminal = false; // retrieval progress is shown on standard error only then
 };
 
 // The clock of header dates: the moment SOURCE_DATE_EPOCH names (seconds since

@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+#include <unistd.h>
+
 namespace {
 
 bool writeStdout(const QByteArray& bytes) {
@@ -62,5 +64,6 @@ int main(int argc, char** argv) {
     context.sourceDateEpoch = variable("SOURCE_DATE_EPOCH");
     context.session = SessionEnvironment::forApplication();
     context.platform.applicationDir = QCoreApplication::applicationDirPath();
+    context.stderrIsTerminal = isatty(STDERR_FILENO) == 1;
     return runGenTool(line, context);
 }

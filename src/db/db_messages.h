@@ -12,3 +12,7 @@ inline QString retrievalErrorText() {
 inline QString noTablesText() {
     return QStringLiteral("テーブルが存在しません");
 }
+// The progress window's caption while columns are read; tamsel-gen's progress line too.
+inline QString retrievingText() {
+    return QStringLiteral("テーブル情報を取得中・・・");
+}

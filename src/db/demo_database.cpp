@@ -2,6 +2,7 @@
 
 #include "db/database_backend.h"
 #include "db/sqlite_dictionary.h"
+#include "util/install_paths.h"
 #include "util/safe_file.h"
 
 #include <QCryptographicHash>
@@ -107,7 +108,10 @@ QString ensureDemoDatabase(const SessionEnvironment& environment) {
     const QString script = demoDatabaseScript();
     const quint32 stamp = scriptStamp(script);
     QStringList folders;
-    for (const QString& folder : {environment.applicationDir, environment.cacheDir})
+    // An installed program keeps the file in the cache only (util/install_paths.h).
+    const QString beside =
+        isInstalledLayout(environment.applicationDir) ? QString() : environment.applicationDir;
+    for (const QString& folder : {beside, environment.cacheDir})
         if (!folder.isEmpty())
             folders.append(folder);
 

@@ -1,5 +1,66 @@
 #include "db/dictionary.h"
 
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+bool isControl(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+QString characterCode(QChar c) {
+    return QStringLiteral("U+") +
+           QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+}
+
+// A name as a message shows it: control characters as their code, at most 32 characters.
+QString shownName(const QString& name) {
+    constexpr qsizetype kShown = 32;
+    QString shown;
+    for (const QChar c : name.left(kShown))
+        shown += isControl(c) ? u'[' + characterCode(c) + u']' : QString(c);
+    return name.size() > kShown ? shown + QStringLiteral("…") : shown;
+}
+
+// Why generated code cannot carry a text read from the dictionary, worded to follow what
+// the text is ("名前", a field): a line break would end a line of it, and a comment with it,
+// wherever the text goes; any other control character has no place there either; a name
+// longer than Oracle allows pads every aligned line to its length. Nothing for a safe text,
+// nearly every one, at the cost of one pass over it and no allocation.
+std::optional<QString> unsafeTextReason(const QString& text, bool isName) {
+    const auto control = std::find_if(text.begin(), text.end(), isControl);
+    if (control != text.end())
+        return QStringLiteral("に制御文字 %1 があります").arg(characterCode(*control));
+    const qint32 length = isName ? nameLength(text) : 0;
+    if (length > kMaxNameLength)
+        return QStringLiteral("が %1 バイトあります（%2 バイトまで）")
+            .arg(length)
+            .arg(kMaxNameLength);
+    return std::nullopt;
+}
+
+void checkTableName(const QString& tableName) {
+    if (const auto reason = unsafeTextReason(tableName, true))
+        throw DbError(QStringLiteral("テーブル %1 の名前%2").arg(shownName(tableName), *reason));
+}
+
+void checkColumnName(const QString& tableName, const QString& columnName) {
+    if (const auto reason = unsafeTextReason(columnName, true))
+        throw DbError(QStringLiteral("テーブル %1 の列 %2 の名前%3")
+                          .arg(shownName(tableName), shownName(columnName), *reason));
+}
+
+// field: the dictionary column the text came from.
+void checkColumnText(const QString& tableName, const QString& columnName, const QString& field,
+                     const QString& text) {
+    if (const auto reason = unsafeTextReason(text, false))
+        throw DbError(QStringLiteral("テーブル %1 の列 %2 の %3 %4")
+                          .arg(shownName(tableName), shownName(columnName), field, *reason));
+}
+
+} // namespace
+
 QString tableListQuery() {
     return QStringLiteral("SELECT TABLE_NAME FROM USER_TABLES");
 }
@@ -25,13 +86,23 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
 
 TTableSettings readTableColumns(Database& database, const QString& tableName,
                                 qsizetype candidateCount) {
+    checkTableName(tableName);
     TTableSettings table = TTableSettings::startRetrieval(tableName, candidateCount);
     const std::unique_ptr<Dynaset> columns =
         database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
     const qint32 count = columns->RecordCount();
     for (qint32 row = 0; row < count; ++row) {
         const QString name = columns->Fields(QStringLiteral("CNAME")).Value();
-        const QString type = columns->Fields(QStringLiteral("COLTYPE")).Value();
+        checkColumnName(tableName, name);
+        // Each text checked as it is read, before it is used.
+        const auto checked = [&](const QString& field, QString value) {
+            checkColumnText(tableName, name, field, value);
+            return value;
+        };
+        const auto text = [&](const QString& field) {
+            return checked(field, columns->Fields(field).Value());
+        };
+        const QString type = text(QStringLiteral("COLTYPE"));
         QString size;
         if (type == u"NUMBER") {
             // A NUMBER declared without precision (plain NUMBER, INTEGER) has a NULL
@@ -39,32 +110,59 @@ TTableSettings readTableColumns(Database& database, const QString& tableName,
             const Field precision = columns->Fields(QStringLiteral("PRECISION"));
             const Field scale = columns->Fields(QStringLiteral("SCALE"));
             if (!precision.IsNull() && !scale.IsNull())
-                size = precision.Value() + u'.' + scale.Value();
+                size = checked(QStringLiteral("PRECISION"), precision.Value()) + u'.' +
+                       checked(QStringLiteral("SCALE"), scale.Value());
         } else {
-            size = columns->Fields(QStringLiteral("WIDTH")).Value();
+            size = text(QStringLiteral("WIDTH"));
         }
-        const QString nulls = columns->Fields(QStringLiteral("NULLS")).Value();
+        const QString nulls = text(QStringLiteral("NULLS"));
         table.appendColumn(name, type, size, nulls);
         columns->MoveNext();
     }
     return table;
 }
 
-RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
-                             const QList<qsizetype>& selection, GenerationModel& model,
-                             const RetrievalProgress& progress) {
-    model.MaxTableNameLength = 0;
+QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName) {
+    const std::unique_ptr<Dynaset> columns =
+        database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
+    const auto value = [&columns](const char* name) -> std::optional<QString> {
+        const Field field = columns->Fields(QLatin1String(name));
+        return field.IsNull() ? std::nullopt : std::optional<QString>(field.Value());
+    };
+    QList<DictionaryColumnRow> rows;
+    const qint32 count = columns->RecordCount();
+    rows.reserve(count);
+    for (qint32 row = 0; row < count; ++row) {
+        rows.append({value("CNAME"), value("COLTYPE"), value("WIDTH"), value("PRECISION"),
+                     value("SCALE"), value("NULLS")});
+        columns->MoveNext();
+    }
+    return rows;
+}
+
+RetrievalEnd retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
+                              const RetrievalProgress& progress,
+                              const std::function<void(qsizetype, const QString&)>& read) {
     qsizetype next = 0; // the next entry of selection
     for (qsizetype position = 0; position < tableList.size(); ++position) {
         if (progress.abortRequested && progress.abortRequested())
             return RetrievalEnd::Aborted;
         if (next == selection.size() || selection[next] != position)
             continue;
-        ++next;
         const QString& name = tableList[position];
-        model.appendCandidate(readTableColumns(database, name, selection.size()));
+        read(next, name);
         if (progress.tableRead)
-            progress.tableRead(model.CandidateList.size() - 1, name);
+            progress.tableRead(next, name);
+        ++next;
     }
     return RetrievalEnd::Complete;
+}
+
+RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
+                             const QList<qsizetype>& selection, GenerationModel& model,
+                             const RetrievalProgress& progress) {
+    model.MaxTableNameLength = 0;
+    return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
+        model.appendCandidate(readTableColumns(database, name, selection.size()));
+    });
 }

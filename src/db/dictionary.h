@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // The two dictionary queries and the reading of their rows, shared by the main window and
 // the headless tool. Nothing here touches a widget.
@@ -27,14 +28,31 @@ QString columnQuery(const QString& tableName);
 // DbError from the query or from a NULL name.
 qint32 readTableList(Database& database, const std::function<void(const QString&)>& append);
 
+// The longest table or column name a retrieval takes, counted as names are aligned (Shift-JIS
+// bytes, a character code page 932 cannot hold counting one): Oracle's own limit.
+inline constexpr qint32 kMaxNameLength = 128;
+
 // Reads one table's columns into a new record, as column retrieval creates it:
 // TTableSettings::startRetrieval(tableName, candidateCount) with one column appended per
 // row, in column-number order. The size text of a column whose type text is exactly
 // "NUMBER" is precision "." scale, else the width; a NULL precision or scale reads as
 // unknown and leaves that size text empty. Any other NULL, or a query error, throws
-// DbError and nothing is returned.
+// DbError and nothing is returned; so does a text that generated code cannot carry (the
+// name of the table or of a column longer than kMaxNameLength, or any text read holding a
+// control character, below U+0020 or U+007F), before the table is queried when it is the
+// table's name.
 TTableSettings readTableColumns(Database& database, const QString& tableName,
                                 qsizetype candidateCount);
+
+// One row of a table's column query as the dictionary gave it: each value's text, or
+// nothing for a NULL.
+struct DictionaryColumnRow {
+    std::optional<QString> CNAME, COLTYPE, WIDTH, PRECISION, SCALE, NULLS;
+};
+
+// Runs one table's column query and returns its rows untouched, in column-number order.
+// DbError from the query.
+QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName);
 
 // What column retrieval asks and tells its caller as it goes.
 struct RetrievalProgress {
@@ -48,6 +66,14 @@ struct RetrievalProgress {
 };
 
 enum class RetrievalEnd { Complete, Aborted };
+
+// The retrieval loop: walks the positions of tableList, polling progress.abortRequested
+// before each, and hands every selected one (selection ascending) to read with its
+// candidate index, then tells progress.tableRead. What read throws ends the loop.
+RetrievalEnd
+retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection,
+                 const RetrievalProgress& progress,
+                 const std::function<void(qsizetype index, const QString& name)>& read);
 
 // Column retrieval: the tables at the selected positions of tableList (ascending), one
 // column query each, in table-list order, appended to model's candidate list (which the

@@ -14,27 +14,70 @@ QString joinPath(const QString& dir, const QString& name) {
     return dir.endsWith(u'/') ? dir + name : dir + u'/' + name;
 }
 
+using FileTest = bool (*)(const QString& path);
+
 // Walks the components from dir. A component that exists as typed is taken as it is;
 // otherwise every entry that equals it without regard to case is followed, so a path
 // typed in upper case still finds a file named in lower or mixed case.
-void collectSqliteFiles(const QString& dir, const QStringList& components, qsizetype index,
-                        QStringList& found) {
+void collectFiles(const QString& dir, const QStringList& components, qsizetype index,
+                  FileTest accepts, QStringList& found) {
     if (index == components.size()) {
-        if (isSqliteFile(dir))
+        if (accepts(dir))
             found.append(dir);
         return;
     }
     const QString& component = components[index];
     const QString exact = joinPath(dir, component);
     if (QFileInfo::exists(exact)) {
-        collectSqliteFiles(exact, components, index + 1, found);
+        collectFiles(exact, components, index + 1, accepts, found);
         return;
     }
     const QStringList entries =
         QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries)
         if (entry.compare(component, Qt::CaseInsensitive) == 0)
-            collectSqliteFiles(joinPath(dir, entry), components, index + 1, found);
+            collectFiles(joinPath(dir, entry), components, index + 1, accepts, found);
+}
+
+// The files the path names as collectFiles finds them; a relative path from baseDir.
+QStringList findFiles(const QString& path, const QString& baseDir, FileTest accepts) {
+    const bool absolute = QDir::isAbsolutePath(path);
+    if (path.isEmpty() || (!absolute && baseDir.isEmpty()))
+        return {};
+    const QStringList components = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    QStringList found;
+    if (!components.isEmpty())
+        collectFiles(absolute ? QDir::rootPath() : baseDir, components, 0, accepts, found);
+    return found;
+}
+
+// The folders a service text is taken from when it is a relative path.
+QStringList serviceBaseDirs(const QString& service, const SessionEnvironment& environment) {
+    if (QDir::isAbsolutePath(service))
+        return {QString()};
+    return {environment.applicationDir, QDir::currentPath()};
+}
+
+bool isRegularFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+// A service text that names a file, but no SQLite file and nothing else: the message says
+// what the file is rather than that nothing was found.
+void refuseFileThatIsNoDatabase(const QString& service, const SessionEnvironment& environment) {
+    for (const QString& base : serviceBaseDirs(service, environment)) {
+        const QStringList files = findFiles(service, base, &isRegularFile);
+        if (files.isEmpty())
+            continue;
+        const QString& file = files.first();
+        throw DbError(
+            QFileInfo(file).size() == 0
+                ? QStringLiteral(
+                      "ファイル %1 は空（0 バイト）で、SQLite データベースではありません")
+                      .arg(file)
+                : QStringLiteral("ファイル %1 はありますが、SQLite データベースではありません")
+                      .arg(file));
+    }
 }
 
 std::optional<QString> findDataSource(const QString& service, const QStringList& names) {
@@ -57,17 +100,7 @@ std::optional<QString> findDataSource(const QString& service, const QStringList&
 } // namespace
 
 std::optional<QString> findSqliteFile(const QString& path, const QString& baseDir) {
-    if (path.isEmpty())
-        return std::nullopt;
-    const bool absolute = QDir::isAbsolutePath(path);
-    if (!absolute && baseDir.isEmpty())
-        return std::nullopt;
-    const QString start = absolute ? QDir::rootPath() : baseDir;
-    const QStringList components = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
-    if (components.isEmpty())
-        return std::nullopt;
-    QStringList found;
-    collectSqliteFiles(start, components, 0, found);
+    const QStringList found = findFiles(path, baseDir, &isSqliteFile);
     if (found.size() > 1)
         throw DbError(
             QStringLiteral("%1 に当たるファイルが複数あります（%2）。"
@@ -85,14 +118,9 @@ ServiceTarget resolveService(const QString& service, const SessionEnvironment& e
     if (service.compare(demoServiceName(), Qt::CaseInsensitive) == 0)
         return {ServiceKind::Demo, {}};
 
-    if (QDir::isAbsolutePath(service)) {
-        if (auto file = findSqliteFile(service, {}))
+    for (const QString& base : serviceBaseDirs(service, environment))
+        if (auto file = findSqliteFile(service, base))
             return {ServiceKind::SqliteFile, *file};
-    } else {
-        for (const QString& base : {environment.applicationDir, QDir::currentPath()})
-            if (auto file = findSqliteFile(service, base))
-                return {ServiceKind::SqliteFile, *file};
-    }
 
     if (service.contains(u'='))
         return {ServiceKind::OdbcConnectionString, service};
@@ -100,6 +128,7 @@ ServiceTarget resolveService(const QString& service, const SessionEnvironment& e
     if (auto name = findDataSource(service, dataSourceNames()))
         return {ServiceKind::OdbcDataSource, QStringLiteral("DSN=") + *name};
 
+    refuseFileThatIsNoDatabase(service, environment);
     throw DbError(QStringLiteral("サービス %1 が見つかりません。DEMO、SQLite ファイルのパス、"
                                  "ODBC データソース名または ODBC 接続文字列を指定してください")
                       .arg(service));

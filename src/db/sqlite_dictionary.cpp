@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 
 namespace {
 
@@ -108,7 +109,6 @@ bool hasDictionarySnapshot(DatabaseBackend& backend) {
 }
 
 void buildDictionary(DatabaseBackend& backend) {
-    backend.execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
     backend.execute(QStringLiteral("CREATE TEMP TABLE USER_TABLES (TABLE_NAME TEXT NOT NULL)"));
     // sqlite_master lists the tables in the order they were created. Virtual tables are
     // left out: their module may not be loaded here, and they hold no columns of their own.
@@ -156,6 +156,88 @@ void buildDictionary(DatabaseBackend& backend) {
     backend.execute(QStringLiteral("DROP TABLE temp.TAMSEL_TYPES"));
 }
 
+// How a file is opened. Read-only, a file in write-ahead-log mode makes SQLite create its
+// log and shared-memory index beside it (and leave them there), or fail on read-only media;
+// opened as immutable, SQLite reads the file alone and creates nothing, but takes no locks
+// and ignores a log. So immutable serves a log-mode file with no log beside it: nobody has
+// it open, and the file holds every committed change. A log that is there may hold changes
+// not yet in the file, or belong to a program that has the file open now: read-only then,
+// under SQLite's locks, with the log and index that already exist.
+enum class SqliteOpening { ReadOnly, Immutable };
+
+SqliteOpening sqliteOpening(const QString& path) {
+    // Bytes 18 and 19 of the header, the write and read format versions, are 2 in log mode.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return SqliteOpening::ReadOnly;
+    const QByteArray header = file.read(20);
+    const bool logMode = header.size() == 20 && header[18] == 2 && header[19] == 2;
+    const QFileInfo log(path + QStringLiteral("-wal"));
+    return logMode && (!log.exists() || log.size() == 0) ? SqliteOpening::Immutable
+                                                         : SqliteOpening::ReadOnly;
+}
+
+// The file as a SQLite URI, so the opening's parameters can go with it.
+QString sqliteFileUri(const QString& path, SqliteOpening opening) {
+    const QByteArray file =
+        QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), QByteArrayLiteral("/"));
+    return QStringLiteral("file:") + QString::fromLatin1(file) +
+           (opening == SqliteOpening::Immutable ? QStringLiteral("?immutable=1")
+                                                : QStringLiteral("?mode=ro"));
+}
+
+// The query that reads a table's columns from the snapshot's own COL, as its plan goes.
+QString columnLookupPlanQuery() {
+    return QStringLiteral("EXPLAIN QUERY PLAN SELECT CNAME,COLTYPE,WIDTH,PRECISION,SCALE,NULLS "
+                          "FROM main.COL WHERE TNAME = '' ORDER BY COLNO");
+}
+
+// Whether each column query finds its table's rows in the snapshot's COL without reading
+// all of it. A COL the query cannot run on counts as indexed: it is left as it stands, for
+// the column query to report.
+bool columnLookupIsIndexed(DatabaseBackend& backend) {
+    std::unique_ptr<Dynaset> plan;
+    try {
+        plan = backend.query(columnLookupPlanQuery());
+    } catch (const DbError&) {
+        return true;
+    }
+    for (qint32 row = 0; row < plan->RecordCount(); ++row, plan->MoveNext()) {
+        const QString step = plan->Fields(QStringLiteral("detail")).Value();
+        if (step.startsWith(QStringLiteral("SCAN")) || step.contains(QStringLiteral("AUTOMATIC")))
+            return false;
+    }
+    return true;
+}
+
+// Reads the snapshot's COL once, ordered, into a temporary COL keyed the way the column
+// query looks it up; it hides the file's own from the dictionary queries. The values keep
+// their storage classes and the columns their affinities, so every text reads as before; a
+// collation declared on the file's TNAME is not kept: names compare exactly, as Oracle's do.
+void copyColumns(DatabaseBackend& backend) {
+    backend.execute(QStringLiteral(
+        "CREATE TEMP TABLE COL AS SELECT TNAME, COLNO, CNAME, COLTYPE, WIDTH, PRECISION, SCALE, "
+        "NULLS FROM main.COL ORDER BY TNAME, COLNO"));
+    backend.execute(QStringLiteral("CREATE INDEX temp.COL_BY_TABLE ON COL (TNAME, COLNO)"));
+}
+
+// An immutable file is read whole at logon, so that nothing is read from it later, when
+// another program may have opened it and be writing it. A table the dictionary queries
+// cannot run on is left as it stands, for them to report.
+void copySnapshot(DatabaseBackend& backend) {
+    try {
+        backend.execute(QStringLiteral(
+            "CREATE TEMP TABLE USER_TABLES AS SELECT TABLE_NAME FROM main.USER_TABLES"));
+    } catch (const DbError&) {
+    }
+    try {
+        backend.query(columnLookupPlanQuery());
+    } catch (const DbError&) {
+        return;
+    }
+    copyColumns(backend);
+}
+
 } // namespace
 
 OracleColumnType oracleColumnType(const QString& declaredType) {
@@ -189,16 +271,24 @@ OracleColumnType oracleColumnType(const QString& declaredType) {
 }
 
 std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path) {
+    const SqliteOpening opening = sqliteOpening(path);
     auto backend = std::make_unique<DatabaseBackend>(QStringLiteral("QSQLITE"));
     {
         QSqlDatabase database = backend->connection();
-        database.setDatabaseName(path);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        database.setDatabaseName(sqliteFileUri(path, opening));
+        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
     }
-    backend->open();
     try {
+        backend->open();
+        // What the connection copies stays in memory: no temporary file, also where none
+        // can be written.
+        backend->execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
         if (!hasDictionarySnapshot(*backend))
             buildDictionary(*backend);
+        else if (opening == SqliteOpening::Immutable)
+            copySnapshot(*backend);
+        else if (!columnLookupIsIndexed(*backend))
+            copyColumns(*backend);
     } catch (const DbError& error) {
         throw DbError(
             QStringLiteral("%1 をデータベースとして読めません：%2").arg(path, error.message()));

@@ -26,10 +26,16 @@ OracleColumnType oracleColumnType(const QString& declaredType);
 // Whether the path is a regular file that starts with the SQLite database header.
 bool isSqliteFile(const QString& path);
 
-// Opens a SQLite file read-only, so the program never changes a user's database, and makes
-// the two dictionary queries run on it word for word. A file with its own USER_TABLES and
-// COL is a dictionary snapshot and is used as it stands; for any other file the connection
+// Opens a SQLite file read-only, so the program never changes a user's database nor leaves
+// a file beside it, and makes the two dictionary queries run on it word for word. A file in
+// write-ahead-log mode with no log beside it is opened immutable (SQLite creates no log and
+// index beside it, and reads it on read-only media too) and read whole at opening; one with
+// a log is opened read-only under SQLite's locks, seeing what its writer has committed. A
+// file with its own USER_TABLES and COL is a dictionary snapshot and is used as it stands,
+// except that a COL the column query would scan whole is read once, ordered, into a
+// temporary COL keyed by table name and column number; for any other file the connection
 // gets temporary USER_TABLES(TABLE_NAME) and COL(TNAME, COLNO, CNAME, COLTYPE, WIDTH, SCALE,
 // PRECISION, NULLS) built from the file's own tables in creation order, COL keyed by table
-// name and column number so each column query is one index look-up.
+// name and column number so each column query is one index look-up. The temporary tables
+// live in memory.
 std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path);

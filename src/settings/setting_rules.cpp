@@ -151,3 +151,8 @@ QString serviceWithoutPassword(const QString& service) {
     }
     return removed ? kept.join(u';') : service;
 }
+
+QString userWithoutPassword(const QString& user) {
+    const qsizetype slash = user.indexOf(u'/');
+    return slash < 0 ? user : user.left(slash);
+}

@@ -65,3 +65,8 @@ QString unstorableCharacterText(const QString& character);
 // PASSWORD attributes (names matched without regard to case, a value in braces taken whole);
 // any other text stays as it is.
 QString serviceWithoutPassword(const QString& service);
+
+// The user as it may be written to any file. The logon sends user "/" password and the
+// session splits that at the first "/", so whatever follows a "/" typed into the user field
+// ("SCOTT/TIGER") is password.
+QString userWithoutPassword(const QString& user);

@@ -3,6 +3,7 @@
 #include "settings/profile_file.h"
 #include "settings/setting_rules.h"
 #include "util/app_info.h"
+#include "util/install_paths.h"
 #include "util/my_func.h"
 #include "util/report.h"
 
@@ -87,6 +88,7 @@ void readAll(AppSettings& s, const ProfileFile& file) {
     read.string(kLastStatus, QStringLiteral("Alias"), s.Alias);
     s.Alias = serviceWithoutPassword(s.Alias);
     read.string(kLastStatus, QStringLiteral("UserNM"), s.UserNM);
+    s.UserNM = userWithoutPassword(s.UserNM);
     read.integer(kLastStatus, QStringLiteral("Height"), s.Height);
     read.integer(kLastStatus, QStringLiteral("Width"), s.Width);
     for (const ParamsKey& key : paramsKeys())
@@ -135,7 +137,7 @@ QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
         {kAttention, QStringLiteral("Application"), applicationTitle()},
         {kAttention, QStringLiteral("CopyRight"), copyrightText()},
         {kLastStatus, QStringLiteral("Alias"), serviceWithoutPassword(s.Alias)},
-        {kLastStatus, QStringLiteral("UserNM"), s.UserNM},
+        {kLastStatus, QStringLiteral("UserNM"), userWithoutPassword(s.UserNM)},
         {kLastStatus, QStringLiteral("Height"), QString::number(mainWindowSize.height())},
         {kLastStatus, QStringLiteral("Width"), QString::number(mainWindowSize.width())},
     };
@@ -172,7 +174,8 @@ SettingsLocation settingsLocation(const QString& executableFolder, const QString
                                   const std::function<bool(const QString&)>& writable) {
     const QString beside = settingsFilePath(executableFolder);
     const bool besideExists = QFileInfo::exists(beside);
-    if (writable(executableFolder) || (besideExists && writable(beside)))
+    if (!isInstalledLayout(executableFolder) &&
+        (writable(executableFolder) || (besideExists && writable(beside))))
         return {beside, beside, executableFolder};
     const QString user = settingsFilePath(QDir(configFolder).filePath(QStringLiteral("tamsel")));
     const QString read = !QFileInfo::exists(user) && besideExists ? beside : user;

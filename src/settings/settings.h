@@ -47,8 +47,9 @@ QString settingsFilePath(const QString& applicationDir);
 
 // Where the settings file is read and written, and the folder DefPath falls back to.
 // Beside the executable when its folder is writable, or when the file there is (a copy
-// run from a read-only folder keeps its own file). Otherwise, as for an installed program,
-// the user's file <configFolder>/tamsel/Ostrel.ini, made at the first save; until it
+// run from a read-only folder keeps its own file), unless the program is installed
+// (isInstalledLayout). Otherwise the user's file <configFolder>/tamsel/Ostrel.ini, made at
+// the first save; until it
 // exists, a file beside the executable that the user cannot write (an administrator's
 // preset) is read instead. An installed program's DefPath falls back to the home folder,
 // where the user can save.

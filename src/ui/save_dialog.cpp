@@ -29,6 +29,17 @@ QString patternExtension(const QString& patterns) {
 
 } // namespace
 
+QString SaveLocation::initialFolder(const QString& currentDefault) const {
+    if (folder.isEmpty() || defaultFolder != currentDefault || !QFileInfo(folder).isDir())
+        return currentDefault;
+    return folder;
+}
+
+void SaveLocation::remember(const QString& path, const QString& currentDefault) {
+    const QFileInfo file(path);
+    *this = {file.absolutePath(), file.fileName(), currentDefault};
+}
+
 QStringList nameFiltersOf(const QString& filter) {
     QStringList result;
     const QStringList parts = filter.split(QLatin1Char('|'));

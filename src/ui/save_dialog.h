@@ -22,6 +22,21 @@ struct SaveDialog {
     bool Execute(QWidget* parent);
 };
 
+// Where one kind of output (package source, module, table structure, profile) was last
+// saved in this run, so that each kind proposes its own file and never another kind's.
+struct SaveLocation {
+    QString folder;        // empty until this kind was saved
+    QString name;          // the file's name without its folder
+    QString defaultFolder; // DefPath then: a default folder changed since wins
+
+    // The folder the save dialog opens in for this kind: where it was last saved in this
+    // run, since the user put it there. Until then, once the default folder was changed in
+    // the options, or when that folder is gone, the default folder.
+    QString initialFolder(const QString& currentDefault) const;
+    // A file of this kind was saved at path while currentDefault was the default folder.
+    void remember(const QString& path, const QString& currentDefault);
+};
+
 // The name filters of the toolkit's file dialog for a description|pattern filter. A
 // pattern "*.*" means every file, as on Windows, also one without an extension.
 QStringList nameFiltersOf(const QString& filter);

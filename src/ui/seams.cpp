@@ -16,6 +16,8 @@ FolderChooserRunner installedFolderChooser;
 FolderChooserRunner defaultFolderChooser;
 SaveDialogRunner installedSaveDialogRunner;
 SaveDialogRunner defaultSaveDialogRunner;
+OpenDialogRunner installedOpenDialogRunner;
+OpenDialogRunner defaultOpenDialogRunner;
 DesktopOpener installedDesktopOpener;
 QString installedExecutableFolder;
 
@@ -77,6 +79,23 @@ SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner) {
 
 void setDefaultSaveDialogRunner(SaveDialogRunner runner) {
     defaultSaveDialogRunner = std::move(runner);
+}
+
+std::optional<QString> chooseOpenFile(QWidget* parent, const QString& initialDir,
+                                      const QString& filter) {
+    if (installedOpenDialogRunner)
+        return installedOpenDialogRunner(parent, initialDir, filter);
+    if (defaultOpenDialogRunner)
+        return defaultOpenDialogRunner(parent, initialDir, filter);
+    return std::nullopt;
+}
+
+OpenDialogRunner setOpenDialogRunner(OpenDialogRunner runner) {
+    return std::exchange(installedOpenDialogRunner, std::move(runner));
+}
+
+void setDefaultOpenDialogRunner(OpenDialogRunner runner) {
+    defaultOpenDialogRunner = std::move(runner);
 }
 
 bool openWithDesktop(const QString& target) {

@@ -15,9 +15,9 @@ struct SaveDialog;
 // answers, so nothing waits in a modal loop. Each setter returns what it replaces; an empty
 // function restores the real thing.
 //
-// This file only keeps the registry. The real folder chooser and save-file dialog live
-// with the other dialogs (ui/dialogs) and register themselves as the defaults at start-up
-// (registerStandardDialogs); until they have, both answer as if cancelled.
+// This file only keeps the registry. The real folder chooser and file dialogs live with the
+// other dialogs (ui/dialogs) and register themselves as the defaults at start-up
+// (registerStandardDialogs); until they have, they answer as if cancelled.
 
 // Runs the dialog's modal loop and then gives the keyboard back to the window that had it.
 // A window manager does that by itself; a bare X server does not, and the shortcuts of the
@@ -44,6 +44,16 @@ std::optional<QString> chooseSaveFile(QWidget* parent, const SaveDialog& dialog)
 using SaveDialogRunner = std::function<std::optional<QString>(QWidget*, const SaveDialog&)>;
 SaveDialogRunner setSaveDialogRunner(SaveDialogRunner runner);
 void setDefaultSaveDialogRunner(SaveDialogRunner runner);
+
+// The open-file dialog for an existing file, starting in initialDir, with a filter of
+// description|pattern pairs as the save dialog takes it: the chosen path, or nullopt when
+// the user cancelled.
+std::optional<QString> chooseOpenFile(QWidget* parent, const QString& initialDir,
+                                      const QString& filter);
+using OpenDialogRunner =
+    std::function<std::optional<QString>(QWidget*, const QString&, const QString&)>;
+OpenDialogRunner setOpenDialogRunner(OpenDialogRunner runner);
+void setDefaultOpenDialogRunner(OpenDialogRunner runner);
 
 // Opens a document or web address with the desktop's default application. False when the
 // desktop refused it.

@@ -12,3 +12,7 @@ QString helpPagePath(const QString& executableFolder) {
         QDir::cleanPath(folder.filePath(QStringLiteral("../share/tamsel/Html/index.html")));
     return QFileInfo(installed).isFile() ? installed : beside;
 }
+
+bool isInstalledLayout(const QString& executableFolder) {
+    return QFileInfo(QDir(executableFolder).filePath(QStringLiteral("../share/tamsel"))).isDir();
+}

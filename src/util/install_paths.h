@@ -9,3 +9,9 @@
 // <executable folder>/../share/tamsel/Html/index.html when that exists, else the first (so
 // the caller's "cannot open" names the place a build would have it).
 QString helpPagePath(const QString& executableFolder);
+
+// Whether the executable is installed: share/tamsel stands next to its bin folder. An
+// installed program writes nothing beside itself, whoever runs it (root could write
+// /usr/bin, and what it left there no package would remove); its settings and the demo
+// database go to the user's folders.
+bool isInstalledLayout(const QString& executableFolder);

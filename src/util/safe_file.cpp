@@ -338,21 +338,41 @@ void writeIntoStream(const QString& path, const QByteArray& target, bool regular
 
 } // namespace
 
-void writeFileSafely(const QString& path, const QByteArray& data, const SafeWriteOptions& options) {
+namespace {
+
+// The target of path after its links, with its status; refuses what no write can replace:
+// a name in a folder that does not exist, or a folder. exists tells whether st is filled.
+Target checkedTarget(const QString& path, struct stat& st, bool& exists) {
     if (path.isEmpty())
         fail(path, ENOENT);
     const Target target = resolveLinks(path);
-    struct stat st {};
-    if (stat(target.path.constData(), &st) != 0) {
+    exists = stat(target.path.constData(), &st) == 0;
+    if (!exists) {
         if (errno != ENOENT && errno != ENOTDIR)
             fail(path, errno);
         struct stat folder {};
         if (stat(folderOf(target.path).constData(), &folder) != 0 || !S_ISDIR(folder.st_mode))
             throw FileWriteError(path, QStringLiteral("フォルダが存在しません"));
-        return replaceRegularFile(path, target.path, nullptr, data, options);
-    }
-    if (S_ISDIR(st.st_mode))
+    } else if (S_ISDIR(st.st_mode)) {
         throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
+    }
+    return target;
+}
+
+} // namespace
+
+void checkFileTarget(const QString& path) {
+    struct stat st {};
+    bool exists = false;
+    checkedTarget(path, st, exists);
+}
+
+void writeFileSafely(const QString& path, const QByteArray& data, const SafeWriteOptions& options) {
+    struct stat st {};
+    bool exists = false;
+    const Target target = checkedTarget(path, st, exists);
+    if (!exists)
+        return replaceRegularFile(path, target.path, nullptr, data, options);
     const bool regular = S_ISREG(st.st_mode);
     if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || (regular && target.descriptor))
         return writeIntoStream(path, target.path, regular, data);

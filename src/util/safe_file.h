@@ -37,3 +37,7 @@ struct SafeWriteOptions {
 // over an hour ago by a killed writer are removed.
 void writeFileSafely(const QString& path, const QByteArray& data,
                      const SafeWriteOptions& options = {});
+
+// The FileWriteError writeFileSafely would throw for a name in a folder that does not exist
+// or for a folder, before a long piece of work whose result is to be written there.
+void checkFileTarget(const QString& path);

@@ -43,7 +43,8 @@ MainView::MainView(TFRM_Main* w)
                                                             part<QLabel>(w, "STB_Panel1"),
                                                             part<QLabel>(w, "STB_Panel2")},
       TIM_Hint(part<QTimer>(w, "TIM_Hint")), MNU_Logout(part<QAction>(w, "MNU_Logout")),
-      MNU_Save(part<QAction>(w, "MNU_Save")), MNU_Quit(part<QAction>(w, "MNU_Quit")),
+      MNU_Save(part<QAction>(w, "MNU_Save")), MNU_SaveProfile(part<QAction>(w, "MNU_SaveProfile")),
+      MNU_OpenProfile(part<QAction>(w, "MNU_OpenProfile")), MNU_Quit(part<QAction>(w, "MNU_Quit")),
       MNU_Select(part<QAction>(w, "MNU_Select")), MNU_Execute(part<QAction>(w, "MNU_Execute")),
       MNU_vbExecute(part<QAction>(w, "MNU_vbExecute")),
       MNU_ListClear(part<QAction>(w, "MNU_ListClear")), MNU_Public(part<QAction>(w, "MNU_Public")),
@@ -87,9 +88,10 @@ QStringList rowNames(const MainView& main) {
 
 std::optional<bool> listCommandsEnabled(const MainView& main) {
     // The commands that need a candidate list: the menu items and the buttons alike.
-    const QList<QAction*> items{main.MNU_ListClear, main.MNU_OutPutDesc, main.MNU_Public,
-                                main.MNU_Execute,   main.MNU_vbExecute,  main.MNU_Array,
-                                main.MNU_INS,       main.MNU_UPD,        main.MNU_CLR};
+    const QList<QAction*> items{main.MNU_ListClear,  main.MNU_OutPutDesc, main.MNU_Public,
+                                main.MNU_Execute,    main.MNU_vbExecute,  main.MNU_Array,
+                                main.MNU_INS,        main.MNU_UPD,        main.MNU_CLR,
+                                main.MNU_SaveProfile};
     const QList<QWidget*> buttons{main.BTN_Execute, main.BTN_vbExecute, main.BTN_Public,
                                   main.BTN_Array,   main.BTN_INS,       main.BTN_UPD,
                                   main.BTN_CLR};
@@ -129,4 +131,15 @@ ScopedSaveDialog::ScopedSaveDialog()
 
 ScopedSaveDialog::~ScopedSaveDialog() {
     setSaveDialogRunner(previous_);
+}
+
+ScopedOpenDialog::ScopedOpenDialog()
+    : previous_(setOpenDialogRunner([this](QWidget*, const QString& folder, const QString& filter) {
+          folders.append(folder);
+          filters.append(filter);
+          return answers.isEmpty() ? std::nullopt : answers.takeFirst();
+      })) {}
+
+ScopedOpenDialog::~ScopedOpenDialog() {
+    setOpenDialogRunner(previous_);
 }

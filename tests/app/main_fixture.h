@@ -54,6 +54,8 @@ struct MainView {
     QTimer* TIM_Hint;
     QAction* MNU_Logout;
     QAction* MNU_Save;
+    QAction* MNU_SaveProfile;
+    QAction* MNU_OpenProfile;
     QAction* MNU_Quit;
     QAction* MNU_Select;
     QAction* MNU_Execute;
@@ -123,4 +125,21 @@ public:
 
 private:
     SaveDialogRunner previous_;
+};
+
+// Answers the open-file dialog for its lifetime with the next path queued (cancelled when
+// none is), recording the folder and filter it was shown with.
+class ScopedOpenDialog {
+public:
+    ScopedOpenDialog();
+    ~ScopedOpenDialog();
+    ScopedOpenDialog(const ScopedOpenDialog&) = delete;
+    ScopedOpenDialog& operator=(const ScopedOpenDialog&) = delete;
+
+    QList<std::optional<QString>> answers;
+    QStringList folders;
+    QStringList filters;
+
+private:
+    OpenDialogRunner previous_;
 };

@@ -252,6 +252,10 @@ void TestMainWindow::menus_data() {
     QTest::newRow("save") << "MNU_Save"
                           << "名前を付けて保存(&S)..." << QKeySequence(Qt::CTRL | Qt::Key_S)
                           << false << -1;
+    QTest::newRow("save profile") << "MNU_SaveProfile"
+                                  << "作成候補をプロファイルに保存(&P)..." << none << false << -1;
+    QTest::newRow("open profile") << "MNU_OpenProfile"
+                                  << "プロファイルを開く(&R)..." << none << true << -1;
     QTest::newRow("quit") << "MNU_Quit"
                           << "閉じる(&X)" << QKeySequence(Qt::CTRL | Qt::Key_Q) << true << -1;
     QTest::newRow("select") << "MNU_Select"

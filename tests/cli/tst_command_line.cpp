@@ -11,10 +11,11 @@ void TestCommandLine::accepts_data() {
     QTest::addColumn<QString>("profile");
     QTest::addColumn<QString>("output");
     QTest::addColumn<bool>("utf8");
+    QTest::addColumn<QString>("check");
 
     const auto row = [](const char* name, QStringList arguments, GenCommand command,
-                        QString profile, QString output, bool utf8) {
-        QTest::newRow(name) << arguments << int(command) << profile << output << utf8;
+                        QString profile, QString output, bool utf8, QString check = {}) {
+        QTest::newRow(name) << arguments << int(command) << profile << output << utf8 << check;
     };
     row("package", {"package", "p.json"}, GenCommand::Package, "p.json", "", false);
     row("vb, options after", {"vb", "p.json", "-o", "m.bas", "--utf8"}, GenCommand::Vb, "p.json",
@@ -26,6 +27,10 @@ void TestCommandLine::accepts_data() {
     row("profile after --", {"package", "--", "-odd.json"}, GenCommand::Package, "-odd.json", "",
         false);
     row("tables", {"tables", "p.json"}, GenCommand::Tables, "p.json", "", false);
+    row("check", {"package", "p.json", "--check", "P.sql"}, GenCommand::Package, "p.json", "",
+        false, "P.sql");
+    row("snapshot", {"snapshot", "p.json", "-o", "d.sqlite"}, GenCommand::Snapshot, "p.json",
+        "d.sqlite", false);
     row("help", {"--help"}, GenCommand::Help, "", "", false);
     row("short help", {"-h"}, GenCommand::Help, "", "", false);
     row("version", {"--version"}, GenCommand::Version, "", "", false);
@@ -38,6 +43,7 @@ void TestCommandLine::accepts() {
     QTEST(line.profilePath, "profile");
     QTEST(line.outputPath, "output");
     QTEST(line.utf8, "utf8");
+    QTEST(line.checkPath, "check");
 }
 
 void TestCommandLine::rejects_data() {
@@ -55,6 +61,12 @@ void TestCommandLine::rejects_data() {
     QTest::newRow("tables takes no -o") << QStringList{"tables", "p.json", "-o", "t.txt"} << "-o";
     QTest::newRow("tables takes no --utf8")
         << QStringList{"tables", "p.json", "--utf8"} << "--utf8";
+    QTest::newRow("-o and --check")
+        << QStringList{"package", "p.json", "-o", "a", "--check", "b"} << "--check";
+    QTest::newRow("--check without file") << QStringList{"csv", "p.json", "--check"} << "--check";
+    QTest::newRow("snapshot without -o") << QStringList{"snapshot", "p.json"} << "-o";
+    QTest::newRow("snapshot takes no --utf8")
+        << QStringList{"snapshot", "p.json", "-o", "d", "--utf8"} << "--utf8";
     QTest::newRow("help takes nothing") << QStringList{"--help", "package"} << "package";
 }
 

@@ -4,6 +4,8 @@
 #include "support/test_files.h"
 
 #include <QDir>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 void TestGenOdbc::initTestCase() {
@@ -23,11 +25,12 @@ void TestGenOdbc::initTestCase() {
 }
 
 // A profile for the fixture's data source and user, with the password when given.
-QString TestGenOdbc::profile(const QString& tables, const QString& password) const {
-    const QString path = QDir(dir_.path()).filePath("odbc.json");
+QString TestGenOdbc::profile(const QString& tables, const QString& password,
+                             const QString& service) const {
+    const QString path = QDir(dir_.path()).filePath(service.isEmpty() ? "odbc.json" : "file.json");
     QString json =
         QStringLiteral(R"({"service": "%1", "user": "%2", %3"tables": %4})")
-            .arg(state_.value("PG_DSN"), state_.value("PG_USER"),
+            .arg(service.isEmpty() ? state_.value("PG_DSN") : service, state_.value("PG_USER"),
                  password.isNull() ? QString()
                                    : QStringLiteral(R"("password": "%1", )").arg(password),
                  tables);
@@ -102,4 +105,41 @@ void TestGenOdbc::nullInTheDictionaryFailsTheRetrieval() {
     QVERIFY2(run.err.contains(u"テーブル情報取得中にｴﾗｰが発生しました"), qPrintable(run.err));
     QVERIFY2(run.err.contains(u"WIDTH", Qt::CaseInsensitive), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
+}
+
+void TestGenOdbc::snapshotGeneratesAsTheServer() {
+    const QString password = state_.value("PG_PASSWORD");
+    const QString snapshot = QDir(dir_.path()).filePath("server.sqlite");
+    const GenRun taken =
+        runGen({"snapshot", profile("[]", password), "-o", snapshot}, odbcEnvironment());
+    QVERIFY2(taken.exitCode == 0, qPrintable(taken.err));
+
+    // NULLs stay NULL: a NUMBER without precision or scale, a text without width.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "server-snapshot");
+        db.setDatabaseName(snapshot);
+        QSqlQuery query(db);
+        QVERIFY(db.open() && query.exec("SELECT COUNT(*) FROM COL WHERE (CNAME = 'AMOUNT' AND "
+                                        "PRECISION IS NULL AND SCALE IS NULL) OR (TNAME = "
+                                        "'NOTES' AND CNAME = 'BODY' AND WIDTH IS NULL)"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toInt(), 2);
+    }
+    QSqlDatabase::removeDatabase("server-snapshot");
+
+    const QString tables = R"([{"name": "EMP", "public": true, "argumentTables": ["EMP", "DEPT"]},)"
+                           R"( {"name": "部署", "array": true}, {"name": "DEPT", "array": true},)"
+                           R"( {"name": "MEASURES", "public": true, "ins": true}])";
+    for (const QStringList& command :
+         {QStringList{"tables"}, QStringList{"package"}, QStringList{"vb"}, QStringList{"csv"}}) {
+        const GenRun server =
+            runGen(command + QStringList{profile(tables, password)}, odbcEnvironment());
+        const GenRun file = runGen(command + QStringList{profile(tables, {}, snapshot)});
+        QVERIFY2(server.exitCode == 0, qPrintable(server.err));
+        QVERIFY2(file.exitCode == 0, qPrintable(file.err));
+        QCOMPARE(file.out, server.out);
+    }
+    // What the server cannot give, the snapshot cannot either.
+    const QString notes = R"([{"name": "DEPT", "public": true}, {"name": "NOTES"}])";
+    QCOMPARE(runGen({"package", profile(notes, {}, snapshot)}).exitCode, 5);
 }

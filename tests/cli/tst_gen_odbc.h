@@ -15,9 +15,11 @@ private slots:
     void passwordSources_data();
     void passwordSources();
     void nullInTheDictionaryFailsTheRetrieval();
+    void snapshotGeneratesAsTheServer();
 
 private:
-    QString profile(const QString& tables, const QString& password = QString()) const;
+    QString profile(const QString& tables, const QString& password = QString(),
+                    const QString& service = QString()) const;
     QMap<QString, QString> odbcEnvironment() const;
     QMap<QString, QString> state_;
     QTemporaryDir dir_;

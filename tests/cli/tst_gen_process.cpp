@@ -10,9 +10,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -159,7 +161,8 @@ void TestGenProcess::utf8DiffersOnlyInEncoding() {
 
 void TestGenProcess::exitStatuses_data() {
     QTest::addColumn<QString>("command");
-    QTest::addColumn<QString>("profile"); // "@BROKEN@" stands for a broken snapshot file
+    // "@BROKEN@" stands for a broken snapshot file, "@EMPTY@" for a zero-byte file
+    QTest::addColumn<QString>("profile");
     QTest::addColumn<QStringList>("env");
     QTest::addColumn<int>("status");
     QTest::addColumn<QStringList>("fragments"); // each must be on standard error
@@ -200,6 +203,11 @@ void TestGenProcess::exitStatuses_data() {
         << QStringLiteral(R"({"service": "NO_SUCH_SERVICE_7Q", "user": "SCOTT", %1})")
                .arg(publicEmp)
         << QStringList{} << 4 << QStringList{"ﾃﾞｰﾀﾍﾞｰｽを開けません", "NO_SUCH_SERVICE_7Q"};
+    QTest::newRow("4 zero-byte file")
+        << "package"
+        << QStringLiteral(R"({"service": "@EMPTY@", "user": "SCOTT", %1})").arg(publicEmp)
+        << QStringList{} << 4
+        << QStringList{"ﾃﾞｰﾀﾍﾞｰｽを開けません", "SQLite データベースではありません"};
     QTest::newRow("5 retrieval failed")
         << "package"
         << R"({"service": "@BROKEN@", "user": "SCOTT", "tables": [{"name": "BROKEN", "public": true}]})"
@@ -219,6 +227,8 @@ void TestGenProcess::exitStatuses() {
     const QString broken = QDir(dir_.path()).filePath("broken.sqlite");
     writeBrokenSnapshot(broken);
     profile.replace(QStringLiteral("@BROKEN@"), broken);
+    writeFileBytes(QDir(dir_.path()).filePath("empty.sqlite"), {});
+    profile.replace(QStringLiteral("@EMPTY@"), QDir(dir_.path()).filePath("empty.sqlite"));
     QMap<QString, QString> variables;
     for (const QString& setting : env)
         variables.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
@@ -355,4 +365,150 @@ void TestGenProcess::tablesListsInTableListOrder() {
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QCOMPARE(QString::fromUtf8(run.out),
              u"DEPT\nEMP\nBONUS\nSALGRADE\nORDER_LOG\n部署マスタ\n社員台帳\n");
+}
+
+void TestGenProcess::checkComparesWithTheSavedFile_data() {
+    QTest::addColumn<QStringList>("options"); // the command and its options besides --check
+    QTest::addColumn<QString>("golden");      // the saved file, "" for none
+    QTest::addColumn<QStringList>("edits");   // pairs: a line of the golden file, its new text
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("diff");    // standard output; SAVED and PROFILE replaced
+    QTest::addColumn<QString>("message"); // a part of standard error
+
+    const QString otherDate = QStringLiteral("--作成日時  ：1999年12月31日(金) [23:59:59]");
+    QTest::newRow("same package, another date")
+        << QStringList{"package"} << "cli/package.sql"
+        << QStringList{"--作成日時  ：2001年05月12日(土) [14:03:09]", otherDate} << 0 << ""
+        << "";
+    QTest::newRow("same module, another date")
+        << QStringList{"vb"} << "cli/module.bas"
+        << QStringList{"'作成日時  ：2001年05月12日(土) [14:03:09]",
+                       "'作成日時  ：2020年01月01日(水) [00:00:00]"}
+        << 0 << ""
+        << "";
+    QTest::newRow("a changed line")
+        << QStringList{"package"} << "cli/package.sql"
+        << QStringList{"--作成日時  ：2001年05月12日(土) [14:03:09]", otherDate,
+                       "--編集者    ：YAMADA", "--編集者    ：SUZUKI"}
+        << 7
+        << "--- SAVED\n"
+           "+++ tamsel-gen package PROFILE\n"
+           "@@ -3,7 +3,7 @@\n"
+           " --使用ｼｽﾃﾑ名：人事システム\n"
+           " --作成日時  ：1999年12月31日(金) [23:59:59]\n"
+           " --作成者    ：Tamsel (Generator)\n"
+           "---編集者    ：SUZUKI\n"
+           "+--編集者    ：YAMADA\n"
+           " --**************************************************\n"
+           " \n"
+           " --ﾊﾟｯｹｰｼﾞ仕様定義部\n"
+        << "は生成した内容と異なります";
+    QTest::newRow("LF instead of CR LF")
+        << QStringList{"csv"} << "cli/structure.csv" << QStringList{"\r\n", "\n"} << 7 << ""
+        << "1 行目の行末がCR LFではありません";
+    QTest::newRow("missing file") << QStringList{"package"} << "" << QStringList{} << 6 << ""
+                                  << "比較するファイルを読めません";
+}
+
+void TestGenProcess::checkComparesWithTheSavedFile() {
+    QFETCH(QStringList, options);
+    QFETCH(QString, golden);
+    QFETCH(QStringList, edits);
+    QFETCH(int, status);
+    QFETCH(QString, diff);
+    QFETCH(QString, message);
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const QString saved = QDir(dir_.path()).filePath("saved.txt");
+    QByteArray savedBytes;
+    if (!golden.isEmpty()) {
+        QString text = *fromSjis(readFileBytes(testDataPath(golden)));
+        for (qsizetype e = 0; e + 1 < edits.size(); e += 2) {
+            QVERIFY2(text.contains(edits[e]), qPrintable(edits[e]));
+            text.replace(edits[e], edits[e + 1]);
+        }
+        savedBytes = toSjis(text);
+        writeFileBytes(saved, savedBytes);
+    }
+
+    const GenRun run = runGen(options + QStringList{profile, "--check", saved});
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    diff.replace("SAVED", saved).replace("PROFILE", profile);
+    QCOMPARE(QString::fromUtf8(run.out), diff);
+    QVERIFY2(message.isEmpty() ? run.err.isEmpty() : run.err.contains(message),
+             qPrintable(run.err));
+    if (!golden.isEmpty())
+        QCOMPARE(readFileBytes(saved), savedBytes); // only read
+}
+
+void TestGenProcess::snapshotTakesTheProfilesTables() {
+    // Only the profile's tables, in the list's order; the golden outputs come from it alone.
+    const QString snapshot = QDir(dir_.path()).filePath("part.sqlite");
+    const GenRun taken =
+        runGen({"snapshot", writeProfile(QString::fromUtf8(goldenProfile())), "-o", snapshot});
+    QJsonObject profile = QJsonDocument::fromJson(goldenProfile()).object();
+    QVERIFY2(taken.exitCode == 0 && taken.out.isEmpty() && taken.err.isEmpty(),
+             qPrintable(taken.err));
+    profile.insert("service", snapshot);
+    const QString fromSnapshot =
+        writeProfile(QString::fromUtf8(QJsonDocument(profile).toJson()), "snapshot.json");
+    QCOMPARE(QString::fromUtf8(runGen({"tables", fromSnapshot}).out),
+             u"DEPT\nEMP\nORDER_LOG\n部署マスタ\n社員台帳\n");
+    const GenRun package = runGen({"package", fromSnapshot});
+    QVERIFY2(package.exitCode == 0, qPrintable(package.err));
+    QCOMPARE(package.out, readFileBytes(testDataPath("cli/package.sql")));
+}
+
+void TestGenProcess::snapshotFailuresLeaveNothing_data() {
+    QTest::addColumn<QString>("profile");
+    QTest::addColumn<QString>("target"); // in the test's folder
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("fragment");
+    const QString all = demoProfile(R"("tables": [])");
+    QTest::newRow("target is a folder") << all << "folder" << 6 << "同じ名前のフォルダがあります";
+    QTest::newRow("no such folder") << all << "missing/d.sqlite" << 6 << "フォルダが存在しません";
+}
+
+void TestGenProcess::snapshotFailuresLeaveNothing() {
+    QFETCH(QString, profile);
+    QFETCH(QString, target);
+    QFETCH(int, status);
+    QFETCH(QString, fragment);
+    const QDir dir(dir_.path());
+    dir.mkdir("folder");
+    dir.mkdir("tmp");
+    const QString profilePath = writeProfile(profile);
+    const GenRun run = runGen({"snapshot", profilePath, "-o", dir.filePath(target)},
+                              {{"TMPDIR", dir.filePath("tmp")}});
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    QVERIFY2(run.err.contains(fragment), qPrintable(run.err));
+    QCOMPARE(dir.entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             (QStringList{"folder", "profile.json", "tmp"}));
+    QVERIFY(QDir(dir.filePath("folder")).isEmpty());
+    QVERIFY(QDir(dir.filePath("tmp")).isEmpty());
+}
+
+void TestGenProcess::progressOnATerminal() {
+    const QString script = QStandardPaths::findExecutable("script");
+    if (script.isEmpty())
+        QSKIP("no script(1) to give tamsel-gen a terminal");
+    const QString profile = writeProfile(
+        demoProfile(R"("tables": [{"name": "DEPT", "public": true}, {"name": "EMP"}])"));
+    const QString output = QDir(dir_.path()).filePath("package.sql");
+    // script runs the command on a pseudo-terminal: its standard error is a terminal.
+    QProcess terminal;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TAMSEL_PASSWORD", "x");
+    terminal.setProcessEnvironment(environment);
+    terminal.setStandardInputFile(QProcess::nullDevice());
+    terminal.start(script, {"-qec",
+                            QStringLiteral("'%1' package '%2' -o '%3'")
+                                .arg(QStringLiteral(TAMSEL_GEN_PATH), profile, output),
+                            "/dev/null"});
+    QVERIFY(terminal.waitForFinished(60000));
+    QCOMPARE(terminal.exitCode(), 0);
+    const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
+    QCOMPARE(shown, QStringLiteral("\rテーブル情報を取得中・・・ 0/2\x1b[K"
+                                   "\rテーブル情報を取得中・・・ 1/2\x1b[K"
+                                   "\rテーブル情報を取得中・・・ 2/2\x1b[K\r\x1b[K"));
+    // With standard error a pipe nothing is shown: goldenOutputs finds it empty.
 }

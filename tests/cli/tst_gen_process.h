@@ -25,6 +25,12 @@ private slots:
     void settingsDefaultsWithoutIni();
     void vbMarksReachTheModule();
     void tablesListsInTableListOrder();
+    void checkComparesWithTheSavedFile_data();
+    void checkComparesWithTheSavedFile();
+    void snapshotTakesTheProfilesTables();
+    void snapshotFailuresLeaveNothing_data();
+    void snapshotFailuresLeaveNothing();
+    void progressOnATerminal();
 
 private:
     QString writeProfile(const QString& json, const QString& name = "profile.json");

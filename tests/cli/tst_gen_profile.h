@@ -15,4 +15,6 @@ private slots:
     void unknownTableIsNamed();
     void tablesGetFlagsAndArgumentsByCandidateIndex();
     void iniIsTakenFromTheProfilesFolder();
+    void writtenSelectionReadsBack();
+    void passwordIsNeverWritten();
 };

@@ -97,6 +97,12 @@ void TestDemoDatabase::writtenBesideExecutableElseInCache() {
     const QString path = ensureDemoDatabase({blocked, cache});
     QCOMPARE(path, QDir(cache).filePath(demoDatabaseFileName()));
     QVERIFY(isSqliteFile(path));
+
+    // An installed program writes nothing beside itself, even where it could.
+    const QString installed = dir.filePath("usr/bin");
+    QVERIFY(QDir().mkpath(installed) && QDir().mkpath(dir.filePath("usr/share/tamsel")));
+    QCOMPARE(ensureDemoDatabase({installed, cache}), path);
+    QVERIFY(!QFileInfo::exists(QDir(installed).filePath(demoDatabaseFileName())));
 }
 
 void TestDemoDatabase::staleFileRebuiltCurrentFileReused() {

@@ -172,6 +172,49 @@ void TestDictionary::queryErrorFails() {
     }
 }
 
+// A name or text that would break a line of the generated code, or inflate it, fails its
+// table's reading.
+void TestDictionary::unsafeNamesAreRefused_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QStringList>("named"); // by the message; nothing: the table is read
+    const QString text = QStringLiteral("VARCHAR2");
+    QTest::newRow("line break in a table name") << "A\nB"
+                                                << "ID" << text << QStringList{"A", "B", "U+000A"};
+    QTest::newRow("200-byte table name")
+        << QString(200, u'T') << "ID" << text << QStringList{"TTTTTTTT", "200"};
+    QTest::newRow("tab in a column name") << "T"
+                                          << "A\tB" << text << QStringList{"T", "U+0009"};
+    QTest::newRow("DEL in a column name") << "T"
+                                          << "A\x7f" << text << QStringList{"U+007F"};
+    QTest::newRow("129-byte column name")
+        << "T" << QString(129, u'C') << text << QStringList{"129"};
+    QTest::newRow("line break in a type") << "T"
+                                          << "ID" << text + "\r\n"
+                                          << QStringList{"COLTYPE", "U+000D"};
+    QTest::newRow("128 Shift-JIS bytes") << "T" << QString(64, u'社') << text << QStringList{};
+}
+
+void TestDictionary::unsafeNamesAreRefused() {
+    QFETCH(QString, table);
+    QFETCH(QString, column);
+    QFETCH(QString, type);
+    QFETCH(QStringList, named);
+    QTemporaryDir dir;
+    auto database = snapshot(dir, {"INSERT INTO USER_TABLES VALUES ('" + table + "')",
+                                   "INSERT INTO COL VALUES ('" + table + "', 1, '" + column +
+                                       "', '" + type + "', 10, NULL, NULL, 'NULL')"});
+    try {
+        QCOMPARE(readTableColumns(*database, table, 1).ColumnNames, QStringList{column});
+        QVERIFY2(named.isEmpty(), "an unsafe text was read");
+    } catch (const DbError& error) {
+        QVERIFY2(!named.isEmpty() && error.message().size() < 200, qPrintable(error.message()));
+        for (const QString& fragment : named)
+            QVERIFY2(error.message().contains(fragment), qPrintable(error.message()));
+    }
+}
+
 // The one retrieval loop of the window and tamsel-gen: an abort is asked at every list
 // position, selected or not, and ends the loop before the next table is read.
 void TestDictionary::retrievalLoop_data() {

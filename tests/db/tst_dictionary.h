@@ -15,6 +15,8 @@ private slots:
     void tableListKeepsNamesBeforeAnError();
     void emptyTableList();
     void queryErrorFails();
+    void unsafeNamesAreRefused_data();
+    void unsafeNamesAreRefused();
     void retrievalLoop_data();
     void retrievalLoop();
 };

@@ -167,6 +167,29 @@ void TestService::serviceErrors() {
     }
 }
 
+void TestService::fileThatIsNoDatabaseIsNamed_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message"); // %1: the file
+    QTest::newRow("zero bytes")
+        << QByteArray() << "ファイル %1 は空（0 バイト）で、SQLite データベースではありません";
+    QTest::newRow("text") << QByteArray("CREATE TABLE T (A);\n")
+                          << "ファイル %1 はありますが、SQLite データベースではありません";
+}
+
+void TestService::fileThatIsNoDatabaseIsNamed() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("orders.db");
+    writeFileBytes(file, bytes);
+    try {
+        ::resolveService("ORDERS.DB", {dir.path(), {}}, [] { return QStringList{}; });
+        QFAIL("the service resolved");
+    } catch (const DbError& error) {
+        QCOMPARE(error.message(), message.arg(file));
+    }
+}
+
 void TestService::qtOdbcDatabaseName_data() {
     QTest::addColumn<QString>("connection");
     QTest::addColumn<QString>("databaseName");

@@ -14,6 +14,8 @@ private slots:
     void resolveService();
     void serviceErrors_data();
     void serviceErrors();
+    void fileThatIsNoDatabaseIsNamed_data();
+    void fileThatIsNoDatabaseIsNamed();
     void qtOdbcDatabaseName_data();
     void qtOdbcDatabaseName();
     void odbcAttributeValue_data();

@@ -6,6 +6,11 @@
 #include "sqlite_files.h"
 #include "support/test_files.h"
 
+#include <QDir>
+#include <QProcess>
+#include <QScopeGuard>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -229,4 +234,81 @@ void TestSqliteDictionary::notADatabaseFails() {
         QVERIFY2(error.message().contains(path), qPrintable(error.message()));
     }
     QVERIFY_THROWS_EXCEPTION(DbError, openSqliteDatabase(dir.filePath("missing.db")));
+}
+
+// A file in write-ahead-log mode is read where it lies, leaving nothing beside it, also on
+// read-only media, and with what a writer that has it open has committed.
+void TestSqliteDictionary::walFileReadInPlace_data() {
+    QTest::addColumn<bool>("writerOpen");
+    QTest::addColumn<bool>("readOnlyMedia");
+    QTest::newRow("closed") << false << false;
+    QTest::newRow("closed, read-only media") << false << true;
+    QTest::newRow("writer open") << true << false;
+    QTest::newRow("writer open, read-only media") << true << true;
+}
+
+void TestSqliteDictionary::walFileReadInPlace() {
+    QFETCH(bool, writerOpen);
+    QFETCH(bool, readOnlyMedia);
+    QTemporaryDir dir, media;
+    createSqliteFile(dir.filePath("wal.db"), {"PRAGMA journal_mode = WAL", "CREATE TABLE A (A)"});
+    QSqlDatabase writer = QSqlDatabase::addDatabase("QSQLITE", "writer");
+    const auto closeWriter = qScopeGuard([&] {
+        writer = QSqlDatabase();
+        QSqlDatabase::removeDatabase("writer");
+    });
+    writer.setDatabaseName(dir.filePath("wal.db"));
+    QVERIFY(!writerOpen || (writer.open() && QSqlQuery(writer).exec("CREATE TABLE B (B)")));
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const bool mounted =
+        readOnlyMedia &&
+        QProcess::execute("mount", {"--bind", "-o", "ro", dir.path(), media.path()}) == 0;
+    const auto unmount = qScopeGuard([&] {
+        if (mounted)
+            QProcess::execute("umount", {"-l", media.path()}); // lazily: SQLite may still hold it
+    });
+    if (readOnlyMedia && !mounted)
+        QSKIP("a read-only bind mount needs root");
+
+    std::unique_ptr<Database> database;
+    QVERIFY_THROWS_NO_EXCEPTION(database = openFile((mounted ? media : dir).filePath("wal.db")));
+    QStringList names;
+    readTableList(*database, [&](const QString& name) { names.append(name); });
+    QCOMPARE(names.join(u' '), QString(writerOpen ? "A B" : "A"));
+    database->Close();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+}
+
+// Every column query finds its rows by index, whatever the snapshot's COL, and reads what it
+// reads from the same COL with an index.
+void TestSqliteDictionary::snapshotWithoutIndexReadOnce_data() {
+    QTest::addColumn<QStringList>("keying");
+    QTest::newRow("no index") << QStringList{};
+    QTest::newRow("COL a view") << QStringList{"ALTER TABLE COL RENAME TO ROWS",
+                                               "CREATE VIEW COL AS SELECT * FROM ROWS"};
+}
+
+void TestSqliteDictionary::snapshotWithoutIndexReadOnce() {
+    QFETCH(QStringList, keying);
+    const QStringList rows =
+        snapshotSchema()
+        << "INSERT INTO COL VALUES ('T', 2, '氏名', 'VARCHAR2', 20.0, NULL, NULL, 'NULL')"
+        << "INSERT INTO COL VALUES ('U', 1, 'ID', 'NUMBER', '22', 0, 4, 'NOT NULL')"
+        << "INSERT INTO COL VALUES ('T', 1, 'NO', 'NUMBER', 22, 2, 7.0, 'NOT NULL')";
+    QTemporaryDir dir;
+    createSqliteFile(dir.filePath("indexed"),
+                     rows + QStringList{"CREATE INDEX I ON COL (TNAME, COLNO)"});
+    createSqliteFile(dir.filePath("other"), rows + keying);
+    auto indexed = openFile(dir.filePath("indexed"));
+    auto database = openFile(dir.filePath("other"));
+    auto plan = database->dbCreateDynaset("EXPLAIN QUERY PLAN " + columnQuery("T"), 4);
+    for (const QString& step : column(*plan, "detail"))
+        QVERIFY2(!step.startsWith(QStringLiteral("SCAN")), qPrintable(step));
+    for (const QString table : {"T", "U"}) {
+        const TTableSettings read = readTableColumns(*database, table, 1);
+        const TTableSettings expected = readTableColumns(*indexed, table, 1);
+        QCOMPARE(read.ColumnNames + read.ColumnTypes + read.ColumnSizes + read.ColumnNulls,
+                 expected.ColumnNames + expected.ColumnTypes + expected.ColumnSizes +
+                     expected.ColumnNulls);
+    }
 }

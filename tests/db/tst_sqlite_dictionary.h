@@ -12,4 +12,8 @@ private slots:
     void snapshotUsedAsItStands_data();
     void snapshotUsedAsItStands();
     void notADatabaseFails();
+    void walFileReadInPlace_data();
+    void walFileReadInPlace();
+    void snapshotWithoutIndexReadOnce_data();
+    void snapshotWithoutIndexReadOnce();
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every #include of the project's own headers points down: a unit may use the units of its
 # own floor and of the floors below it, never one above. The floors, bottom first:
-#   the core:  util < settings, model < db < gen       (no widget: tamsel-gen links only these)
+#   the core:  util < settings, model < db < gen < profile   (no widget: tamsel-gen links only
+#              these)
 #   windows:   ui (root: messages, seams...) < ui/widgets < ui/dialogs < ui/main < app
 #   inside db: values and errors < the database and its backends < the session, the service
 #              resolution and the dictionary queries on top
@@ -18,6 +19,7 @@ floor() { # the floor of a file or header, relative to src/
     db/database.* | db/database_backend.* | db/sqlite_dictionary.* | db/odbc.* | db/demo_database.*) echo 31 ;;
     db/*) echo 32 ;;
     gen/*) echo 40 ;;
+    profile/*) echo 45 ;;
     ui/widgets/*) echo 61 ;;
     ui/dialogs/*) echo 62 ;;
     ui/main/*) echo 63 ;;

@@ -350,6 +350,21 @@ void TestSettings::serviceIsStoredWithoutPassword() {
     QCOMPARE(loadFrom(path, reporter).Alias, stored);
 }
 
+// The logon splits user and password at the first "/": a password typed after the user's
+// name never reaches the file either.
+void TestSettings::userIsStoredWithoutPassword() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ostrel.ini");
+    RecordingReporter reporter;
+    AppSettings settings;
+    settings.UserNM = QStringLiteral("SCOTT/secret");
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    QCOMPARE(ProfileFile(path).readString("LastStatus", "UserNM", {}), QStringLiteral("SCOTT"));
+    QVERIFY(!readFileBytes(path).contains("secret"));
+    writeFileBytes(path, iniBytes("[LastStatus]\nUserNM=SCOTT/secret\n"));
+    QCOMPARE(loadFrom(path, reporter).UserNM, QStringLiteral("SCOTT"));
+}
+
 void TestSettings::loaderTakesWhatTheDialogWould_data() {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("Custom");
@@ -421,33 +436,38 @@ void TestSettings::defPathFallbackDropsTrailingSeparator() {
 // configuration folder, read from an administrator's preset beside the executable until
 // the user has a file of their own.
 void TestSettings::settingsWhereTheUserCanWrite_data() {
+    QTest::addColumn<bool>("installed"); // share/tamsel stands next to bin/
     QTest::addColumn<bool>("folderWritable");
     QTest::addColumn<int>("besideFile"); // 0 none, 1 read-only (a preset), 2 writable
     QTest::addColumn<bool>("userFile");
     QTest::addColumn<QString>("read"); // "beside" or "user"
     QTest::addColumn<QString>("write");
     QTest::addColumn<QString>("defaultFolder"); // "exe" or "home"
-    QTest::newRow("build tree") << true << 0 << false << "beside"
+    QTest::newRow("build tree") << false << true << 0 << false << "beside"
                                 << "beside"
                                 << "exe";
-    QTest::newRow("build tree, a user file elsewhere") << true << 2 << true << "beside"
+    QTest::newRow("build tree, a user file elsewhere") << false << true << 2 << true << "beside"
                                                        << "beside"
                                                        << "exe";
-    QTest::newRow("read-only folder, writable file") << false << 2 << false << "beside"
+    QTest::newRow("read-only folder, writable file") << false << false << 2 << false << "beside"
                                                      << "beside"
                                                      << "exe";
-    QTest::newRow("installed, first start") << false << 0 << false << "user"
-                                            << "user"
-                                            << "home";
-    QTest::newRow("installed, administrator's preset") << false << 1 << false << "beside"
+    QTest::newRow("read-only folder, first start") << false << false << 0 << false << "user"
+                                                   << "user"
+                                                   << "home";
+    QTest::newRow("installed, administrator's preset") << true << false << 1 << false << "beside"
                                                        << "user"
                                                        << "home";
-    QTest::newRow("installed, preset and own file") << false << 1 << true << "user"
+    QTest::newRow("installed, preset and own file") << true << false << 1 << true << "user"
                                                     << "user"
                                                     << "home";
+    QTest::newRow("installed, run by root") << true << true << 2 << false << "beside"
+                                            << "user"
+                                            << "home";
 }
 
 void TestSettings::settingsWhereTheUserCanWrite() {
+    QFETCH(bool, installed);
     QFETCH(bool, folderWritable);
     QFETCH(int, besideFile);
     QFETCH(bool, userFile);
@@ -458,6 +478,8 @@ void TestSettings::settingsWhereTheUserCanWrite() {
     const QDir root(dir.path());
     root.mkpath(QStringLiteral("bin"));
     root.mkpath(QStringLiteral("config/tamsel"));
+    if (installed)
+        root.mkpath(QStringLiteral("share/tamsel"));
     const QString exe = root.filePath(QStringLiteral("bin"));
     const QString beside = root.filePath(QStringLiteral("bin/Ostrel.ini"));
     const QString user = root.filePath(QStringLiteral("config/tamsel/Ostrel.ini"));

@@ -20,6 +20,7 @@ private slots:
     void unstorableValueKeepsItsKeyOnly();
     void serviceIsStoredWithoutPassword_data();
     void serviceIsStoredWithoutPassword();
+    void userIsStoredWithoutPassword();
     void loaderTakesWhatTheDialogWould_data();
     void loaderTakesWhatTheDialogWould();
     void failedDatabaseCloseWritesNothing();

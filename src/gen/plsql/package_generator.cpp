@@ -94,12 +94,16 @@ void PackageGenerator::GeneratePackage(QStringList& OutputLines) {
     OutputLines.append(QStringLiteral("COMMIT;"));
 }
 
+QString packageDateLabel() {
+    return QStringLiteral("--作成日時  ：");
+}
+
 void PackageGenerator::AddPackageHeader(QStringList& OutputLines) const {
     const TPackParameters& s = input_.settings;
     OutputLines.append(u"--" % CommentRule);
     OutputLines.append(QStringLiteral("--ORACLE PL/SQL PACKAGE"));
     OutputLines.append(u"--使用ｼｽﾃﾑ名：" % s.SysName);
-    OutputLines.append(u"--作成日時  ：" % headerDateTime(input_.clock));
+    OutputLines.append(packageDateLabel() % headerDateTime(input_.clock));
     OutputLines.append(u"--作成者    ：" % applicationTitle() % u" (Generator)");
     OutputLines.append(u"--編集者    ：" % s.Owner);
     OutputLines.append(u"--" % CommentRule);

@@ -77,6 +77,9 @@ private:
     QString PackageName;
 };
 
+// The package header's creation date line starts with this label; the date follows it.
+QString packageDateLabel();
+
 // The one entry point of the main window's and tamsel-gen's package command: the lines of
 // the package, or nothing when no candidate table is public. Any other failure is an
 // exception (std::bad_alloc when memory runs out), for the caller to turn into its message.

@@ -74,9 +74,13 @@ void VbModuleGenerator::AddModuleStart(QStringList& lines) const {
         AddModuleHeader(lines);
 }
 
+QString moduleDateLabel() {
+    return kAp % u"作成日時  ：";
+}
+
 void VbModuleGenerator::AddModuleHeader(QStringList& lines) const {
     lines << kAp % rule(u'=', 60) << kAp % u"オラクルパッケージ呼出モジュール"
-          << kAp % u"作成日時  ：" % headerDateTime(input_.clock)
+          << moduleDateLabel() % headerDateTime(input_.clock)
           << kAp % u"作成者    ：" % applicationTitle() % u" (Generator)"
           << kAp % u"編集者    ：" % input_.settings.Owner << QString(kAp) << kAp % u"※注意点"
           << kAp % u"1 OraDataBaseオブジェクト名を仮に[ppOraDB]としてあります。"

@@ -90,6 +90,9 @@ private:
     QString packageName_;
 };
 
+// The module header's creation date line starts with this label; the date follows it.
+QString moduleDateLabel();
+
 // The module for the given input, or nullopt exactly when no candidate table is public.
 std::optional<QStringList> generateVbModuleLines(const GeneratorInput& input,
                                                  const VbOptions& options);

@@ -1,5 +1,5 @@
 #pragma once
 
-// Registers the program's own folder chooser and save-file dialog as the ones the seams
+// Registers the program's own folder chooser and file dialogs as the ones the seams
 // show (ui/seams.h). The program does this once at start-up.
 void registerStandardDialogs();

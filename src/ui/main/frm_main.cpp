@@ -14,6 +14,7 @@
 #include "ui/main/argument_editing.h"
 #include "ui/main/frm_temp.h"
 #include "ui/main/preview_pane.h"
+#include "ui/main/profile_commands.h"
 #include "ui/main/retrieval_guard.h"
 #include "ui/main/status_hints.h"
 #include "ui/main/table_rows.h"
@@ -71,6 +72,8 @@ TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, DatabaseSource 
                          hints_, this);
     Rows->setObjectName(QStringLiteral("TableRows"));
     preview_ = new PreviewPane(ui_.MEM_Preview, ui_.MNU_Save, settings_.GenSettings, this);
+    profiles_ = new ProfileCommands(
+        settings_, ui_, Model, *Rows, [this] { MNU_SelectClick(); }, this);
     connectCommands();
     SetListCommandsEnabled(false);
     FormCreate();
@@ -92,6 +95,14 @@ void TFRM_Main::connectCommands() {
     on(ui_.MNU_Save, [this] {
         if (!retrieving_)
             preview_->MNU_SaveClick(this);
+    });
+    on(ui_.MNU_SaveProfile, [this] {
+        if (!retrieving_)
+            profiles_->MNU_SaveProfileClick(this);
+    });
+    on(ui_.MNU_OpenProfile, [this] {
+        if (!retrieving_)
+            profiles_->MNU_OpenProfileClick(this);
     });
     on(ui_.MNU_Quit, [this] { close(); });
     on(ui_.MNU_Select, [this] { MNU_SelectClick(); });
@@ -137,7 +148,7 @@ void TFRM_Main::FormCreate() {
 void TFRM_Main::SetListCommandsEnabled(bool enabled) {
     for (QAction* command :
          {ui_.MNU_ListClear, ui_.MNU_OutPutDesc, ui_.MNU_Public, ui_.MNU_Execute, ui_.MNU_vbExecute,
-          ui_.MNU_Array, ui_.MNU_INS, ui_.MNU_UPD, ui_.MNU_CLR})
+          ui_.MNU_Array, ui_.MNU_INS, ui_.MNU_UPD, ui_.MNU_CLR, ui_.MNU_SaveProfile})
         command->setEnabled(enabled);
 }
 
@@ -352,8 +363,7 @@ void TFRM_Main::GeneratePackage() {
 }
 
 void TFRM_Main::GenerateVbModule() {
-    const VbOptions options{ui_.MNU_OracleConst->isChecked(), ui_.MNU_ModHeader->isChecked(),
-                            ui_.MNU_VbProcHeader->isChecked()};
+    const VbOptions options = checkedVbOptions(ui_);
     const auto generate = [&options](const GeneratorInput& input) {
         return generateVbModuleLines(input, options);
     };

@@ -13,6 +13,7 @@
 class Clock;
 class Database;
 class PreviewPane;
+class ProfileCommands;
 class StatusHints;
 class TableRows;
 struct AppSettings;
@@ -26,8 +27,9 @@ enum class FlagColumn;
 //
 // Its parts live in units of their own: the controls and their placement
 // (main_window_layout), the rows (table_rows), the preview with saving and the table
-// structure output (preview_pane), the status-bar hints (status_hints). The window wires
-// them to its commands; tests find its controls by their object names.
+// structure output (preview_pane), the status-bar hints (status_hints), saving and opening
+// profiles (profile_commands). The window wires them to its commands; tests find its
+// controls by their object names.
 class TFRM_Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -104,6 +106,7 @@ private:
     GenerationModel Model;
     TableRows* Rows = nullptr;
     PreviewPane* preview_ = nullptr;
+    ProfileCommands* profiles_ = nullptr;
     StatusHints* hints_ = nullptr;
     bool retrieving_ = false;
 };

@@ -1,5 +1,6 @@
 #include "ui/main/frm_temp.h"
 
+#include "db/db_messages.h"
 #include "ui/fonts.h"
 #include "ui/messages.h"
 #include "ui/widgets/enter_clicks.h"
@@ -55,7 +56,7 @@ TFRM_Temp::TFRM_Temp(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 QString TFRM_Temp::infoText() {
-    return QStringLiteral("テーブル情報を取得中・・・");
+    return retrievingText();
 }
 
 void TFRM_Temp::FormCreate() {

@@ -96,6 +96,12 @@ void createMenus(QMainWindow& window, MainWindowControls& ui) {
     ui.MNU_Save = item(ui.MNU_Files, "MNU_Save", QStringLiteral("名前を付けて保存(&S)..."),
                        QKeySequence(Qt::CTRL | Qt::Key_S), QStyle::SP_DialogSaveButton);
     ui.MNU_Save->setEnabled(false);
+    ui.MNU_SaveProfile =
+        item(ui.MNU_Files, "MNU_SaveProfile", QStringLiteral("作成候補をプロファイルに保存(&P)..."),
+             QKeySequence(), QStyle::SP_DriveFDIcon);
+    ui.MNU_OpenProfile =
+        item(ui.MNU_Files, "MNU_OpenProfile", QStringLiteral("プロファイルを開く(&R)..."),
+             QKeySequence(), QStyle::SP_DialogOpenButton);
     ui.MNU_Files->addSeparator()->setObjectName(QStringLiteral("MNU_Bar1"));
     ui.MNU_Quit = item(ui.MNU_Files, "MNU_Quit", QStringLiteral("閉じる(&X)"),
                        QKeySequence(Qt::CTRL | Qt::Key_Q), QStyle::SP_DialogCloseButton);

@@ -42,6 +42,8 @@ struct MainWindowControls {
     QMenu* MNU_Files = nullptr;
     QAction* MNU_Logout = nullptr;
     QAction* MNU_Save = nullptr;
+    QAction* MNU_SaveProfile = nullptr; // the candidate list as a tamsel-gen profile
+    QAction* MNU_OpenProfile = nullptr;
     QAction* MNU_Quit = nullptr;
     QMenu* H1 = nullptr;
     QAction* MNU_Select = nullptr;

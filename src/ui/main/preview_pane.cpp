@@ -80,7 +80,7 @@ void PreviewPane::MNU_SaveClick(QWidget* parent) {
         }
     }
 
-    LastSave& last = previewIsVb_ ? module_ : package_;
+    SaveLocation& last = previewIsVb_ ? module_ : package_;
     const bool chosen =
         previewIsVb_
             ? showSaveDialog(parent, last, settings_.VbName, QStringLiteral(".bas"), vbFilter())
@@ -90,7 +90,7 @@ void PreviewPane::MNU_SaveClick(QWidget* parent) {
     BusyGuard busy(messages());
     // A failure goes to the general error display; the file keeps its old content.
     writeSjisLines(SDLG_Main.FileName, lines);
-    remember(last, SDLG_Main.FileName);
+    last.remember(SDLG_Main.FileName, settings_.DefPath);
 }
 
 void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& candidates) {
@@ -103,33 +103,18 @@ void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& ca
     // A failure (a character Shift-JIS cannot hold, a file that cannot be written) goes to
     // the general error display; an existing file keeps its content.
     writeTableStructure(SDLG_Main.FileName, candidates);
-    remember(tableStructure_, SDLG_Main.FileName);
+    tableStructure_.remember(SDLG_Main.FileName, settings_.DefPath);
 }
 
-bool PreviewPane::showSaveDialog(QWidget* parent, const LastSave& last, const QString& name,
+bool PreviewPane::showSaveDialog(QWidget* parent, const SaveLocation& last, const QString& name,
                                  const QString& defaultExt, const QString& filter) {
-    SDLG_Main.InitialDir = initialFolder(last);
+    SDLG_Main.InitialDir = last.initialFolder(settings_.DefPath);
     SDLG_Main.FileName = name;
     SDLG_Main.DefaultExt = defaultExt;
     SDLG_Main.Filter = filter;
     SDLG_Main.OverwritePrompt = true;
     SDLG_Main.CreatePrompt = true;
     return SDLG_Main.Execute(parent);
-}
-
-// A kind opens where it was last saved in this run: the user put it there. Until then, once
-// the default folder was changed in the options, or when that folder is gone, it opens in
-// the default folder.
-QString PreviewPane::initialFolder(const LastSave& last) const {
-    if (last.folder.isEmpty() || last.defaultFolder != settings_.DefPath ||
-        !QFileInfo(last.folder).isDir())
-        return settings_.DefPath;
-    return last.folder;
-}
-
-void PreviewPane::remember(LastSave& last, const QString& path) const {
-    const QFileInfo file(path);
-    last = {file.absolutePath(), file.fileName(), settings_.DefPath};
 }
 
 QString PreviewPane::unsavableText(const QString& character, qsizetype line) {

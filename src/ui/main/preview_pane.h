@@ -49,28 +49,18 @@ public:
     static QString csvFilter();
 
 private:
-    // Where one kind of output (package source, module, table structure) was last saved in
-    // this run, so that each kind proposes its own file and never another kind's.
-    struct LastSave {
-        QString folder;        // empty until this kind was saved
-        QString name;          // the file's name without its folder
-        QString defaultFolder; // DefPath then: a default folder changed since wins
-    };
-
     void MEM_PreviewChange();
     // Shows SDLG_Main for one kind of output, every property set: the kind's folder, the
     // proposed name, the default extension and the filter. True when a file was chosen.
-    bool showSaveDialog(QWidget* parent, const LastSave& last, const QString& name,
+    bool showSaveDialog(QWidget* parent, const SaveLocation& last, const QString& name,
                         const QString& defaultExt, const QString& filter);
-    QString initialFolder(const LastSave& last) const;
-    void remember(LastSave& last, const QString& path) const;
 
     QPlainTextEdit* editor_;
     QAction* saveAction_;
     const TPackParameters& settings_;
     SaveDialog SDLG_Main;
     bool previewIsVb_ = false;
-    LastSave package_;
-    LastSave module_;
-    LastSave tableStructure_;
+    SaveLocation package_;
+    SaveLocation module_;
+    SaveLocation tableStructure_;
 };

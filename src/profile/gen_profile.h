@@ -33,7 +33,13 @@ struct ProfileTable {
     qint32 genNumCount = 10;
 };
 
-// What tamsel-gen takes from a profile file (UTF-8 JSON).
+// Where a profile's tables stand in a table list.
+struct ProfileMatch {
+    QList<qsizetype> positions; // of the tables the list holds, ascending (the candidate order)
+    QStringList missing;        // the tables it does not hold, in the profile's order
+};
+
+// A profile (UTF-8 JSON): what tamsel-gen takes from it and what the window saves and opens.
 struct GenProfile {
     QString path; // the file, for messages and for resolving a relative "ini"
     QString service;
@@ -49,6 +55,16 @@ struct GenProfile {
 
     // Puts every settings key of the profile over the loaded settings.
     void applySettings(TPackParameters& settings) const;
+
+    // The settings keys of the profile whose value differs from the one in settings, in the
+    // settings file's order.
+    QStringList differingSettings(const TPackParameters& settings) const;
+
+    // Every settings key with its value in settings, as a profile holds them.
+    static QVariantMap settingsOf(const TPackParameters& settings);
+
+    // The profile's tables matched against a table list.
+    ProfileMatch matchTableList(const QStringList& tableList) const;
 
     // The selected tables as positions of the table list, in table-list order (the
     // candidate order). Throws GenProfileError naming a table the list does not hold.

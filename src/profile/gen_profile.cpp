@@ -1,4 +1,4 @@
-#include "cli/gen_profile.h"
+#include "profile/gen_profile.h"
 
 #include "settings/setting_rules.h"
 
@@ -270,18 +270,59 @@ void GenProfile::applySettings(TPackParameters& target) const {
     }
 }
 
-QList<qsizetype> GenProfile::selectionIn(const QStringList& tableList) const {
-    QList<qsizetype> positions;
+QStringList GenProfile::differingSettings(const TPackParameters& current) const {
+    const QVariantMap values = settingsOf(current);
+    QStringList differing;
+    for (const ParamsKey& key : paramsKeys()) {
+        const auto value = settings.constFind(key.name);
+        if (value != settings.constEnd() && *value != values.value(key.name))
+            differing.append(key.name);
+    }
+    return differing;
+}
+
+QVariantMap GenProfile::settingsOf(const TPackParameters& source) {
+    QVariantMap values;
+    for (const ParamsKey& key : paramsKeys()) {
+        switch (key.kind) {
+        case SettingKind::Flag:
+            values.insert(key.name, source.*key.flag);
+            break;
+        case SettingKind::SmallNumber:
+            values.insert(key.name, source.*key.number);
+            break;
+        case SettingKind::Prefix:
+        case SettingKind::PackageName:
+        case SettingKind::Text:
+            values.insert(key.name, source.*key.text);
+            break;
+        }
+    }
+    return values;
+}
+
+ProfileMatch GenProfile::matchTableList(const QStringList& tableList) const {
+    ProfileMatch match;
     for (const ProfileTable& table : tables) {
         const qsizetype position = tableList.indexOf(table.name);
         if (position < 0)
-            throw GenProfileError(
-                QStringLiteral("%1: テーブル %2 はデータベースのテーブル一覧にありません%3")
-                    .arg(path, table.name, caseHint(table.name, tableList)));
-        positions.append(position);
+            match.missing.append(table.name);
+        else
+            match.positions.append(position);
     }
-    std::sort(positions.begin(), positions.end());
-    return positions;
+    std::sort(match.positions.begin(), match.positions.end());
+    return match;
+}
+
+QList<qsizetype> GenProfile::selectionIn(const QStringList& tableList) const {
+    const ProfileMatch match = matchTableList(tableList);
+    if (!match.missing.isEmpty()) {
+        const QString& name = match.missing.first();
+        throw GenProfileError(
+            QStringLiteral("%1: テーブル %2 はデータベースのテーブル一覧にありません%3")
+                .arg(path, name, caseHint(name, tableList)));
+    }
+    return match.positions;
 }
 
 void GenProfile::applyTables(TCandidateList& candidates, PlainTableFlags& flags) const {

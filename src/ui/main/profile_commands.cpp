@@ -1,0 +1,147 @@
+#include "ui/main/profile_commands.h"
+
+#include "gen/plsql/package_name.h"
+#include "model/generation_model.h"
+#include "profile/gen_profile.h"
+#include "profile/profile_writer.h"
+#include "settings/settings.h"
+#include "ui/main/main_window_layout.h"
+#include "ui/main/table_rows.h"
+#include "ui/messages.h"
+#include "ui/seams.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QListWidget>
+
+VbOptions checkedVbOptions(const MainWindowControls& ui) {
+    return {ui.MNU_OracleConst->isChecked(), ui.MNU_ModHeader->isChecked(),
+            ui.MNU_VbProcHeader->isChecked()};
+}
+
+ProfileCommands::ProfileCommands(AppSettings& settings, MainWindowControls& ui,
+                                 GenerationModel& model, TableRows& rows,
+                                 std::function<void()> select, QObject* parent)
+    : QObject(parent), settings_(settings), ui_(ui), model_(model), rows_(rows),
+      select_(std::move(select)) {
+    setObjectName(QStringLiteral("ProfileCommands"));
+}
+
+QString ProfileCommands::filter() {
+    return QStringLiteral("プロファイル (*.json)|*.json");
+}
+
+QString ProfileCommands::otherLogonText(const QString& profileService, const QString& profileUser,
+                                        const QString& service, const QString& user) {
+    return QStringLiteral("このプロファイルは別のサービスまたはユーザーのものです。"
+                          "テーブル名が異なる場合があります。\n") +
+           QStringLiteral("プロファイル：") + profileService + QStringLiteral(" / ") + profileUser +
+           QStringLiteral("\n現在のログオン：") + service + QStringLiteral(" / ") + user;
+}
+
+QString ProfileCommands::missingTablesText(const QStringList& tables) {
+    return QStringLiteral("次のテーブルはテーブル一覧にないため、設定を読み込みませんでした：\n") +
+           tables.join(u'\n');
+}
+
+QString ProfileCommands::takeSettingsQuestion(const QStringList& keys) {
+    return QStringLiteral("プロファイルの設定が現在の設定と異なります：\n") +
+           keys.join(QStringLiteral(", ")) + QStringLiteral("\n\nプロファイルの設定を使いますか？");
+}
+
+void ProfileCommands::MNU_SaveProfileClick(QWidget* parent) {
+    if (model_.CandidateList.isEmpty())
+        return;
+    // Taken before the dialog: what is saved is what the window showed when asked.
+    const GenProfile profile =
+        selectionProfile(settings_.Alias, settings_.UserNM, settings_.GenSettings,
+                         checkedVbOptions(ui_), model_.CandidateList, rows_);
+
+    // A profile describes a package: the first one is proposed under the package's name.
+    QString name = saved_.name;
+    if (name.isEmpty())
+        name = FormPackageName(settings_.GenSettings, model_.CandidateList, rows_).trimmed();
+    if (name.isEmpty())
+        name = model_.CandidateList.first().TableName;
+    SDLG_Profile.InitialDir = saved_.initialFolder(settings_.GenSettings.DefPath);
+    SDLG_Profile.FileName = name;
+    SDLG_Profile.DefaultExt = QStringLiteral(".json");
+    SDLG_Profile.Filter = filter();
+    SDLG_Profile.OverwritePrompt = true;
+    SDLG_Profile.CreatePrompt = true;
+    if (!SDLG_Profile.Execute(parent))
+        return;
+    BusyGuard busy(messages());
+    // A failure to write goes to the general error display; an existing file keeps its
+    // content.
+    try {
+        saveGenProfile(SDLG_Profile.FileName, profile);
+        saved_.remember(SDLG_Profile.FileName, settings_.GenSettings.DefPath);
+    } catch (const GenProfileError& error) {
+        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, error.message());
+    }
+}
+
+void ProfileCommands::MNU_OpenProfileClick(QWidget* parent) {
+    if (const std::optional<QString> path =
+            chooseOpenFile(parent, settings_.GenSettings.DefPath, filter()))
+        OpenProfile(*path);
+}
+
+void ProfileCommands::OpenProfile(const QString& path) {
+    GenProfile profile;
+    try {
+        profile = readGenProfile(path);
+    } catch (const GenProfileError& error) {
+        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, error.message());
+        return;
+    }
+    if (!profileMatchesLogon(profile, settings_.Alias, settings_.UserNM))
+        messages().showTitled(
+            MessageIcon::Warning, MessageButtons::Ok,
+            otherLogonText(profile.service, profile.user, settings_.Alias, settings_.UserNM));
+
+    QStringList tableList;
+    for (int p = 0; p < ui_.LST_Tables->count(); ++p)
+        tableList.append(ui_.LST_Tables->item(p)->text());
+    const ProfileMatch match = profile.matchTableList(tableList);
+    ui_.LST_Tables->clearSelection();
+    for (const qsizetype p : match.positions)
+        ui_.LST_Tables->item(static_cast<int>(p))->setSelected(true);
+    if (!match.positions.isEmpty()) {
+        ui_.LST_Tables->scrollToItem(ui_.LST_Tables->item(static_cast<int>(match.positions[0])));
+        select_();
+        if (rows_.isEmpty())
+            return; // aborted or failed; the retrieval has said so
+        applyRows(profile);
+    }
+    if (!match.missing.isEmpty())
+        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok,
+                              missingTablesText(match.missing));
+
+    const QStringList differing = profile.differingSettings(settings_.GenSettings);
+    if (!differing.isEmpty() &&
+        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
+                              takeSettingsQuestion(differing)) == MessageAnswer::Yes) {
+        profile.applySettings(settings_.GenSettings);
+        ui_.MNU_PackHeader->setChecked(settings_.GenSettings.PackHeader);
+        ui_.MNU_ProcHeader->setChecked(settings_.GenSettings.ProcHeader);
+    }
+    ui_.MNU_OracleConst->setChecked(profile.vb.OracleConst);
+    ui_.MNU_ModHeader->setChecked(profile.vb.ModHeader);
+    ui_.MNU_VbProcHeader->setChecked(profile.vb.VbProcHeader);
+}
+
+void ProfileCommands::applyRows(const GenProfile& profile) {
+    // Argument tables the list does not hold are not candidates, so they drop out here.
+    PlainTableFlags flags;
+    profile.applyTables(model_.CandidateList, flags);
+    for (qsizetype i = 0; i < rows_.size(); ++i) {
+        const TableFlagValues& row = flags.rows()[i];
+        rows_.check(i, FlagColumn::Public)->setChecked(row.Public);
+        rows_.check(i, FlagColumn::Array)->setChecked(row.Array);
+        rows_.check(i, FlagColumn::Ins)->setChecked(row.Ins);
+        rows_.check(i, FlagColumn::Upd)->setChecked(row.Upd);
+        rows_.check(i, FlagColumn::Clr)->setChecked(row.Clr);
+    }
+}
