@@ -3,6 +3,7 @@
 #include "ui/widgets/control_hint.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -34,6 +35,16 @@ void linkAfter(QWidget* previous, const TableRow& row) {
     }
 }
 
+// A control shown asks to be painted on its own, later. Thousands of controls marked for
+// painting each on its own take time that grows with the square of their number (each is
+// checked against every sibling), so those of a batch withdraw the request and are painted
+// with the panel instead, as much of them as the scroll box shows.
+void showControl(QWidget* control, bool paintAsPanel) {
+    control->show();
+    if (paintAsPanel)
+        QCoreApplication::removePostedEvents(control, QEvent::UpdateLater);
+}
+
 } // namespace
 
 TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWatcher,
@@ -47,6 +58,7 @@ TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWa
     }
     scrollBox_->setWidgetResizable(false);
     scrollBox_->viewport()->installEventFilter(this);
+    content_->installEventFilter(this);
     fitContent();
 }
 
@@ -126,7 +138,7 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
     if (batchStart_ < 0) {
         chainTabOrder(i, i + 1);
         fitContent();
-        showRows(i, i + 1);
+        showRows(i, i + 1, false);
     }
 }
 
@@ -139,27 +151,19 @@ TableRows::Batch::~Batch() {
     rows_.batchStart_ = -1;
     rows_.chainTabOrder(first, rows_.rows_.size());
     rows_.fitContent();
-    // Shown one by one in a shown panel, each control would be painted on its own, and
-    // the time to paint thousands of them grows with the square of their number; shown in
-    // a hidden panel, they are painted with it, as much of them as the scroll box shows.
-    // No control of the panel holds the focus here (a retrieval took it away before the
-    // rows were made), so hiding the panel moves it nowhere.
-    const bool panelShown = !rows_.content_->isHidden();
-    if (panelShown)
-        rows_.content_->hide();
-    rows_.showRows(first, rows_.rows_.size());
-    if (panelShown)
-        rows_.content_->show();
+    rows_.showRows(first, rows_.rows_.size(), true);
 }
 
-void TableRows::showRows(qsizetype first, qsizetype end) {
+void TableRows::showRows(qsizetype first, qsizetype end, bool paintAsPanel) {
     for (qsizetype i = first; i < end; ++i) {
         const TableRow& row = rows_[i];
         for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
-            control->show();
+            showControl(control, paintAsPanel);
         for (QWidget* control : tabChain(row))
-            control->show();
+            showControl(control, paintAsPanel);
     }
+    if (paintAsPanel)
+        content_->update();
 }
 
 void TableRows::chainTabOrder(qsizetype first, qsizetype end) {
@@ -249,6 +253,15 @@ bool TableRows::isClr(qsizetype i) const {
 bool TableRows::eventFilter(QObject* watched, QEvent* event) {
     if (watched == scrollBox_->viewport() && event->type() == QEvent::Resize)
         SetSeparatorWidths();
+    if (watched == content_ &&
+        (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)) {
+        // Passed on, the window's (de)activation would mark every row control for painting
+        // on its own, and painting thousands of marked controls takes time that grows with
+        // the square of their number. Painting the panel as one paints what it shows of
+        // them, each in the colours of the window's new state.
+        content_->update();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -112,7 +112,9 @@ private:
     // Tab goes from the control before row first through rows first to end - 1 in order,
     // then on to where it went from that control before.
     void chainTabOrder(qsizetype first, qsizetype end);
-    void showRows(qsizetype first, qsizetype end);
+    // Shows rows first to end - 1; paintAsPanel: painted with the panel, not each control
+    // on its own.
+    void showRows(qsizetype first, qsizetype end, bool paintAsPanel);
 
     QScrollArea* scrollBox_;
     QWidget* content_;
