@@ -212,16 +212,20 @@ bool hasLineBreak(const QString& text) {
 
 // Section and key names come from the program, never from the user; one that would read
 // back as another name is a mistake to stop at.
+ProfileError unwritableName(ProfileLine::Kind kind, const QString& name) {
+    return ProfileError(QStringLiteral("%1「%2」は設定ファイルに書けません")
+                            .arg(kind == ProfileLine::Section ? QStringLiteral("セクション名")
+                                                              : QStringLiteral("キー名"),
+                                 name));
+}
+
 void checkNames(const QString& section, const QString& key) {
-    const auto refuse = [](const QString& what, const QString& name) {
-        return ProfileError(QStringLiteral("%1「%2」は設定ファイルに書けません").arg(what, name));
-    };
     if (hasLineBreak(section) || section.contains(QLatin1Char(']')) ||
         trimBlanks(section) != section)
-        throw refuse(QStringLiteral("セクション名"), section);
+        throw unwritableName(ProfileLine::Section, section);
     if (hasLineBreak(key) || key.contains(QLatin1Char('=')) || trimBlanks(key) != key ||
         key.startsWith(QLatin1Char('[')) || key.startsWith(QLatin1Char(';')))
-        throw refuse(QStringLiteral("キー名"), key);
+        throw unwritableName(ProfileLine::Key, key);
 }
 
 } // namespace
@@ -297,23 +301,29 @@ void ProfileText::writeString(const QString& section, const QString& key, const 
     const ProfileEncoding encoding =
         encoding_ == ProfileEncoding::Utf8 ? ProfileEncoding::Utf8WithBom : encoding_;
     // The line as the file will hold it, which for Shift-JIS may differ from what was asked
-    // (the look-alike characters that sjis.h writes in their code-page form).
-    const auto lineOf = [&](const QString& text) {
+    // (the look-alike characters that sjis.h writes in their code-page form). Its name must
+    // still be the one asked for: a name in another form would never be found again.
+    const auto lineOf = [&](const QString& text, ProfileLine::Kind kind, const QString& name) {
         QByteArray bytes = encodeLine(text, encoding, key);
         const std::optional<QString> stored = decodeLine(bytes, encoding);
         if (!stored)
             throw UnstorableValueError(QStringLiteral("%1 の値は読み戻せません").arg(key), {});
-        return classify(std::move(bytes), stored);
+        ProfileLine line = classify(std::move(bytes), stored);
+        if (line.kind != kind || !sameName(line.name, name))
+            throw unwritableName(kind, name);
+        return line;
     };
     QList<ProfileLine> lines = lines_;
     if (keyAt >= 0) {
-        lines[keyAt] = lineOf(lines_[keyAt].name + QLatin1Char('=') + value);
+        const QString& name = lines_[keyAt].name;
+        lines[keyAt] = lineOf(name + QLatin1Char('=') + value, ProfileLine::Key, name);
     } else {
-        const ProfileLine keyLine = lineOf(key + QLatin1Char('=') + value);
+        const ProfileLine keyLine = lineOf(key + QLatin1Char('=') + value, ProfileLine::Key, key);
         if (sectionAt >= 0) {
             lines.insert(lastInSection + 1, keyLine);
         } else {
-            lines.append(lineOf(QLatin1Char('[') + section + QLatin1Char(']')));
+            lines.append(lineOf(QLatin1Char('[') + section + QLatin1Char(']'), ProfileLine::Section,
+                                section));
             lines.append(keyLine);
         }
     }

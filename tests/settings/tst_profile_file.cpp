@@ -231,3 +231,26 @@ void TestProfileFile::refusesValuesItCannotStore() {
     QVERIFY_THROWS_EXCEPTION(ProfileError, ProfileFile(path).writeString("P", "K", value));
     QCOMPARE(readFileBytes(path), before);
 }
+
+void TestProfileFile::refusesNamesThatWouldNotReadBack_data() {
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("key with =") << "P"
+                                << "K=L";
+    QTest::newRow("section with ]") << "P]"
+                                    << "K";
+    // Shift-JIS writes these in their code-page form, under which the name is not found.
+    QTest::newRow("look-alike in a key") << "P"
+                                         << "〜";
+    QTest::newRow("look-alike in a new section") << "−"
+                                                 << "K";
+}
+
+void TestProfileFile::refusesNamesThatWouldNotReadBack() {
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    const QByteArray before = iniBytes("[P]\nK=old\n");
+    ProfileText text = ProfileText::parse(before);
+    QVERIFY_THROWS_EXCEPTION(ProfileError, text.writeString(section, key, "new"));
+    QCOMPARE(text.toBytes(), before);
+}

@@ -15,4 +15,6 @@ private slots:
     void rewriteKeepsEveryOtherLine();
     void refusesValuesItCannotStore_data();
     void refusesValuesItCannotStore();
+    void refusesNamesThatWouldNotReadBack_data();
+    void refusesNamesThatWouldNotReadBack();
 };

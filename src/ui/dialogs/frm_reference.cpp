@@ -17,8 +17,6 @@
 #include <QShowEvent>
 #include <QStyle>
 
-#include <utility>
-
 namespace {
 
 QRadioButton* radio(QGroupBox* group, const char* name, const QString& text, int top) {
@@ -51,13 +49,16 @@ QPushButton* glyphButton(QWidget* parent, const char* name, const QString& text,
 
 // Tab enters a group of choices at the checked one, also when the program checked it.
 void tabToCheckedChoice(QRadioButton* first, QRadioButton* second) {
-    for (auto [button, other] : {std::pair{first, second}, std::pair{second, first}})
+    const auto takeTabWhenChecked = [](QRadioButton* button, QRadioButton* other) {
         QObject::connect(button, &QRadioButton::toggled, button, [button, other](bool checked) {
             if (!checked)
                 return;
             button->setFocusPolicy(Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus));
             other->setFocusPolicy(Qt::FocusPolicy(other->focusPolicy() & ~Qt::TabFocus));
         });
+    };
+    takeTabWhenChecked(first, second);
+    takeTabWhenChecked(second, first);
 }
 
 } // namespace

@@ -49,7 +49,8 @@ void showControl(QWidget* control, bool paintAsPanel) {
 
 TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWatcher,
                      QObject* parent)
-    : QObject(parent), scrollBox_(scrollBox), headers_(headers), hintWatcher_(hintWatcher) {
+    : QObject(parent), scrollBox_(scrollBox), viewport_(scrollBox->viewport()), headers_(headers),
+      hintWatcher_(hintWatcher) {
     content_ = scrollBox_->widget();
     if (!content_) {
         content_ = new QWidget();
@@ -57,7 +58,7 @@ TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWa
         scrollBox_->setWidget(content_);
     }
     scrollBox_->setWidgetResizable(false);
-    scrollBox_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
     content_->installEventFilter(this);
     fitContent();
 }
@@ -109,8 +110,8 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
 
     row.Separator->setFrameShape(QFrame::HLine);
     row.Separator->setFrameShadow(QFrame::Sunken);
-    row.Separator->setGeometry(0, row.NameLabel->geometry().bottom() + 1 + 4,
-                               scrollBox_->viewport()->width(), 2);
+    row.Separator->setGeometry(0, row.NameLabel->geometry().bottom() + 1 + 4, viewport_->width(),
+                               2);
 
     row.PublicCheck->setProperty(kTag, tag);
     connect(row.PublicCheck, &QCheckBox::toggled, this,
@@ -220,7 +221,7 @@ void TableRows::FreeRowControls() {
 }
 
 void TableRows::SetSeparatorWidths() {
-    const int width = scrollBox_->viewport()->width();
+    const int width = viewport_->width();
     for (const TableRow& row : std::as_const(rows_))
         row.Separator->resize(width, row.Separator->height());
     fitContent();
@@ -250,11 +251,13 @@ bool TableRows::isClr(qsizetype i) const {
     return checked(i, FlagColumn::Clr);
 }
 
+// The viewport's events keep coming while the scroll box is being destroyed, when it is no
+// longer a scroll box: only the event and the pointer kept from the start are looked at.
 bool TableRows::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == scrollBox_->viewport() && event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize && watched == viewport_)
         SetSeparatorWidths();
-    if (watched == content_ &&
-        (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)) {
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) &&
+        watched == content_) {
         // Passed on, the window's (de)activation would mark every row control for painting
         // on its own, and painting thousands of marked controls takes time that grows with
         // the square of their number. Painting the panel as one paints what it shows of
@@ -269,5 +272,5 @@ bool TableRows::eventFilter(QObject* watched, QEvent* event) {
 // scroll box's client area (the panel never scrolls sideways).
 void TableRows::fitContent() {
     const int bottom = rows_.isEmpty() ? 0 : rows_.last().Separator->geometry().bottom() + 1;
-    content_->resize(scrollBox_->viewport()->width(), bottom);
+    content_->resize(viewport_->width(), bottom);
 }

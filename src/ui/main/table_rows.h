@@ -117,6 +117,7 @@ private:
     void showRows(qsizetype first, qsizetype end, bool paintAsPanel);
 
     QScrollArea* scrollBox_;
+    QWidget* viewport_; // the scroll box's client area, whose resizing the rows follow
     QWidget* content_;
     RowHeaders headers_;
     QObject* hintWatcher_;
