@@ -3,20 +3,43 @@
 #include "util/safe_file.h"
 #include "util/sjis.h"
 
+namespace {
+
+// The line tells the user where to look in a long text.
+[[noreturn]] void rethrowWithLine(const SjisEncodeError& error, qsizetype lineNumber) {
+    SjisUnencodable where = error.where();
+    where.line = lineNumber;
+    throw SjisEncodeError(std::move(where));
+}
+
+} // namespace
+
 QByteArray encodeSjisLines(const QStringList& lines) {
-    QByteArray out;
+    // One buffer of the exact size, written in place.
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += sjisLength(line) + 2;
+    QByteArray out(size, Qt::Uninitialized);
+    char* end = out.data();
     for (qsizetype n = 0; n < lines.size(); ++n) {
         try {
-            out += toSjis(lines[n]);
+            end = encodeSjisTo(end, lines[n]);
         } catch (const SjisEncodeError& error) {
-            // The line tells the user where to look in a long text.
-            SjisUnencodable where = error.where();
-            where.line = n + 1;
-            throw SjisEncodeError(std::move(where));
+            rethrowWithLine(error, n + 1);
         }
-        out += "\r\n";
+        *end++ = '\r';
+        *end++ = '\n';
     }
     return out;
+}
+
+void appendSjisLine(QByteArray& out, QStringView line, qsizetype lineNumber) {
+    try {
+        appendSjis(out, line);
+    } catch (const SjisEncodeError& error) {
+        rethrowWithLine(error, lineNumber);
+    }
+    out.append("\r\n", 2);
 }
 
 QByteArray encodeUtf8Lines(const QStringList& lines) {
