@@ -1,26 +1,41 @@
-// tamsel-gen package on a demo-like SQLite file of 300 tables x 40 columns, every table
-// selected with every flag set, three argument tables and both generic arrays each: the
-// whole process's wall time, CPU time and peak memory, next to the time the sqlite3 shell
-// needs for the same dictionary queries (1 table list + 300 column queries). The same
-// package checked against its saved file (--check), and a snapshot of the 300 tables.
+// tamsel-gen package at scale: for each table count, a dictionary snapshot (USER_TABLES and
+// COL, COL indexed on (TNAME, COLNO)) of that many tables x 40 columns, every table selected
+// with every flag set, three argument tables and both generic arrays each. Per count:
 //
-// Two files are made: a plain schema (tamsel-gen builds the dictionary at logon, as for the
-// demo database) and the same tables as a dictionary snapshot (USER_TABLES and COL), on
-// which sqlite3 runs the very queries the tool sends.
+//  - package: the whole process's wall time, CPU time (user + sys), peak memory, the size
+//    of the output and its rate per CPU second, and peak memory per output byte;
+//  - retrieval: tamsel-gen on a profile listing every table with no flag (it stops after
+//    reading the columns, with status 3), side by side with the sqlite3 shell running the
+//    very queries the tool sends (`sqlite3 -readonly FILE '.read queries.sql'`);
+//  - with --unindexed, the same two runs of tamsel-gen on a copy of the snapshot whose COL
+//    has no index;
+//  - with --plain, tamsel-gen package and tables on a plain schema of the same tables
+//    (tamsel-gen builds the dictionary at logon, as for the demo database);
+//  - with --check-and-snapshot, tamsel-gen package --check against the file just written
+//    and (with --plain) tamsel-gen snapshot of the plain schema.
 //
 // Peak memory and CPU time come from GNU time (/usr/bin/time), wall time from the launch to
-// the exit. Usage: bench_cli [runs] [sqlite3 path]   (defaults: 5, sqlite3 on PATH)
+// the exit; every figure is the median over the runs (peak memory: the largest). Several
+// --gen binaries (an old build and a new one) are measured in alternating runs, so that the
+// load of a shared machine falls on both alike.
+//
+// Usage: bench_cli [--runs N] [--tables N[,N...]] [--gen PATH]... [--sqlite3 PATH]
+//                  [--unindexed] [--plain] [--check-and-snapshot] [--keep FOLDER]
+// Defaults: 3 runs, 1000,5000,20000 tables, the tamsel-gen built beside this benchmark,
+// sqlite3 on PATH. --keep leaves each count's files in FOLDER/N (profiles, snapshots,
+// queries), for profiling a run by hand.
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -29,6 +44,7 @@
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
+#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <vector>
@@ -37,9 +53,9 @@ extern char** environ;
 
 namespace {
 
-constexpr int kTables = 300;
 constexpr int kColumns = 40;
 constexpr int kArgumentTables = 3;
+constexpr int kExitNoPublicTable = 3; // tamsel-gen's status after a retrieval with no flag
 
 struct ColumnType {
     const char* declared; // in CREATE TABLE
@@ -56,7 +72,7 @@ const ColumnType kTypes[] = {
 };
 
 QString tableName(int t) {
-    return QStringLiteral("SALES_TABLE_%1").arg(t, 3, 10, QLatin1Char('0'));
+    return QStringLiteral("SALES_TABLE_%1").arg(t, 5, 10, QLatin1Char('0'));
 }
 QString columnName(int c) {
     return QStringLiteral("COLUMN_NAME_%1").arg(c, 2, 10, QLatin1Char('0'));
@@ -70,6 +86,11 @@ void exec(QSqlQuery& query, const QString& sql) {
         throw std::runtime_error(query.lastError().text().toStdString());
 }
 
+void exec(QSqlQuery& query) {
+    if (!query.exec())
+        throw std::runtime_error(query.lastError().text().toStdString());
+}
+
 template <typename Fill> void makeSqliteFile(const QString& path, Fill fill) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), path);
@@ -78,16 +99,16 @@ template <typename Fill> void makeSqliteFile(const QString& path, Fill fill) {
             throw std::runtime_error(db.lastError().text().toStdString());
         QSqlQuery query(db);
         exec(query, QStringLiteral("BEGIN"));
-        fill(query);
+        fill(db, query);
         exec(query, QStringLiteral("COMMIT"));
         db.close();
     }
     QSqlDatabase::removeDatabase(path);
 }
 
-void makePlainSchema(const QString& path) {
-    makeSqliteFile(path, [](QSqlQuery& query) {
-        for (int t = 0; t < kTables; ++t) {
+void makePlainSchema(const QString& path, int tables) {
+    makeSqliteFile(path, [tables](QSqlDatabase&, QSqlQuery& query) {
+        for (int t = 0; t < tables; ++t) {
             QStringList columns;
             for (int c = 0; c < kColumns; ++c)
                 columns << columnName(c) + u' ' + QString::fromLatin1(columnType(t, c).declared) +
@@ -98,39 +119,55 @@ void makePlainSchema(const QString& path) {
     });
 }
 
-void makeSnapshot(const QString& path) {
-    makeSqliteFile(path, [](QSqlQuery& query) {
+void makeSnapshot(const QString& path, int tables, bool indexed) {
+    makeSqliteFile(path, [tables, indexed](QSqlDatabase& db, QSqlQuery& query) {
         exec(query, QStringLiteral("CREATE TABLE USER_TABLES (TABLE_NAME TEXT NOT NULL)"));
         exec(query, QStringLiteral("CREATE TABLE COL (TNAME TEXT, COLNO INTEGER, CNAME TEXT, "
                                    "COLTYPE TEXT, WIDTH INTEGER, SCALE INTEGER, "
                                    "PRECISION INTEGER, NULLS TEXT)"));
-        exec(query, QStringLiteral("CREATE INDEX COL_TABLE ON COL (TNAME, COLNO)"));
+        if (indexed)
+            exec(query, QStringLiteral("CREATE INDEX COL_TABLE ON COL (TNAME, COLNO)"));
+        QSqlQuery table(db);
+        table.prepare(QStringLiteral("INSERT INTO USER_TABLES VALUES (?)"));
+        QSqlQuery column(db);
+        column.prepare(QStringLiteral("INSERT INTO COL VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
         const auto orNull = [](int value) {
-            return value < 0 ? QStringLiteral("NULL") : QString::number(value);
+            return value < 0 ? QVariant() : QVariant(value);
         };
-        for (int t = 0; t < kTables; ++t) {
-            exec(query, QStringLiteral("INSERT INTO USER_TABLES VALUES ('%1')").arg(tableName(t)));
+        for (int t = 0; t < tables; ++t) {
+            const QString name = tableName(t);
+            table.bindValue(0, name);
+            exec(table);
             for (int c = 0; c < kColumns; ++c) {
                 const ColumnType& type = columnType(t, c);
-                exec(query, QStringLiteral("INSERT INTO COL VALUES ('%1', %2, '%3', '%4', %5, %6, "
-                                           "%7, '%8')")
-                                .arg(tableName(t))
-                                .arg(c + 1)
-                                .arg(columnName(c), QString::fromLatin1(type.type))
-                                .arg(type.width)
-                                .arg(orNull(type.scale), orNull(type.precision),
-                                     c == 0 ? QStringLiteral("NOT NULL") : QStringLiteral("NULL")));
+                const QVariant values[] = {name,
+                                           c + 1,
+                                           columnName(c),
+                                           QString::fromLatin1(type.type),
+                                           type.width,
+                                           orNull(type.scale),
+                                           orNull(type.precision),
+                                           c == 0 ? QStringLiteral("NOT NULL")
+                                                  : QStringLiteral("NULL")};
+                for (int v = 0; v < 8; ++v)
+                    column.bindValue(v, values[v]);
+                exec(column);
             }
         }
     });
 }
 
-void writeProfile(const QString& path, const QString& service) {
+// Every table; with flags, each one public with every flag and its argument settings.
+void writeProfile(const QString& path, const QString& service, int count, bool flags) {
     QJsonArray tables;
-    for (int t = 0; t < kTables; ++t) {
+    for (int t = 0; t < count; ++t) {
+        if (!flags) {
+            tables.append(QJsonObject{{"name", tableName(t)}});
+            continue;
+        }
         QJsonArray arguments;
         for (int k = 0; k < kArgumentTables; ++k)
-            arguments.append(tableName((t + k) % kTables));
+            arguments.append(tableName((t + k) % count));
         tables.append(QJsonObject{{"name", tableName(t)},
                                   {"public", true},
                                   {"array", true},
@@ -152,23 +189,12 @@ void writeProfile(const QString& path, const QString& service) {
 }
 
 // The dictionary queries, word for word as the tool sends them.
-void writeQueries(const QString& path) {
+void writeQueries(const QString& path, int tables) {
     QString sql = QStringLiteral("SELECT TABLE_NAME FROM USER_TABLES;\n");
-    for (int t = 0; t < kTables; ++t)
+    for (int t = 0; t < tables; ++t)
         sql += QStringLiteral("SELECT CNAME,COLTYPE,WIDTH,PRECISION,SCALE,NULLS FROM COL WHERE "
                               "TNAME = '%1' ORDER BY COLNO;\n")
                    .arg(tableName(t));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(sql.toUtf8()) < 0)
-        throw std::runtime_error("cannot write the queries");
-}
-
-// The same reading on the plain schema: the table list and each table's columns.
-void writePragmaQueries(const QString& path) {
-    QString sql =
-        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY rowid;\n");
-    for (int t = 0; t < kTables; ++t)
-        sql += QStringLiteral("SELECT * FROM pragma_table_xinfo('%1');\n").arg(tableName(t));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(sql.toUtf8()) < 0)
         throw std::runtime_error("cannot write the queries");
@@ -185,8 +211,9 @@ struct Measure {
 // process's size; GNU time forks from a small process and reports the child's own peak.
 const char* const kGnuTime = "/usr/bin/time";
 
-// One run of a program, standard input from inputPath (or /dev/null), output discarded.
-Measure runOnce(const std::vector<std::string>& command, const QString& inputPath,
+// One run of a program with standard input from /dev/null and its output discarded; it
+// must end with the expected status.
+Measure runOnce(const std::vector<std::string>& command, int expectedStatus,
                 const QString& timeReport) {
     std::vector<std::string> arguments;
     const bool useTime = QFile::exists(QString::fromLatin1(kGnuTime));
@@ -196,10 +223,9 @@ Measure runOnce(const std::vector<std::string>& command, const QString& inputPat
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    const QByteArray input =
-        inputPath.isEmpty() ? QByteArray("/dev/null") : inputPath.toLocal8Bit();
-    posix_spawn_file_actions_addopen(&actions, 0, input.constData(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -215,15 +241,19 @@ Measure runOnce(const std::vector<std::string>& command, const QString& inputPat
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     const auto end = std::chrono::steady_clock::now();
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw std::runtime_error(command[0] + " failed");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != expectedStatus)
+        throw std::runtime_error(command[0] + " ended with status " +
+                                 std::to_string(WEXITSTATUS(status)) + ", not " +
+                                 std::to_string(expectedStatus));
 
     Measure measure;
     measure.wallSeconds = std::chrono::duration<double>(end - start).count();
     if (useTime) {
         QFile report(timeReport);
         report.open(QIODevice::ReadOnly);
-        const QList<QByteArray> fields = report.readAll().simplified().split(' ');
+        // GNU time starts its report with a line of its own for a nonzero status.
+        const QList<QByteArray> lines = report.readAll().trimmed().split('\n');
+        const QList<QByteArray> fields = lines.last().simplified().split(' ');
         if (fields.size() < 3)
             throw std::runtime_error("unexpected report from " + std::string(kGnuTime));
         measure.cpuSeconds = fields[0].toDouble() + fields[1].toDouble();
@@ -236,13 +266,8 @@ Measure runOnce(const std::vector<std::string>& command, const QString& inputPat
     return measure;
 }
 
-// Median wall and CPU time, largest peak, over the runs.
-Measure measure(int runs, const std::vector<std::string>& arguments,
-                const QString& inputPath = QString()) {
-    static const QTemporaryDir scratch;
-    std::vector<Measure> all;
-    for (int i = 0; i < runs; ++i)
-        all.push_back(runOnce(arguments, inputPath, scratch.filePath("time.txt")));
+// Median wall and CPU time, largest peak.
+Measure summary(const std::vector<Measure>& all) {
     const auto median = [&](auto field) {
         std::vector<double> values;
         for (const Measure& m : all)
@@ -258,61 +283,218 @@ Measure measure(int runs, const std::vector<std::string>& arguments,
     return result;
 }
 
-void print(const char* what, const Measure& m) {
-    std::printf("%-52s %8.3f s wall %8.3f s cpu %8.1f MiB peak\n", what, m.wallSeconds,
+using Command = std::vector<std::string>;
+
+// Runs each command `runs` times, the commands taking turns, and returns their summaries.
+// Each command must end with its expected status (0 where none is given).
+std::vector<Measure> measureAlternately(int runs, const std::vector<Command>& commands,
+                                        const std::vector<int>& expectedStatuses = {}) {
+    static const QTemporaryDir scratch;
+    std::vector<std::vector<Measure>> all(commands.size());
+    for (int i = 0; i < runs; ++i)
+        for (size_t c = 0; c < commands.size(); ++c)
+            all[c].push_back(runOnce(commands[c],
+                                     c < expectedStatuses.size() ? expectedStatuses[c] : 0,
+                                     scratch.filePath(QStringLiteral("time.txt"))));
+    std::vector<Measure> result;
+    for (const std::vector<Measure>& measures : all)
+        result.push_back(summary(measures));
+    return result;
+}
+
+void print(const std::string& what, const Measure& m, qint64 outputBytes = -1) {
+    std::printf("  %-44s %8.3f s wall %8.3f s cpu %8.1f MiB peak", what.c_str(), m.wallSeconds,
                 m.cpuSeconds, m.peakKiB / 1024.0);
+    if (outputBytes > 0)
+        std::printf("  %6.1f MB/s cpu  %4.2f B peak/B out", outputBytes / 1e6 / m.cpuSeconds,
+                    m.peakKiB * 1024.0 / outputBytes);
+    std::printf("\n");
+}
+
+struct Options {
+    int runs = 3;
+    std::vector<int> tableCounts{1000, 5000, 20000};
+    std::vector<std::string> gens;
+    std::string sqlite3 = "sqlite3";
+    bool unindexed = false;
+    bool plain = false;
+    bool checkAndSnapshot = false;
+    QString keep; // a folder to keep the files in, for profiling the runs by hand
+};
+
+Options parse(const QStringList& arguments) {
+    Options options;
+    for (qsizetype a = 1; a < arguments.size(); ++a) {
+        const QString& argument = arguments[a];
+        const auto value = [&]() -> QString {
+            if (a + 1 >= arguments.size())
+                throw std::runtime_error(argument.toStdString() + " needs a value");
+            return arguments[++a];
+        };
+        if (argument == QLatin1String("--runs")) {
+            options.runs = std::max(1, value().toInt());
+        } else if (argument == QLatin1String("--tables")) {
+            options.tableCounts.clear();
+            for (const QString& count : value().split(u',')) {
+                bool ok = false;
+                const int n = count.toInt(&ok);
+                if (!ok || n < kArgumentTables)
+                    throw std::runtime_error("bad table count " + count.toStdString());
+                options.tableCounts.push_back(n);
+            }
+        } else if (argument == QLatin1String("--gen")) {
+            options.gens.push_back(QFileInfo(value()).absoluteFilePath().toStdString());
+        } else if (argument == QLatin1String("--sqlite3")) {
+            options.sqlite3 = value().toStdString();
+        } else if (argument == QLatin1String("--unindexed")) {
+            options.unindexed = true;
+        } else if (argument == QLatin1String("--plain")) {
+            options.plain = true;
+        } else if (argument == QLatin1String("--check-and-snapshot")) {
+            options.checkAndSnapshot = true;
+        } else if (argument == QLatin1String("--keep")) {
+            options.keep = QFileInfo(value()).absoluteFilePath();
+        } else {
+            throw std::runtime_error("unknown argument " + argument.toStdString() +
+                                     " (see the usage at the top of bench_cli.cpp)");
+        }
+    }
+    if (options.gens.empty())
+        options.gens.push_back(TAMSEL_GEN_PATH);
+    return options;
+}
+
+// The commands of each binary with the same arguments.
+std::vector<Command> forEachGen(const Options& options, const Command& arguments) {
+    std::vector<Command> commands;
+    for (const std::string& gen : options.gens) {
+        Command command{gen};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        commands.push_back(command);
+    }
+    return commands;
+}
+
+std::string label(const Options& options, size_t g, const std::string& what) {
+    if (options.gens.size() == 1)
+        return what;
+    return what + " [" + std::to_string(g + 1) + "]";
+}
+
+qint64 fileSize(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).size();
+}
+
+void benchTableCount(const Options& options, int tables) {
+    QTemporaryDir temporary;
+    if (!temporary.isValid())
+        throw std::runtime_error("no temporary folder");
+    const QDir dir(options.keep.isEmpty() ? temporary.path()
+                                          : options.keep + QStringLiteral("/%1").arg(tables));
+    if (!dir.mkpath(QStringLiteral(".")))
+        throw std::runtime_error("cannot make " + dir.path().toStdString());
+    for (const QString& old : dir.entryList(QDir::Files))
+        QFile::remove(dir.filePath(old));
+    const auto path = [&dir](const char* name) {
+        return dir.filePath(QLatin1String(name));
+    };
+    makeSnapshot(path("snapshot.sqlite"), tables, true);
+    writeProfile(path("package.json"), path("snapshot.sqlite"), tables, true);
+    writeProfile(path("retrieval.json"), path("snapshot.sqlite"), tables, false);
+    writeQueries(path("queries.sql"), tables);
+    const std::string output = path("package.sql").toStdString();
+
+    std::printf("%d tables x %d columns, every flag, %d argument tables and both generic arrays "
+                "each; median of %d runs\n",
+                tables, kColumns, kArgumentTables, options.runs);
+    const std::vector<Measure> package = measureAlternately(
+        options.runs,
+        forEachGen(options, {"package", path("package.json").toStdString(), "-o", output}));
+    const qint64 outputBytes = fileSize(output);
+    std::printf("  package: %.1f MB (Shift-JIS, CR LF)\n", outputBytes / 1e6);
+    for (size_t g = 0; g < package.size(); ++g)
+        print(label(options, g, "tamsel-gen package, indexed snapshot"), package[g], outputBytes);
+    if (options.checkAndSnapshot) {
+        const std::vector<Measure> check = measureAlternately(
+            options.runs, forEachGen(options, {"package", path("package.json").toStdString(),
+                                               "--check", output}));
+        for (size_t g = 0; g < check.size(); ++g)
+            print(label(options, g, "tamsel-gen package --check (the same file)"), check[g]);
+    }
+
+    // The sqlite3 shell takes its turn among the tool's runs.
+    std::vector<Command> retrieval =
+        forEachGen(options, {"package", path("retrieval.json").toStdString(), "-o", output});
+    const size_t sqlite = retrieval.size();
+    retrieval.push_back({options.sqlite3, "-readonly", path("snapshot.sqlite").toStdString(),
+                         ".read " + path("queries.sql").toStdString()});
+    std::vector<int> statuses(sqlite, kExitNoPublicTable);
+    statuses.push_back(0);
+    const std::vector<Measure> read = measureAlternately(options.runs, retrieval, statuses);
+    const Measure& shell = read[sqlite];
+    for (size_t g = 0; g < sqlite; ++g) {
+        print(label(options, g, "tamsel-gen retrieval only (status 3)"), read[g]);
+        std::printf("  %-44s %8.2f x wall %7.2f x cpu\n", "  against sqlite3",
+                    read[g].wallSeconds / shell.wallSeconds, read[g].cpuSeconds / shell.cpuSeconds);
+    }
+    print("sqlite3 -readonly, the same " + std::to_string(tables + 1) + " queries", shell);
+
+    if (options.unindexed) {
+        makeSnapshot(path("unindexed.sqlite"), tables, false);
+        writeProfile(path("unindexed.json"), path("unindexed.sqlite"), tables, true);
+        writeProfile(path("unindexed_retrieval.json"), path("unindexed.sqlite"), tables, false);
+        const std::vector<Measure> unindexedPackage = measureAlternately(
+            options.runs,
+            forEachGen(options, {"package", path("unindexed.json").toStdString(), "-o", output}));
+        for (size_t g = 0; g < unindexedPackage.size(); ++g)
+            print(label(options, g, "tamsel-gen package, snapshot without index"),
+                  unindexedPackage[g], fileSize(output));
+        const std::vector<Measure> unindexedRead = measureAlternately(
+            options.runs,
+            forEachGen(options,
+                       {"package", path("unindexed_retrieval.json").toStdString(), "-o", output}),
+            std::vector<int>(options.gens.size(), kExitNoPublicTable));
+        for (size_t g = 0; g < unindexedRead.size(); ++g)
+            print(label(options, g, "tamsel-gen retrieval only, without index"), unindexedRead[g]);
+    }
+
+    if (options.plain) {
+        makePlainSchema(path("plain.sqlite"), tables);
+        writeProfile(path("plain.json"), path("plain.sqlite"), tables, true);
+        const std::vector<Measure> onPlain = measureAlternately(
+            options.runs,
+            forEachGen(options, {"package", path("plain.json").toStdString(), "-o", output}));
+        for (size_t g = 0; g < onPlain.size(); ++g)
+            print(label(options, g, "tamsel-gen package, plain schema"), onPlain[g],
+                  fileSize(output));
+        const std::vector<Measure> list = measureAlternately(
+            options.runs, forEachGen(options, {"tables", path("plain.json").toStdString()}));
+        for (size_t g = 0; g < list.size(); ++g)
+            print(label(options, g, "tamsel-gen tables, plain schema"), list[g]);
+        if (options.checkAndSnapshot) {
+            const std::vector<Measure> snapshot = measureAlternately(
+                options.runs, forEachGen(options, {"snapshot", path("plain.json").toStdString(),
+                                                   "-o", path("taken.sqlite").toStdString()}));
+            for (size_t g = 0; g < snapshot.size(); ++g)
+                print(label(options, g, "tamsel-gen snapshot of the plain schema"), snapshot[g]);
+        }
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    const std::string sqlite3 = argc > 2 ? argv[2] : "sqlite3";
-    if (!QFile::exists(QString::fromLatin1(kGnuTime)))
-        std::printf("%s is missing: peak memory includes this launcher's own size\n", kGnuTime);
-
     try {
-        QTemporaryDir dir;
-        if (!dir.isValid())
-            throw std::runtime_error("no temporary folder");
-        const QString plain = dir.filePath("sales.sqlite");
-        const QString snapshot = dir.filePath("sales_snapshot.sqlite");
-        makePlainSchema(plain);
-        makeSnapshot(snapshot);
-        writeProfile(dir.filePath("plain.json"), plain);
-        writeProfile(dir.filePath("snapshot.json"), snapshot);
-        writeQueries(dir.filePath("queries.sql"));
-        writePragmaQueries(dir.filePath("pragma.sql"));
-
-        const std::string gen = TAMSEL_GEN_PATH;
-        const std::string output = dir.filePath("package.sql").toStdString();
-        std::printf("tamsel-gen package: %d tables x %d columns, every flag, %d argument tables "
-                    "and both generic arrays each; median of %d runs\n",
-                    kTables, kColumns, kArgumentTables, runs);
-        const Measure onPlain =
-            measure(runs, {gen, "package", dir.filePath("plain.json").toStdString(), "-o", output});
-        QFile package(QString::fromStdString(output));
-        package.open(QIODevice::ReadOnly);
-        const QByteArray text = package.readAll();
-        std::printf("package: %lld lines, %.1f MiB (Shift-JIS, CR LF)\n",
-                    static_cast<long long>(text.count('\n')), text.size() / 1048576.0);
-        print("tamsel-gen package, plain schema (dictionary built)", onPlain);
-        print("tamsel-gen package, dictionary snapshot",
-              measure(runs,
-                      {gen, "package", dir.filePath("snapshot.json").toStdString(), "-o", output}));
-        print("tamsel-gen package --check, snapshot (the same file)",
-              measure(runs, {gen, "package", dir.filePath("snapshot.json").toStdString(), "--check",
-                             output}));
-        print("tamsel-gen snapshot of the plain schema's 300 tables",
-              measure(runs, {gen, "snapshot", dir.filePath("plain.json").toStdString(), "-o",
-                             dir.filePath("taken.sqlite").toStdString()}));
-        print("tamsel-gen tables, plain schema (logon + list)",
-              measure(runs, {gen, "tables", dir.filePath("plain.json").toStdString()}));
-        print("sqlite3, the 301 dictionary queries on the snapshot",
-              measure(runs, {sqlite3, snapshot.toStdString()}, dir.filePath("queries.sql")));
-        print("sqlite3, list + 300 pragma_table_xinfo, plain schema",
-              measure(runs, {sqlite3, plain.toStdString()}, dir.filePath("pragma.sql")));
+        const Options options = parse(QCoreApplication::arguments());
+        if (!QFile::exists(QString::fromLatin1(kGnuTime)))
+            std::printf("%s is missing: peak memory includes this launcher's own size\n", kGnuTime);
+        for (size_t g = 0; g < options.gens.size() && options.gens.size() > 1; ++g)
+            std::printf("[%zu] %s\n", g + 1, options.gens[g].c_str());
+        for (int tables : options.tableCounts) {
+            benchTableCount(options, tables);
+            std::fflush(stdout);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_cli: %s\n", error.what());
         return 1;

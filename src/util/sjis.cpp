@@ -4,9 +4,14 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -35,11 +40,11 @@ public:
         return tables;
     }
 
-    // 0: not held; otherwise the one or two bytes (a value above 0xFF is a byte pair).
+    // What the encoders write for the unit: its one or two bytes (a value above 0xFF is a
+    // byte pair), or 0 when they refuse it. They write a unit that converts there and back
+    // unchanged, and those of kCp932Forms; never a surrogate.
     quint16 encoded(char16_t unit) const { return encode_[unit]; }
-    // Whether the encoders write the unit: it converts there and back unchanged, or it is
-    // one of kCp932Forms.
-    bool held(char16_t unit) const { return held_[unit]; }
+    bool held(char16_t unit) const { return encode_[unit] != 0; }
 
     // U+FFFF marks a byte or byte pair that is not valid code page 932.
     char16_t single(quint8 byte) const { return single_[byte]; }
@@ -49,7 +54,7 @@ public:
     static constexpr char16_t kInvalid = 0xFFFF;
 
 private:
-    Cp932Tables() : encode_(65536, 0), held_(65536, false), pair_(65536, kInvalid) {
+    Cp932Tables() : encode_(65536, 0), pair_(65536, kInvalid) {
         single_.fill(kInvalid);
         lead_.fill(false);
         readDecoding();
@@ -126,17 +131,14 @@ private:
                 code = static_cast<quint16>(b0 << 8 | b1);
                 back = pair_[b0 * 256 + b1];
             }
-            encode_[u] = code;
-            held_[u] = back == u;
+            // A one-way mapping would change the text when it is read back.
+            encode_[u] = back == u ? code : 0;
         }
-        for (const Cp932Form& form : kCp932Forms) {
+        for (const Cp932Form& form : kCp932Forms)
             encode_[form.typed] = encode_[form.cp932];
-            held_[form.typed] = true;
-        }
     }
 
     std::vector<quint16> encode_;
-    std::vector<bool> held_;
     std::array<char16_t, 256> single_;
     std::array<bool, 256> lead_;
     std::vector<char16_t> pair_;
@@ -147,6 +149,76 @@ qsizetype characterExtent(QStringView text, qsizetype i) {
     if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
         return 2;
     return 1;
+}
+
+SjisUnencodable unencodableAt(QStringView text, qsizetype i) {
+    return SjisUnencodable{i, text.sliced(i, characterExtent(text, i)).toString()};
+}
+
+// Generated code is almost all ASCII: these walk its runs several units at a time.
+
+#if defined(__SSE2__)
+// Whether the eight units are all ASCII.
+bool allAscii(__m128i units) {
+    const __m128i notAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+    return _mm_movemask_epi8(
+               _mm_cmpeq_epi16(_mm_and_si128(units, notAscii), _mm_setzero_si128())) == 0xFFFF;
+}
+
+__m128i load8(const char16_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+#endif
+
+// The first unit from p on that is not ASCII, or end.
+const char16_t* skipAscii(const char16_t* p, const char16_t* end) {
+#if defined(__SSE2__)
+    while (end - p >= 16 && allAscii(_mm_or_si128(load8(p), load8(p + 8))))
+        p += 16;
+    if (end - p >= 8 && allAscii(load8(p)))
+        p += 8;
+#endif
+    while (p < end && *p < 0x80)
+        ++p;
+    return p;
+}
+
+// Copies the ASCII units from src on, one byte each, to dst, up to the first unit that is
+// not ASCII or end; advances both.
+void copyAscii(const char16_t*& src, const char16_t* end, char*& dst) {
+#if defined(__SSE2__)
+    // Every unit packed is below 0x80, so packing with saturation keeps each as it is.
+    while (end - src >= 16) {
+        const __m128i low = load8(src);
+        const __m128i high = load8(src + 8);
+        if (!allAscii(_mm_or_si128(low, high)))
+            break;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(low, high));
+        src += 16;
+        dst += 16;
+    }
+    if (end - src >= 8) {
+        const __m128i units = load8(src);
+        if (allAscii(units)) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst), _mm_packus_epi16(units, units));
+            src += 8;
+            dst += 8;
+        }
+    }
+#else
+    while (end - src >= 4) {
+        quint64 units;
+        std::memcpy(&units, src, sizeof units);
+        if (units & 0xFF80FF80FF80FF80ULL)
+            break;
+        for (int k = 0; k < 4; ++k)
+            dst[k] = static_cast<char>(src[k]);
+        src += 4;
+        dst += 4;
+    }
+#endif
+    while (src < end && *src < 0x80)
+        *dst++ = static_cast<char>(*src++);
 }
 
 char32_t codePoint(const QString& character) {
@@ -171,37 +243,53 @@ SjisEncodeError::SjisEncodeError(SjisUnencodable where)
     : std::runtime_error(describe(where).toStdString()), where_(std::move(where)) {}
 
 std::optional<SjisUnencodable> findSjisUnencodable(QStringView text) {
-    const Cp932Tables& tables = Cp932Tables::instance();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit < 0x80)
-            continue;
-        const qsizetype extent = characterExtent(text, i);
-        if (extent == 2 || !tables.held(unit))
-            return SjisUnencodable{i, text.sliced(i, extent).toString()};
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    for (const char16_t* p = skipAscii(begin, end); p != end; p = skipAscii(p + 1, end)) {
+        if (!Cp932Tables::instance().held(*p))
+            return unencodableAt(text, p - begin);
     }
     return std::nullopt;
 }
 
-QByteArray toSjis(QStringView text) {
-    const Cp932Tables& tables = Cp932Tables::instance();
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i].unicode();
-        if (unit < 0x80) {
-            out.append(static_cast<char>(unit));
-            continue;
-        }
-        const qsizetype extent = characterExtent(text, i);
-        if (extent == 2 || !tables.held(unit))
-            throw SjisEncodeError(SjisUnencodable{i, text.sliced(i, extent).toString()});
-        const quint16 code = tables.encoded(unit);
+char* encodeSjisTo(char* out, QStringView text) {
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    const char16_t* src = begin;
+    for (;;) {
+        copyAscii(src, end, out);
+        if (src == end)
+            return out;
+        const quint16 code = Cp932Tables::instance().encoded(*src);
+        if (code == 0)
+            throw SjisEncodeError(unencodableAt(text, src - begin));
         if (code > 0xFF)
-            out.append(static_cast<char>(code >> 8));
-        out.append(static_cast<char>(code & 0xFF));
+            *out++ = static_cast<char>(code >> 8);
+        *out++ = static_cast<char>(code & 0xFF);
+        ++src;
     }
+}
+
+QByteArray toSjis(QStringView text) {
+    QByteArray out(sjisLength(text), Qt::Uninitialized);
+    if (!out.isEmpty())
+        encodeSjisTo(out.data(), text);
     return out;
+}
+
+void appendSjis(QByteArray& out, QStringView text) {
+    if (text.isEmpty())
+        return;
+    const qsizetype before = out.size();
+    // Room for the most the text can take; resizing grows the buffer geometrically, so that
+    // appending many short texts stays linear.
+    out.resize(before + 2 * text.size());
+    try {
+        out.resize(encodeSjisTo(out.data() + before, text) - out.constData());
+    } catch (...) {
+        out.resize(before);
+        throw;
+    }
 }
 
 std::optional<QString> fromSjis(const QByteArray& bytes) {
@@ -230,25 +318,24 @@ std::optional<QString> fromSjis(const QByteArray& bytes) {
 }
 
 qsizetype sjisLength(QStringView text) {
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
     qsizetype length = 0;
-    const qsizetype size = text.size();
-    const QChar* data = text.data();
-    qsizetype i = 0;
+    const char16_t* p = begin;
     for (;;) {
-        // ASCII fast path: names and keywords of generated code are almost always ASCII.
-        while (i < size && data[i].unicode() < 0x80) {
-            ++i;
-            ++length;
-        }
-        if (i >= size)
+        const char16_t* const ascii = p;
+        p = skipAscii(p, end);
+        length += p - ascii;
+        if (p == end)
             return length;
-        const Cp932Tables& tables = Cp932Tables::instance();
-        const char16_t unit = data[i].unicode();
-        const qsizetype extent = characterExtent(text, i);
-        if (extent == 2 || !tables.held(unit))
+        const quint16 code = Cp932Tables::instance().encoded(*p);
+        if (code == 0) {
+            // Counts one byte, a surrogate pair included.
             length += 1;
-        else
-            length += tables.encoded(unit) > 0xFF ? 2 : 1;
-        i += extent;
+            p += characterExtent(text, p - begin);
+        } else {
+            length += code > 0xFF ? 2 : 1;
+            ++p;
+        }
     }
 }

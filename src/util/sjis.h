@@ -40,6 +40,17 @@ std::optional<SjisUnencodable> findSjisUnencodable(QStringView text);
 // hold; never writes "?" in its place.
 QByteArray toSjis(QStringView text);
 
+// Appends the text in code page 932 to out, growing it as needed: for a writer that encodes
+// its text piece by piece into one buffer. Throws SjisEncodeError as toSjis does, and then
+// leaves out as it was.
+void appendSjis(QByteArray& out, QStringView text);
+
+// The encoder under the others, for writers of many texts into one buffer they size once:
+// writes the text in code page 932 from out on, where sjisLength(text) bytes must be free,
+// and returns the end of what it wrote. Throws SjisEncodeError as toSjis does, having
+// written what came before the character.
+char* encodeSjisTo(char* out, QStringView text);
+
 // The bytes read as code page 932, or nothing when they are not valid code page 932.
 std::optional<QString> fromSjis(const QByteArray& bytes);
 

@@ -8,25 +8,41 @@ namespace {
 // Blocks of about this size go to the output: few calls, little memory.
 constexpr qsizetype kBlockSize = 1 << 20;
 
+// The line tells the user where to look in a long text.
+[[noreturn]] void rethrowWithLine(const SjisEncodeError& error, qsizetype lineNumber) {
+    SjisUnencodable where = error.where();
+    where.line = lineNumber;
+    throw SjisEncodeError(std::move(where));
+}
+
 } // namespace
 
 QByteArray encodeSjisLines(const QStringList& lines) {
-    QByteArray out;
-    for (qsizetype n = 0; n < lines.size(); ++n)
-        appendSjisLine(out, lines[n], n + 1);
+    // One buffer of the exact size, written in place.
+    qsizetype size = 0;
+    for (const QString& line : lines)
+        size += sjisLength(line) + 2;
+    QByteArray out(size, Qt::Uninitialized);
+    char* end = out.data();
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        try {
+            end = encodeSjisTo(end, lines[n]);
+        } catch (const SjisEncodeError& error) {
+            rethrowWithLine(error, n + 1);
+        }
+        *end++ = '\r';
+        *end++ = '\n';
+    }
     return out;
 }
 
 void appendSjisLine(QByteArray& out, QStringView line, qsizetype lineNumber) {
     try {
-        out += toSjis(line);
+        appendSjis(out, line);
     } catch (const SjisEncodeError& error) {
-        // The line tells the user where to look in a long text.
-        SjisUnencodable where = error.where();
-        where.line = lineNumber;
-        throw SjisEncodeError(std::move(where));
+        rethrowWithLine(error, lineNumber);
     }
-    out += "\r\n";
+    out.append("\r\n", 2);
 }
 
 QByteArray encodeUtf8Lines(const QStringList& lines) {

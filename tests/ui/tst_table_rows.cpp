@@ -31,8 +31,12 @@ struct Panel {
         box = new QScrollArea(&window);
         box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         box->setGeometry(10, 30, 620, 200);
-        rows = new TableRows(box, {headers[0], headers[1], headers[2], headers[3], headers[4], ref},
-                             nullptr, &window);
+        // Tab goes from `before` to `after` until rows come between.
+        before = new QPushButton(&window);
+        after = new QPushButton(&window);
+        rows = new TableRows(
+            box, {headers[0], headers[1], headers[2], headers[3], headers[4], ref, before}, nullptr,
+            &window);
         window.show();
     }
 
@@ -45,8 +49,14 @@ struct Panel {
     QPushButton* headers[5];
     QLabel* ref;
     QScrollArea* box;
+    QPushButton* before;
+    QPushButton* after;
     TableRows* rows;
 };
+
+bool isTabStop(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisible();
+}
 
 const FlagColumn kColumns[] = {FlagColumn::Public, FlagColumn::Array, FlagColumn::Ins,
                                FlagColumn::Upd, FlagColumn::Clr};
@@ -216,4 +226,52 @@ void TestTableRows::fiveRowsScrollInThreeRowsOfSpace() {
     // The scroll bar takes its width from the client area; the separators follow.
     QTRY_COMPARE(panel.rows->at(0).Separator->width(), panel.box->viewport()->width());
     QVERIFY(panel.box->viewport()->width() < 618);
+}
+
+void TestTableRows::tabRunsThroughTheRowsInOrder_data() {
+    // n > 0: n rows added in one batch; n < 0: -n rows added one by one; 0: the rows freed.
+    QTest::addColumn<QList<int>>("steps");
+    QTest::newRow("one by one") << QList<int>{-3};
+    QTest::newRow("in one batch") << QList<int>{3};
+    QTest::newRow("a batch after a row") << QList<int>{-1, 2};
+    QTest::newRow("freed, then a batch") << QList<int>{2, 0, 3};
+}
+
+void TestTableRows::tabRunsThroughTheRowsInOrder() {
+    QFETCH(QList<int>, steps);
+    Panel panel;
+    for (int step : steps) {
+        if (step == 0) {
+            panel.rows->FreeRowControls();
+        } else if (step < 0) {
+            panel.add(QStringList(-step, QStringLiteral("T")));
+        } else {
+            TableRows::Batch batch(*panel.rows);
+            panel.add(QStringList(step, QStringLiteral("T")));
+        }
+    }
+    QCOMPARE(panel.rows->size(), 3);
+    QList<QWidget*> expected{panel.before};
+    for (int i = 0; i < 3; ++i) {
+        panel.rows->at(i).PublicCheck->setChecked(true); // Tab reaches the Ref button then
+        for (FlagColumn c : kColumns)
+            expected.append(panel.rows->check(i, c));
+        expected.append(panel.rows->at(i).RefButton);
+    }
+    expected.append(panel.after);
+
+    // Tab, then Shift+Tab all the way back.
+    QWidget* w = panel.before;
+    for (qsizetype k = 1; k < expected.size(); ++k) {
+        do
+            w = w->nextInFocusChain();
+        while (!isTabStop(w));
+        QCOMPARE(w, expected[k]);
+    }
+    for (qsizetype k = expected.size() - 2; k >= 0; --k) {
+        do
+            w = w->previousInFocusChain();
+        while (!isTabStop(w));
+        QCOMPARE(w, expected[k]);
+    }
 }

@@ -11,4 +11,6 @@ private slots:
     void flagsReadFromTheBoxes();
     void freeAndTabOrder();
     void fiveRowsScrollInThreeRowsOfSpace();
+    void tabRunsThroughTheRowsInOrder_data();
+    void tabRunsThroughTheRowsInOrder();
 };

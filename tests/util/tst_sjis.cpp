@@ -4,8 +4,36 @@
 #include "util/sjis.h"
 #include "util/text_file.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <iconv.h>
+
+namespace {
+
+// glibc's own conversion, which the encoder's tables come from.
+QByteArray iconvCp932(const QString& text) {
+    iconv_t cd = iconv_open("CP932", "UTF-16LE");
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char* in = reinterpret_cast<char*>(const_cast<QChar*>(text.constData()));
+    char* to = out.data();
+    size_t inLeft = text.size() * 2;
+    size_t outLeft = out.size();
+    const size_t converted = iconv(cd, &in, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    if (converted == static_cast<size_t>(-1))
+        return "iconv refused it";
+    out.resize(to - out.constData());
+    return out;
+}
+
+// 47 ASCII units: enough to put another character before, inside and after the 8- and
+// 16-unit blocks the encoder scans ASCII in.
+const QString kAscii = QStringLiteral("SELECT COLUMN_NAME_01, \"x\" ~\t\x7F FROM SALES_0123;");
+const int kBlockEdges[] = {0, 1, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 44};
+
+} // namespace
 
 void TestSjis::encodesAsCodePage932_data() {
     QTest::addColumn<QString>("text");
@@ -172,4 +200,66 @@ void TestSjis::roundTripsEveryHeldCharacter() {
     }
     QVERIFY2(held > 7000, qPrintable(QString::number(held)));
     QCOMPARE(folded, QStringLiteral("¢£¬—‖−〜"));
+}
+
+void TestSjis::encodesAsIconvAcrossBlockEdges_data() {
+    QTest::addColumn<QString>("text");
+    // Kanji sit above 0x8000, where a signed 16-bit comparison would take them for ASCII.
+    for (const QString& other : QStringList{"表", "ﾊﾟ", "①", "～", "ー"})
+        for (int at : kBlockEdges)
+            QTest::addRow("%s at %d", qPrintable(other), at)
+                << kAscii.left(at) + other + kAscii.mid(at);
+    QTest::newRow("ascii only") << kAscii + kAscii;
+    QTest::newRow("empty") << QString();
+    QString mixed;
+    const QString pool = kAscii + QStringLiteral("表示ﾃｰﾌﾞﾙ名　：①～");
+    QRandomGenerator random(932);
+    for (int k = 0; k < 3000; ++k)
+        mixed += pool[random.bounded(pool.size())];
+    QTest::newRow("3000 mixed characters") << mixed;
+}
+
+void TestSjis::encodesAsIconvAcrossBlockEdges() {
+    QFETCH(QString, text);
+    const QByteArray expected = iconvCp932(text);
+    QCOMPARE(toSjis(text), expected);
+    QCOMPARE(sjisLength(text), expected.size());
+    QCOMPARE(encodeSjisLines({text, text}), iconvCp932(text + "\r\n" + text + "\r\n"));
+    QByteArray appended("-- ");
+    appendSjisLine(appended, text, 1);
+    appendSjis(appended, text);
+    QCOMPARE(appended, "-- " + expected + "\r\n" + expected);
+}
+
+void TestSjis::refusesAtItsPlaceAcrossBlockEdges_data() {
+    QTest::addColumn<QString>("character");
+    QTest::addColumn<int>("at");
+    // The first unit past ASCII, a one-way mapping, a surrogate pair and a lone surrogate.
+    for (const QString& character : QStringList{QChar(0x80), "¥", "😀", QChar(0xD800)})
+        for (int at : kBlockEdges)
+            QTest::addRow("U+%04X at %d", character[0].unicode(), at) << character << at;
+}
+
+void TestSjis::refusesAtItsPlaceAcrossBlockEdges() {
+    QFETCH(QString, character);
+    QFETCH(int, at);
+    const QString text = kAscii.left(at) + character + QStringLiteral("表") + kAscii.mid(at);
+    QCOMPARE(findSjisUnencodable(text)->position, at);
+    QByteArray kept("kept\r\n");
+    try {
+        appendSjisLine(kept, text, 7);
+        QFAIL("encoded");
+    } catch (const SjisEncodeError& error) {
+        QCOMPARE(error.where().position, at);
+        QCOMPARE(error.where().character, character);
+        QCOMPARE(error.where().line, qsizetype(7));
+    }
+    QCOMPARE(kept, QByteArray("kept\r\n"));
+    try {
+        encodeSjisLines({kAscii, text});
+        QFAIL("encoded");
+    } catch (const SjisEncodeError& error) {
+        QCOMPARE(error.where().position, at);
+        QCOMPARE(error.where().line, qsizetype(2));
+    }
 }

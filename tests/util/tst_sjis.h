@@ -16,4 +16,8 @@ private slots:
     void lengthCountsBytes_data();
     void lengthCountsBytes();
     void roundTripsEveryHeldCharacter();
+    void encodesAsIconvAcrossBlockEdges_data();
+    void encodesAsIconvAcrossBlockEdges();
+    void refusesAtItsPlaceAcrossBlockEdges_data();
+    void refusesAtItsPlaceAcrossBlockEdges();
 };

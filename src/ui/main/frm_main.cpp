@@ -49,7 +49,6 @@ QString helpFailedText() {
     return QStringLiteral("ヘルプファイルを開けません");
 }
 
-
 } // namespace
 
 TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, DatabaseSource database,
@@ -262,9 +261,13 @@ void TFRM_Main::RetrieveColumns() {
         return;
 
     BusyGuard busy(messages());
-    RetrievalGuard unavailable(*this, retrieving_);
+    // The rows are shown only once the guard has enabled the window's controls again, and
+    // the old ones go before it disables them: the state of thousands of shown controls
+    // changed at once makes their painting slow.
+    TableRows::Batch batch(*Rows);
     if (!Rows->isEmpty())
         ClearCandidates();
+    RetrievalGuard unavailable(*this, retrieving_);
 
     ProgressShowing progress(*windows_.FRM_Temp, Model.AbortRequested,
                              static_cast<int>(selection.size()));

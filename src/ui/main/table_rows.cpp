@@ -3,6 +3,7 @@
 #include "ui/widgets/control_hint.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -10,11 +11,39 @@
 #include <QScrollArea>
 #include <QVariant>
 
+#include <array>
+
 namespace {
 
 constexpr int kRowPitch = 24;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
+
+// The controls of a row that Tab reaches, in the order it reaches them.
+std::array<QWidget*, 6> tabChain(const TableRow& row) {
+    return {row.PublicCheck, row.ArrayCheck, row.InsCheck,
+            row.UpdCheck,    row.ClrCheck,   row.RefButton};
+}
+
+// Tab goes from previous (when there is one) through the row's controls, then on to where
+// it went from previous before.
+void linkAfter(QWidget* previous, const TableRow& row) {
+    for (QWidget* control : tabChain(row)) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+// A control shown asks to be painted on its own, later. Thousands of controls marked for
+// painting each on its own take time that grows with the square of their number (each is
+// checked against every sibling), so those of a batch withdraw the request and are painted
+// with the panel instead, as much of them as the scroll box shows.
+void showControl(QWidget* control, bool paintAsPanel) {
+    control->show();
+    if (paintAsPanel)
+        QCoreApplication::removePostedEvents(control, QEvent::UpdateLater);
+}
 
 } // namespace
 
@@ -30,6 +59,7 @@ TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWa
     }
     scrollBox_->setWidgetResizable(false);
     viewport_->installEventFilter(this);
+    content_->installEventFilter(this);
     fitContent();
 }
 
@@ -105,22 +135,53 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
         row.RefButton->installEventFilter(hintWatcher_);
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
-    // Tab goes through the rows in order: after the last control of the row before.
-    QWidget* previous = rows_.isEmpty() ? headers_.TabBefore : rows_.last().RefButton;
-    QWidget* chain[] = {row.PublicCheck, row.ArrayCheck, row.InsCheck,
-                        row.UpdCheck,    row.ClrCheck,   row.RefButton};
-    for (QWidget* control : chain) {
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        previous = control;
-    }
-
-    for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
-        control->show();
-    for (QWidget* control : chain)
-        control->show();
     rows_.append(row);
-    fitContent();
+    if (batchStart_ < 0) {
+        chainTabOrder(i, i + 1);
+        fitContent();
+        showRows(i, i + 1, false);
+    }
+}
+
+TableRows::Batch::Batch(TableRows& rows) : rows_(rows) {
+    rows_.batchStart_ = rows_.rows_.size();
+}
+
+TableRows::Batch::~Batch() {
+    const qsizetype first = rows_.batchStart_;
+    rows_.batchStart_ = -1;
+    rows_.chainTabOrder(first, rows_.rows_.size());
+    rows_.fitContent();
+    rows_.showRows(first, rows_.rows_.size(), true);
+}
+
+void TableRows::showRows(qsizetype first, qsizetype end, bool paintAsPanel) {
+    for (qsizetype i = first; i < end; ++i) {
+        const TableRow& row = rows_[i];
+        for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
+            showControl(control, paintAsPanel);
+        for (QWidget* control : tabChain(row))
+            showControl(control, paintAsPanel);
+    }
+    if (paintAsPanel)
+        content_->update();
+}
+
+void TableRows::chainTabOrder(qsizetype first, qsizetype end) {
+    if (first >= end)
+        return;
+    QWidget* before = first > 0 ? rows_[first - 1].RefButton : headers_.TabBefore;
+    if (!before) {
+        // Nothing before: the first row starts the chain.
+        linkAfter(nullptr, rows_[first]);
+        before = rows_[first].RefButton;
+        ++first;
+    }
+    // Each row goes right after `before`, the last one first: a row's controls then move
+    // from just behind the place they go to, and no move walks the focus chain (moving
+    // them first to last, each would pass the labels and separators of the rows before).
+    for (qsizetype i = end; i-- > first;)
+        linkAfter(before, rows_[i]);
 }
 
 void TableRows::PublicCheckClick(QObject* Sender) {
@@ -139,6 +200,8 @@ void TableRows::Invert(FlagColumn column) {
 }
 
 void TableRows::FreeRowControls() {
+    const bool painting = scrollBox_->updatesEnabled();
+    scrollBox_->setUpdatesEnabled(false);
     for (const TableRow& row : std::as_const(rows_)) {
         delete row.NameLabel;
         delete row.Separator;
@@ -150,7 +213,11 @@ void TableRows::FreeRowControls() {
         delete row.RefButton;
     }
     rows_.clear();
+    if (batchStart_ > 0)
+        batchStart_ = 0;
     fitContent();
+    if (painting)
+        scrollBox_->setUpdatesEnabled(true);
 }
 
 void TableRows::SetSeparatorWidths() {
@@ -189,6 +256,15 @@ bool TableRows::isClr(qsizetype i) const {
 bool TableRows::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == viewport_)
         SetSeparatorWidths();
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) &&
+        watched == content_) {
+        // Passed on, the window's (de)activation would mark every row control for painting
+        // on its own, and painting thousands of marked controls takes time that grows with
+        // the square of their number. Painting the panel as one paints what it shows of
+        // them, each in the colours of the window's new state.
+        content_->update();
+        return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -60,6 +60,21 @@ public:
     // Creates, places and wires the row of candidate i (the next one) showing tableName.
     void AddRow(qsizetype i, const QString& tableName);
 
+    // The rows a retrieval adds while a Batch lives are put in the tab order, given their
+    // room in the scrolled area and shown once, when it ends; none is painted before: each
+    // of those steps costs as much for one row as for thousands. A retrieval's Batch ends
+    // after the window's controls are enabled again.
+    class Batch {
+    public:
+        explicit Batch(TableRows& rows);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        TableRows& rows_;
+    };
+
     // PublicCheck's handler (on every change of its state, by the user or by inversion):
     // the row's RefButton is enabled exactly while its PublicCheck is checked.
     void PublicCheckClick(QObject* Sender);
@@ -94,6 +109,12 @@ protected:
 private:
     bool checked(qsizetype i, FlagColumn column) const;
     void fitContent();
+    // Tab goes from the control before row first through rows first to end - 1 in order,
+    // then on to where it went from that control before.
+    void chainTabOrder(qsizetype first, qsizetype end);
+    // Shows rows first to end - 1; paintAsPanel: painted with the panel, not each control
+    // on its own.
+    void showRows(qsizetype first, qsizetype end, bool paintAsPanel);
 
     QScrollArea* scrollBox_;
     QWidget* viewport_; // the scroll box's client area, whose resizing the rows follow
@@ -101,4 +122,5 @@ private:
     RowHeaders headers_;
     QObject* hintWatcher_;
     QList<TableRow> rows_;
+    qsizetype batchStart_ = -1; // the first row of the running Batch; -1: none runs
 };
