@@ -75,7 +75,7 @@ void checkTables(const GenProfile& profile) {
 
     TCandidateList candidates;
     for (const QString& name : tableList.first(names.size()))
-        candidates.append(TTableSettings::startRetrieval(name, names.size()));
+        candidates.append(TTableSettings::startRetrieval(name));
     PlainTableFlags flags;
     profile.applyTables(candidates, flags);
     for (qsizetype i = 0; i < candidates.size(); ++i) {
@@ -88,8 +88,7 @@ void checkTables(const GenProfile& profile) {
         FUZZ_CHECK(candidate.ArgumentTableCount == table.argumentTables.size(),
                    escaped(table.name));
         for (const QString& argument : table.argumentTables)
-            FUZZ_CHECK(candidate.ArgumentTables.value(tableList.indexOf(argument)),
-                       escaped(argument));
+            FUZZ_CHECK(candidate.isArgumentTable(tableList.indexOf(argument)), escaped(argument));
         FUZZ_CHECK(
             candidate.GenStrOn == table.genStrOn && candidate.GenStrCount == table.genStrCount &&
                 candidate.GenNumOn == table.genNumOn && candidate.GenNumCount == table.genNumCount,

@@ -169,7 +169,7 @@ Figure retrieveAll(const QString& path) {
         readTableList(*database, [&](const QString& name) { names.append(name); });
         qsizetype columns = 0;
         for (const QString& name : names)
-            columns += readTableColumns(*database, name, names.size()).ColumnCount;
+            columns += readTableColumns(*database, name).ColumnCount;
         if (names.size() != kTables || columns != qsizetype(kTables) * kColumns)
             throw std::runtime_error("the retrieval read the wrong number of tables or columns");
     });

@@ -25,14 +25,14 @@ TCandidateList syntheticCandidates() {
     candidates.reserve(kTables);
     for (int t = 0; t < kTables; ++t) {
         TTableSettings table = TTableSettings::startRetrieval(
-            QStringLiteral("SALES_TABLE_%1").arg(t, 3, 10, QLatin1Char('0')), kTables);
+            QStringLiteral("SALES_TABLE_%1").arg(t, 3, 10, QLatin1Char('0')));
         for (int c = 0; c < kColumns; ++c)
             table.appendColumn(QStringLiteral("COLUMN_NAME_%1").arg(c, 2, 10, QLatin1Char('0')),
                                QString::fromLatin1(types[c % 4]), QStringLiteral("10"),
                                QStringLiteral("Y"));
-        QList<bool> arguments(kTables, false);
+        QList<qsizetype> arguments;
         for (int k = 0; k < kArgumentTables; ++k)
-            arguments[(t + k) % kTables] = true;
+            arguments.append((t + k) % kTables);
         table.setArgumentTables(arguments);
         table.GenStrOn = true;
         table.GenNumOn = true;

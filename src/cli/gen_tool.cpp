@@ -143,32 +143,42 @@ std::unique_ptr<Database> logOn(const GenProfile& profile, const QString& passwo
     }
 }
 
-// The lines of the command's output, or GenFailure.
-QStringList generate(GenCommand command, const GeneratorInput& input, const VbOptions& vb) {
+// The command's text, encoded in the output's format (Shift-JIS with CR LF, or UTF-8 with
+// LF) as it is generated and handed to output in blocks of whole lines: neither the lines
+// nor the bytes are ever held whole here. GenFailure when no table is public, when a
+// character cannot be encoded or when generation fails.
+void generate(const CommandLine& line, const GeneratorInput& input, const VbOptions& vb,
+              const std::function<void(QByteArrayView)>& output) {
     const QString failureText =
-        command == GenCommand::Vb ? vbGenerationErrorText() : packageGenerationErrorText();
-    std::optional<QStringList> lines;
+        line.command == GenCommand::Vb ? vbGenerationErrorText() : packageGenerationErrorText();
+    bool generated = true;
     try {
-        switch (command) {
+        EncodedLines lines(line.utf8 ? TextFormat::Utf8 : TextFormat::Sjis, output);
+        switch (line.command) {
         case GenCommand::Package:
-            lines = generatePackageLines(input);
+            generated = generatePackage(input, lines);
             break;
         case GenCommand::Vb:
-            lines = generateVbModuleLines(input, vb);
+            generated = generateVbModule(input, vb, lines);
             break;
         case GenCommand::Csv:
-            return tableStructureLines(input.candidates);
+            tableStructureLines(input.candidates, lines);
+            break;
         default:
             break;
         }
+        lines.finish();
+    } catch (const SjisEncodeError& error) {
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         QString::fromUtf8(error.what()) +
+                             QStringLiteral("\n（--utf8 なら UTF-8 で書けます）"));
     } catch (const std::bad_alloc&) {
         throw GenFailure(kExitOutput, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitOutput, failureText, QString::fromUtf8(error.what()));
     }
-    if (!lines)
+    if (!generated)
         throw GenFailure(kExitNoPublicTable, noPublicTableText());
-    return *lines;
 }
 
 // --check: the saved file, read before any work, so a wrong name fails at once.
@@ -186,19 +196,6 @@ QByteArray readCheckedFile(const QString& path) {
     return bytes;
 }
 
-// The lines in the output's format: Shift-JIS with CR LF, or UTF-8 with LF.
-QByteArray encodeOutput(const QStringList& lines, const CommandLine& line) {
-    try {
-        return line.utf8 ? encodeUtf8Lines(lines) : encodeSjisLines(lines);
-    } catch (const SjisEncodeError& error) {
-        throw GenFailure(kExitOutput, outputNotWrittenText(),
-                         QString::fromUtf8(error.what()) +
-                             QStringLiteral("\n（--utf8 なら UTF-8 で書けます）"));
-    } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitOutput, outOfMemoryText());
-    }
-}
-
 QString commandName(GenCommand command) {
     switch (command) {
     case GenCommand::Package:
@@ -211,13 +208,15 @@ QString commandName(GenCommand command) {
 }
 
 // Same: nothing on standard output. Different: the unified diff there and GenFailure 7.
-void checkAgainstSaved(const QByteArray& generated, const QByteArray& saved,
+void checkAgainstSaved(const GeneratorInput& input, const VbOptions& vb, const QByteArray& saved,
                        const CommandLine& line, GenToolContext& context) {
     const QString dateLabel = line.command == GenCommand::Package ? packageDateLabel()
                               : line.command == GenCommand::Vb    ? moduleDateLabel()
                                                                   : QString();
-    const OutputCheck check = checkOutput(
-        generated, saved, line.utf8, dateLabel, line.checkPath,
+    OutputComparer comparer(saved, line.utf8, dateLabel);
+    generate(line, input, vb, [&comparer](QByteArrayView block) { comparer.append(block); });
+    const OutputCheck check = comparer.finish(
+        line.checkPath,
         QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath));
     if (check.same)
         return;
@@ -233,17 +232,23 @@ void checkAgainstSaved(const QByteArray& generated, const QByteArray& saved,
     throw GenFailure(kExitDifferent, differs);
 }
 
-// All or nothing: the whole text is encoded before a byte goes out, and a file is written
-// through the safe writer.
-void writeOutput(const QByteArray& bytes, const CommandLine& line, GenToolContext& context) {
+// All or nothing: standard output gets the whole text once it is all encoded; a file is
+// written through the safe writer as the text comes and replaced only when all of it could
+// be generated, encoded and written.
+void writeOutput(const GeneratorInput& input, const VbOptions& vb, const CommandLine& line,
+                 GenToolContext& context) {
     if (line.outputPath.isEmpty()) {
+        QByteArray bytes;
+        generate(line, input, vb, [&bytes](QByteArrayView block) { bytes.append(block); });
         if (!context.writeOut(bytes))
             throw GenFailure(kExitOutput, outputNotWrittenText(),
                              QStringLiteral("標準出力に書けません"));
         return;
     }
+    SafeFileWriter file(line.outputPath);
+    generate(line, input, vb, [&file](QByteArrayView block) { file.append(block); });
     try {
-        writeFileSafely(line.outputPath, bytes);
+        file.commit();
     } catch (const FileWriteError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
     }
@@ -345,11 +350,10 @@ void run(const CommandLine& line, GenToolContext& context) {
     const GeneratorInput input{model.CandidateList,      flags,
                                settings.GenSettings,     settings.UserNM,
                                model.MaxTableNameLength, *clock};
-    const QByteArray bytes = encodeOutput(generate(line.command, input, profile.vb), line);
     if (saved)
-        checkAgainstSaved(bytes, *saved, line, context);
+        checkAgainstSaved(input, profile.vb, *saved, line, context);
     else
-        writeOutput(bytes, line, context);
+        writeOutput(input, profile.vb, line, context);
 }
 
 } // namespace

@@ -84,10 +84,9 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
     return count;
 }
 
-TTableSettings readTableColumns(Database& database, const QString& tableName,
-                                qsizetype candidateCount) {
+TTableSettings readTableColumns(Database& database, const QString& tableName) {
     checkTableName(tableName);
-    TTableSettings table = TTableSettings::startRetrieval(tableName, candidateCount);
+    TTableSettings table = TTableSettings::startRetrieval(tableName);
     const std::unique_ptr<Dynaset> columns =
         database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
     const qint32 count = columns->RecordCount();
@@ -163,6 +162,6 @@ RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
                              const RetrievalProgress& progress) {
     model.MaxTableNameLength = 0;
     return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
-        model.appendCandidate(readTableColumns(database, name, selection.size()));
+        model.appendCandidate(readTableColumns(database, name));
     });
 }

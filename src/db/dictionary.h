@@ -33,7 +33,7 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
 inline constexpr qint32 kMaxNameLength = 128;
 
 // Reads one table's columns into a new record, as column retrieval creates it:
-// TTableSettings::startRetrieval(tableName, candidateCount) with one column appended per
+// TTableSettings::startRetrieval(tableName) with one column appended per
 // row, in column-number order. The size text of a column whose type text is exactly
 // "NUMBER" is precision "." scale, else the width; a NULL precision or scale reads as
 // unknown and leaves that size text empty. Any other NULL, or a query error, throws
@@ -41,8 +41,7 @@ inline constexpr qint32 kMaxNameLength = 128;
 // name of the table or of a column longer than kMaxNameLength, or any text read holding a
 // control character, below U+0020 or U+007F), before the table is queried when it is the
 // table's name.
-TTableSettings readTableColumns(Database& database, const QString& tableName,
-                                qsizetype candidateCount);
+TTableSettings readTableColumns(Database& database, const QString& tableName);
 
 // One row of a table's column query as the dictionary gave it: each value's text, or
 // nothing for a NULL.
@@ -77,10 +76,9 @@ retrieveSelected(const QStringList& tableList, const QList<qsizetype>& selection
 
 // Column retrieval: the tables at the selected positions of tableList (ascending), one
 // column query each, in table-list order, appended to model's candidate list (which the
-// caller has emptied) with MaxTableNameLength counted from 0; every record is sized for
-// the whole selection. A query error or an unreadable value throws (DbError, or
-// std::bad_alloc) with the records read so far left in the model; an abort returns
-// Aborted likewise. Either way the caller empties the model: there is no partial result.
+// caller has emptied) with MaxTableNameLength counted from 0. A query error or an unreadable value
+// throws (DbError, or std::bad_alloc) with the records read so far left in the model; an abort
+// returns Aborted likewise. Either way the caller empties the model: there is no partial result.
 RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
                              const QList<qsizetype>& selection, GenerationModel& model,
                              const RetrievalProgress& progress = {});

@@ -160,13 +160,17 @@ RetrievalEnd writeDictionarySnapshot(Database& source, const QStringList& tableL
         RetrievalEnd::Aborted)
         return RetrievalEnd::Aborted;
 
+    // Copied block by block: a snapshot of many thousand tables is never held in memory.
     QFile built(buildPath);
-    QByteArray bytes;
-    if (built.open(QIODevice::ReadOnly))
-        bytes = built.readAll();
+    SafeFileWriter file(path);
+    if (built.open(QIODevice::ReadOnly)) {
+        constexpr qint64 kBlock = 1 << 20;
+        for (QByteArray block; !(block = built.read(kBlock)).isEmpty();)
+            file.append(block);
+    }
     if (!built.isOpen() || built.error() != QFileDevice::NoError)
         throw FileWriteError(path, QStringLiteral("作業用ファイル %1 を読めません：%2")
                                        .arg(buildPath, built.errorString()));
-    writeFileSafely(path, bytes);
+    file.commit();
     return RetrievalEnd::Complete;
 }

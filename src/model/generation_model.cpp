@@ -8,11 +8,10 @@ qint32 nameLength(const QString& name) {
     return static_cast<qint32>(sjisLength(name));
 }
 
-TTableSettings TTableSettings::startRetrieval(const QString& tableName, qsizetype candidateCount) {
+TTableSettings TTableSettings::startRetrieval(const QString& tableName) {
     TTableSettings table;
     table.TableName = tableName;
     table.MaxColumnNameLength = kMinColumnNameLength;
-    table.ArgumentTables = QList<bool>(candidateCount, false);
     table.GenStrCount = 10;
     table.GenNumCount = 10;
     return table;
@@ -28,9 +27,15 @@ void TTableSettings::appendColumn(const QString& name, const QString& type, cons
     MaxColumnNameLength = std::max(MaxColumnNameLength, nameLength(name));
 }
 
-void TTableSettings::setArgumentTables(const QList<bool>& tables) {
-    ArgumentTables = tables;
-    ArgumentTableCount = static_cast<qint32>(std::count(tables.begin(), tables.end(), true));
+void TTableSettings::setArgumentTables(QList<qsizetype> tables) {
+    std::sort(tables.begin(), tables.end());
+    tables.erase(std::unique(tables.begin(), tables.end()), tables.end());
+    ArgumentTables = std::move(tables);
+    ArgumentTableCount = static_cast<qint32>(ArgumentTables.size());
+}
+
+bool TTableSettings::isArgumentTable(qsizetype k) const {
+    return std::binary_search(ArgumentTables.cbegin(), ArgumentTables.cend(), k);
 }
 
 qsizetype firstPublicTable(const TCandidateList& candidates, const TableFlags& flags) {

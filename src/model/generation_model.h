@@ -15,25 +15,31 @@ struct TTableSettings {
     QStringList ColumnSizes; // "precision.scale" for type text exactly "NUMBER", else the width
     QStringList ColumnNulls; // the dictionary's nullability text
     qint32 MaxColumnNameLength = 0; // Shift-JIS bytes of the longest column name, at least 8
-    QList<bool> ArgumentTables;     // entry k: candidate table k supplies input arguments
-    qint32 ArgumentTableCount = 0;  // number of true entries in ArgumentTables
-    bool GenStrOn = false;          // generic VARCHAR2 arguments
+    // The candidate tables whose columns are input arguments of this table's public
+    // procedure: their indices, ascending, each once. A short list, not one mark per
+    // candidate, so a list of many thousand tables stays small.
+    QList<qsizetype> ArgumentTables;
+    qint32 ArgumentTableCount = 0; // entries in ArgumentTables
+    bool GenStrOn = false;         // generic VARCHAR2 arguments
     qint32 GenStrCount = 0;
     bool GenNumOn = false; // generic NUMBER arguments
     qint32 GenNumCount = 0;
 
     // The values a table starts with when column retrieval creates it: no columns yet,
-    // MaxColumnNameLength 8, one false ArgumentTables entry per candidate of this
-    // retrieval, no generic arguments, both counts 10.
-    static TTableSettings startRetrieval(const QString& tableName, qsizetype candidateCount);
+    // MaxColumnNameLength 8, no argument tables, no generic arguments, both counts 10.
+    static TTableSettings startRetrieval(const QString& tableName);
 
     // Appends one column read from the dictionary, keeping ColumnCount and
     // MaxColumnNameLength in step with the arrays.
     void appendColumn(const QString& name, const QString& type, const QString& size,
                       const QString& nulls);
 
-    // Replaces ArgumentTables and recounts ArgumentTableCount from it.
-    void setArgumentTables(const QList<bool>& tables);
+    // Replaces ArgumentTables with these candidate indices (sorted, repeats dropped) and
+    // recounts ArgumentTableCount.
+    void setArgumentTables(QList<qsizetype> tables);
+
+    // Whether candidate k supplies input arguments.
+    bool isArgumentTable(qsizetype k) const;
 };
 
 // The smallest MaxColumnNameLength, so a column pad is always at least one blank.

@@ -5,11 +5,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +20,23 @@ GenProfileError::GenProfileError(const QString& message)
     : std::runtime_error(message.toStdString()) {}
 
 namespace {
+
+// Adds name to seen; false when it was there already.
+bool addOnce(QSet<QString>& seen, const QString& name) {
+    const qsizetype before = seen.size();
+    seen.insert(name);
+    return seen.size() != before;
+}
+
+// Where each name first stands in names: a profile's tables are looked up among many
+// thousand, once each.
+template <typename Name> QHash<QString, qsizetype> firstPositions(qsizetype count, Name name) {
+    QHash<QString, qsizetype> positions;
+    positions.reserve(count);
+    for (qsizetype p = count - 1; p >= 0; --p)
+        positions.insert(name(p), p); // the first of a repeated name is inserted last
+    return positions;
+}
 
 // A name that differs from the wanted one only in case, as a hint for the message.
 QString caseHint(const QString& name, const QStringList& known) {
@@ -188,15 +207,19 @@ ProfileTable readTable(const QString& file, const QString& where, const QJsonVal
     table.flags.Clr = reader.flag(QStringLiteral("clr"), false);
     if (reader.has(QStringLiteral("argumentTables"))) {
         const QJsonArray names = reader.array(QStringLiteral("argumentTables"));
+        QSet<QString> seen;
+        seen.reserve(names.size());
         for (qsizetype i = 0; i < names.size(); ++i) {
-            const QString path = QStringLiteral("%1[%2]")
-                                     .arg(reader.keyPath(QStringLiteral("argumentTables")))
-                                     .arg(i);
+            const auto path = [&] {
+                return QStringLiteral("%1[%2]")
+                    .arg(reader.keyPath(QStringLiteral("argumentTables")))
+                    .arg(i);
+            };
             if (!names[i].isString())
-                reader.fail(QStringLiteral("\"%1\" は文字列で指定してください").arg(path));
+                reader.fail(QStringLiteral("\"%1\" は文字列で指定してください").arg(path()));
             const QString name = names[i].toString();
-            if (table.argumentTables.contains(name))
-                reader.fail(QStringLiteral("\"%1\" のテーブル %2 は二度目です").arg(path, name));
+            if (!addOnce(seen, name))
+                reader.fail(QStringLiteral("\"%1\" のテーブル %2 は二度目です").arg(path(), name));
             table.argumentTables.append(name);
         }
     }
@@ -212,22 +235,27 @@ QList<ProfileTable> readTables(const QString& file, const ObjectReader& top) {
     if (!top.has(QStringLiteral("tables")))
         return tables;
     const QJsonArray entries = top.array(QStringLiteral("tables"));
-    QStringList names;
+    QSet<QString> names;
+    names.reserve(entries.size());
+    tables.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
         ProfileTable table = readTable(file, QStringLiteral("tables[%1]").arg(i), entries[i]);
-        if (names.contains(table.name))
+        if (!addOnce(names, table.name))
             top.fail(QStringLiteral("テーブル %1 が tables に二度あります").arg(table.name));
-        names.append(table.name);
         tables.append(std::move(table));
     }
     // Argument tables are candidates, so they must be among the listed tables.
     for (qsizetype i = 0; i < tables.size(); ++i)
         for (const QString& name : tables[i].argumentTables)
-            if (!names.contains(name))
+            if (!names.contains(name)) {
+                QStringList listed;
+                for (const ProfileTable& table : tables)
+                    listed.append(table.name);
                 top.fail(QStringLiteral("\"tables[%1].argumentTables\" のテーブル %2 は "
                                         "tables にありません%3")
                              .arg(i)
-                             .arg(name, caseHint(name, names)));
+                             .arg(name, caseHint(name, listed)));
+            }
     return tables;
 }
 
@@ -302,9 +330,11 @@ QVariantMap GenProfile::settingsOf(const TPackParameters& source) {
 }
 
 ProfileMatch GenProfile::matchTableList(const QStringList& tableList) const {
+    const QHash<QString, qsizetype> positions = firstPositions(
+        tableList.size(), [&](qsizetype p) -> const QString& { return tableList[p]; });
     ProfileMatch match;
     for (const ProfileTable& table : tables) {
-        const qsizetype position = tableList.indexOf(table.name);
+        const qsizetype position = positions.value(table.name, -1);
         if (position < 0)
             match.missing.append(table.name);
         else
@@ -326,24 +356,21 @@ QList<qsizetype> GenProfile::selectionIn(const QStringList& tableList) const {
 }
 
 void GenProfile::applyTables(TCandidateList& candidates, PlainTableFlags& flags) const {
-    const auto candidateIndex = [&](const QString& name) -> qsizetype {
-        for (qsizetype i = 0; i < candidates.size(); ++i)
-            if (candidates[i].TableName == name)
-                return i;
-        return -1;
-    };
+    const QHash<QString, qsizetype> candidateIndex = firstPositions(
+        candidates.size(), [&](qsizetype i) -> const QString& { return candidates[i].TableName; });
     flags.rows() = QList<TableFlagValues>(candidates.size());
     for (const ProfileTable& table : tables) {
-        const qsizetype i = candidateIndex(table.name);
+        const qsizetype i = candidateIndex.value(table.name, -1);
         if (i < 0)
             continue;
         flags.rows()[i] = table.flags;
-        QList<bool> arguments(candidates.size(), false);
+        QList<qsizetype> arguments;
+        arguments.reserve(table.argumentTables.size());
         for (const QString& name : table.argumentTables)
-            if (const qsizetype k = candidateIndex(name); k >= 0)
-                arguments[k] = true;
+            if (const qsizetype k = candidateIndex.value(name, -1); k >= 0)
+                arguments.append(k);
         TTableSettings& candidate = candidates[i];
-        candidate.setArgumentTables(arguments);
+        candidate.setArgumentTables(std::move(arguments));
         candidate.GenStrOn = table.genStrOn;
         candidate.GenStrCount = table.genStrCount;
         candidate.GenNumOn = table.genNumOn;

@@ -74,8 +74,8 @@ GenProfile selectionProfile(const QString& service, const QString& user,
         table.name = candidate.TableName;
         table.flags = {flags.isPublic(i), flags.isArray(i), flags.isIns(i), flags.isUpd(i),
                        flags.isClr(i)};
-        for (qsizetype k = 0; k < candidate.ArgumentTables.size() && k < candidates.size(); ++k)
-            if (candidate.ArgumentTables[k])
+        for (const qsizetype k : candidate.ArgumentTables)
+            if (k >= 0 && k < candidates.size())
                 table.argumentTables.append(candidates[k].TableName);
         table.genStrOn = candidate.GenStrOn;
         table.genStrCount = candidate.GenStrCount;

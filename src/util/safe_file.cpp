@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <optional>
 #include <utility>
 
 #include <dirent.h>
@@ -26,6 +27,8 @@ FileWriteError::FileWriteError(const QString& path, const QString& reason)
 namespace {
 
 constexpr int kMaxLinkHops = 40; // the kernel's own limit for one path
+// A writer hands the system blocks of about this size.
+constexpr qsizetype kWriteBlock = 1 << 20;
 // A writer at work changes its temporary file with every write; one unchanged for an hour
 // was left by a writer that was killed.
 constexpr time_t kStaleTemporarySeconds = 60 * 60;
@@ -184,6 +187,8 @@ public:
     int error() const { return error_; } // why it could not be made
     int fd() const { return fd_; }
     bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+    // The file again, once closed, to read what was written.
+    int openForReading() const { return open(name_.constData(), O_RDONLY | O_CLOEXEC); }
     bool renameTo(const QByteArray& target) {
         if (rename(name_.constData(), target.constData()) != 0)
             return false;
@@ -241,41 +246,69 @@ void syncFolder(const QString& path, const QByteArray& folder) {
         fail(path, errno);
 }
 
+// The new content of a file rewritten in place: bytes in memory, or the complete temporary
+// file that holds them.
+struct Content {
+    QByteArrayView bytes;
+    int fd = -1; // when not in memory
+    qint64 size = 0;
+
+    // Copies bytes begin to end of the content to the same place in out; false with errno
+    // set when a read or write fails.
+    bool copyTo(int out, qint64 begin, qint64 end) const {
+        if (fd < 0)
+            return writeAll(out, bytes.data() + begin, end - begin, begin);
+        QByteArray block(std::min<qint64>(end - begin, kWriteBlock), Qt::Uninitialized);
+        while (begin < end) {
+            const ssize_t got =
+                pread(fd, block.data(), std::min<qint64>(end - begin, block.size()), begin);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                if (got == 0)
+                    errno = EIO; // the temporary file is shorter than what was written to it
+                return false;
+            }
+            if (!writeAll(out, block.constData(), got, begin))
+                return false;
+            begin += got;
+        }
+        return true;
+    }
+};
+
 // Rewrites a regular file in place. The part beyond the old end goes first: a disk too full
 // for it leaves the old bytes untouched, and the file is cut back to its old length.
-void rewriteInPlace(const QString& path, const QByteArray& target, const QByteArray& data,
+void rewriteInPlace(const QString& path, const QByteArray& target, const Content& content,
                     int openError = 0) {
     Descriptor file(open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
     struct stat st {};
     if (!file.isOpen() || fstat(file.get(), &st) != 0)
         fail(path, openError ? openError : errno);
     const qint64 oldSize = st.st_size;
-    const qint64 size = data.size();
-    if (size > oldSize &&
-        !writeAll(file.get(), data.constData() + oldSize, size - oldSize, oldSize)) {
+    const qint64 size = content.size;
+    if (size > oldSize && !content.copyTo(file.get(), oldSize, size)) {
         const int error = errno;
         if (ftruncate(file.get(), oldSize) != 0) {
             // nothing more to do: the old bytes were never touched
         }
         fail(path, error);
     }
-    if (!writeAll(file.get(), data.constData(), std::min(size, oldSize), 0) ||
+    if (!content.copyTo(file.get(), 0, std::min(size, oldSize)) ||
         ftruncate(file.get(), size) != 0 || fsync(file.get()) != 0 || !file.close())
         fail(path, errno);
 }
 
-void replaceRegularFile(const QString& path, const QByteArray& target, const struct stat* old,
-                        const QByteArray& data, const SafeWriteOptions& options) {
-    TemporaryFile temporary(target);
-    if (!temporary.isOpen()) {
-        const int error = temporary.error();
-        const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
-        if (old && folderRefused && options.rewriteInPlaceIfFolderIsReadOnly)
-            return rewriteInPlace(path, target, data, error);
-        fail(path, error);
-    }
-    if (!writeAll(temporary.fd(), data.constData(), data.size()))
-        fail(path, errno);
+// The complete new content sits in the temporary file: it takes the place of the target as
+// the target is now (whose mode and owner it keeps), or, for a target with further hard
+// links, is copied into it.
+void replaceByTemporary(const QString& path, const QByteArray& target, TemporaryFile& temporary,
+                        qint64 size) {
+    struct stat st {};
+    const bool exists = stat(target.constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
+    const struct stat* old = exists && S_ISREG(st.st_mode) ? &st : nullptr;
     if (old)
         keepOwnerAndMode(path, temporary.fd(), *old);
     if (fsync(temporary.fd()) != 0 || !temporary.close())
@@ -285,7 +318,10 @@ void replaceRegularFile(const QString& path, const QByteArray& target, const str
     // complete new content already sits synced beside it, and stays there if the program
     // dies in the middle.
     if (old && old->st_nlink > 1) {
-        rewriteInPlace(path, target, data);
+        Descriptor written(temporary.openForReading());
+        if (!written.isOpen())
+            fail(path, errno);
+        rewriteInPlace(path, target, Content{{}, written.get(), size});
     } else {
         if (!temporary.renameTo(target))
             fail(path, errno);
@@ -325,7 +361,7 @@ private:
 // file behind a descriptor is standard output sent to a file: the bytes follow what the
 // file holds, as any output of the process would.
 void writeIntoStream(const QString& path, const QByteArray& target, bool regular,
-                     const QByteArray& data) {
+                     QByteArrayView data) {
     Descriptor stream(
         open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | (regular ? O_APPEND : 0)));
     if (!stream.isOpen())
@@ -359,6 +395,16 @@ Target checkedTarget(const QString& path, struct stat& st, bool& exists) {
     return target;
 }
 
+// Where the bytes of a writer go, decided when the first block is due (or at commit).
+enum class WriterMode {
+    Pending,   // nothing decided; the bytes wait in memory
+    Temporary, // into a temporary file beside the target, which replaces it at commit
+    Stream,    // a FIFO, a device or a descriptor: kept in memory, written whole at commit
+    InPlace,   // no temporary file may be made: kept in memory, the file rewritten at commit
+    Failed,    // the first failure is kept for commit; later bytes are dropped
+    Committed,
+};
+
 } // namespace
 
 void checkFileTarget(const QString& path) {
@@ -367,16 +413,151 @@ void checkFileTarget(const QString& path) {
     checkedTarget(path, st, exists);
 }
 
-void writeFileSafely(const QString& path, const QByteArray& data, const SafeWriteOptions& options) {
-    struct stat st {};
-    bool exists = false;
-    const Target target = checkedTarget(path, st, exists);
-    if (!exists)
-        return replaceRegularFile(path, target.path, nullptr, data, options);
-    const bool regular = S_ISREG(st.st_mode);
-    if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || (regular && target.descriptor))
-        return writeIntoStream(path, target.path, regular, data);
-    if (!regular)
-        throw FileWriteError(path, QStringLiteral("通常のファイルではないため書き込みません"));
-    replaceRegularFile(path, target.path, &st, data, options);
+class SafeFileWriter::Private {
+public:
+    Private(const QString& path, const SafeWriteOptions& options)
+        : path_(path), options_(options) {}
+
+    void append(QByteArrayView bytes) {
+        switch (mode_) {
+        case WriterMode::Failed:
+        case WriterMode::Committed:
+            return;
+        case WriterMode::Stream:
+        case WriterMode::InPlace:
+            buffer_.append(bytes);
+            return;
+        case WriterMode::Pending:
+        case WriterMode::Temporary:
+            break;
+        }
+        if (buffer_.size() + bytes.size() <= kWriteBlock) {
+            buffer_.append(bytes);
+            return;
+        }
+        if (mode_ == WriterMode::Pending) {
+            start();
+            return append(bytes);
+        }
+        writeBuffer();
+        if (bytes.size() >= kWriteBlock)
+            writeTemporary(bytes);
+        else
+            buffer_.append(bytes);
+    }
+
+    void commit() {
+        if (mode_ == WriterMode::Pending)
+            start();
+        if (mode_ == WriterMode::Temporary)
+            writeBuffer();
+        switch (mode_) {
+        case WriterMode::Failed:
+            throw *failure_;
+        case WriterMode::Stream:
+            writeIntoStream(path_, target_.path, streamIsRegular_, buffer_);
+            break;
+        case WriterMode::InPlace:
+            rewriteInPlace(path_, target_.path, Content{buffer_, -1, buffer_.size()},
+                           temporaryError_);
+            break;
+        case WriterMode::Temporary:
+            replaceByTemporary(path_, target_.path, *temporary_, written_);
+            break;
+        case WriterMode::Pending:
+        case WriterMode::Committed:
+            return;
+        }
+        mode_ = WriterMode::Committed;
+        buffer_.clear();
+    }
+
+private:
+    // Resolves the target and makes the temporary file, or decides to keep the bytes for
+    // commit; a failure is kept, not thrown, so that what the caller finds wrong with the
+    // text itself is told first.
+    void start() {
+        try {
+            struct stat st {};
+            bool exists = false;
+            target_ = checkedTarget(path_, st, exists);
+            if (exists) {
+                const bool regular = S_ISREG(st.st_mode);
+                if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) ||
+                    (regular && target_.descriptor)) {
+                    mode_ = WriterMode::Stream;
+                    streamIsRegular_ = regular;
+                    return;
+                }
+                if (!regular)
+                    throw FileWriteError(
+                        path_, QStringLiteral("通常のファイルではないため書き込みません"));
+            }
+            temporary_.emplace(target_.path);
+            if (!temporary_->isOpen()) {
+                const int error = temporary_->error();
+                temporary_.reset();
+                const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
+                if (exists && folderRefused && options_.rewriteInPlaceIfFolderIsReadOnly) {
+                    mode_ = WriterMode::InPlace;
+                    temporaryError_ = error;
+                    return;
+                }
+                fail(path_, error);
+            }
+            mode_ = WriterMode::Temporary;
+        } catch (const FileWriteError& error) {
+            setFailed(error);
+        }
+    }
+
+    void writeBuffer() {
+        writeTemporary(buffer_);
+        buffer_.resize(0); // keeps its capacity for the next block
+    }
+
+    void writeTemporary(QByteArrayView bytes) {
+        if (mode_ != WriterMode::Temporary)
+            return;
+        if (!writeAll(temporary_->fd(), bytes.data(), bytes.size()))
+            return setFailed(FileWriteError(path_, systemErrorText(errno)));
+        written_ += bytes.size();
+    }
+
+    void setFailed(const FileWriteError& error) {
+        failure_.emplace(error);
+        mode_ = WriterMode::Failed;
+        temporary_.reset(); // the space it took is free at once
+        buffer_ = QByteArray();
+    }
+
+    QString path_;
+    SafeWriteOptions options_;
+    WriterMode mode_ = WriterMode::Pending;
+    Target target_;
+    bool streamIsRegular_ = false;
+    int temporaryError_ = 0;
+    std::optional<TemporaryFile> temporary_;
+    QByteArray buffer_;
+    qint64 written_ = 0;
+    std::optional<FileWriteError> failure_;
+};
+
+SafeFileWriter::SafeFileWriter(const QString& path, const SafeWriteOptions& options)
+    : d_(std::make_unique<Private>(path, options)) {}
+
+SafeFileWriter::~SafeFileWriter() = default;
+
+void SafeFileWriter::append(QByteArrayView bytes) {
+    d_->append(bytes);
+}
+
+void SafeFileWriter::commit() {
+    d_->commit();
+}
+
+void writeFileSafely(const QString& path, QByteArrayView data, const SafeWriteOptions& options) {
+    SafeFileWriter writer(path, options);
+    writer.append(data);
+    writer.commit();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
+#include <memory>
 #include <stdexcept>
 
 // A file that could not be written, with the reason in words.
@@ -24,6 +26,33 @@ struct SafeWriteOptions {
     bool rewriteInPlaceIfFolderIsReadOnly = false;
 };
 
+// Writes the whole file or nothing, as the bytes come: the streaming form of
+// writeFileSafely, for a text too large to be held whole. Nothing of the target changes
+// before commit(), which then does what writeFileSafely does with all the bytes appended:
+// a regular file gets them through a temporary file beside it (made when the first block
+// is due), written as they come; a FIFO, a device or a descriptor of the process gets them
+// all at commit, so a text abandoned half-way sends it nothing. A write that fails is not
+// reported by append() but by commit(), after whatever the caller finds wrong with the text
+// itself; later bytes are then dropped. A writer destroyed without commit() leaves the
+// target as it was and no temporary file behind.
+class SafeFileWriter {
+public:
+    explicit SafeFileWriter(const QString& path, const SafeWriteOptions& options = {});
+    ~SafeFileWriter();
+    SafeFileWriter(const SafeFileWriter&) = delete;
+    SafeFileWriter& operator=(const SafeFileWriter&) = delete;
+
+    // std::bad_alloc at most: bytes wait in memory until a block is due (for a stream or an
+    // in-place rewrite, until commit).
+    void append(QByteArrayView bytes);
+    // Replaces the target with every byte appended. FileWriteError with the first failure.
+    void commit();
+
+private:
+    class Private;
+    std::unique_ptr<Private> d_;
+};
+
 // Writes the whole file or nothing. A regular file gets the data in a temporary file beside
 // it ("NAME.tamsel-XXXXXX"), written, checked and synced, which then replaces it in one
 // rename, keeping its mode and, where the process may set them, its owner and group. A
@@ -35,7 +64,7 @@ struct SafeWriteOptions {
 // with the reason in words and leaves an existing file exactly as it was and no temporary
 // file behind. After a successful replacement, temporary files of the same target left
 // over an hour ago by a killed writer are removed.
-void writeFileSafely(const QString& path, const QByteArray& data,
+void writeFileSafely(const QString& path, QByteArrayView data,
                      const SafeWriteOptions& options = {});
 
 // The FileWriteError writeFileSafely would throw for a name in a folder that does not exist

@@ -5,6 +5,9 @@
 
 namespace {
 
+// Blocks of about this size go to the output: few calls, little memory.
+constexpr qsizetype kBlockSize = 1 << 20;
+
 // The line tells the user where to look in a long text.
 [[noreturn]] void rethrowWithLine(const SjisEncodeError& error, qsizetype lineNumber) {
     SjisUnencodable where = error.where();
@@ -51,6 +54,52 @@ QByteArray encodeUtf8Lines(const QStringList& lines) {
     return out;
 }
 
+EncodedLines::EncodedLines(TextFormat format, std::function<void(QByteArrayView)> output)
+    : format_(format), output_(std::move(output)) {
+    block_.reserve(kBlockSize + kBlockSize / 8);
+}
+
+void EncodedLines::append(QString line) {
+    if (holding_)
+        encode(held_);
+    held_ = std::move(line);
+    holding_ = true;
+    ++lineNumber_;
+}
+
+void EncodedLines::finish() {
+    if (holding_)
+        encode(held_);
+    holding_ = false;
+    if (!block_.isEmpty())
+        output_(block_);
+    block_.resize(0);
+}
+
+void EncodedLines::encode(const QString& line) {
+    if (format_ == TextFormat::Sjis) {
+        appendSjisLine(block_, line, lineNumber_);
+    } else {
+        block_ += line.toUtf8();
+        block_ += '\n';
+    }
+    if (block_.size() >= kBlockSize) {
+        output_(block_);
+        block_.resize(0); // keeps its capacity
+    }
+}
+
+void writeSjisFile(const QString& path, const std::function<void(LineSink&)>& writeLines) {
+    SafeFileWriter file(path);
+    EncodedLines encoded(TextFormat::Sjis, [&file](QByteArrayView block) { file.append(block); });
+    writeLines(encoded);
+    encoded.finish();
+    file.commit();
+}
+
 void writeSjisLines(const QString& path, const QStringList& lines) {
-    writeFileSafely(path, encodeSjisLines(lines));
+    writeSjisFile(path, [&lines](LineSink& out) {
+        for (const QString& line : lines)
+            out.append(line);
+    });
 }

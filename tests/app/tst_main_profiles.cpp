@@ -173,7 +173,7 @@ void TestMainProfiles::openSkipsMissingTablesAndAsksForSettings() {
     QVERIFY(flagsOf(main, 1, {true, false, true, false, false}));
     QVERIFY(main.Rows->at(1).RefButton->isEnabled());
     const TTableSettings& emp = main->model().CandidateList[1];
-    QCOMPARE(emp.ArgumentTables, (QList<bool>{true, true}));
+    QCOMPARE(emp.ArgumentTables, (QList<qsizetype>{0, 1}));
     QVERIFY(emp.GenNumOn);
     QCOMPARE(emp.GenNumCount, 4);
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(true));

@@ -1,5 +1,6 @@
 #include "tst_gen_process.h"
 
+#include "cli/output_check.h"
 #include "gen_process.h"
 #include "settings/settings.h"
 #include "support/test_files.h"
@@ -438,6 +439,43 @@ void TestGenProcess::checkComparesWithTheSavedFile() {
              qPrintable(run.err));
     if (!golden.isEmpty())
         QCOMPARE(readFileBytes(saved), savedBytes); // only read
+}
+
+void TestGenProcess::checkTakesTheOutputCutAnywhere_data() {
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QByteArray>("generated");
+    QTest::addColumn<QStringList>("diff"); // after "--- S", "+++ G"
+    QTest::addColumn<int>("lineEndDiffers");
+    QTest::newRow("same") << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("a\r\nb\r\nc\r\n")
+                          << QStringList{} << 0;
+    QTest::newRow("last line changed")
+        << QByteArray("a\r\nb\r\nc\r\n") << QByteArray("a\r\nb\r\nd\r\n")
+        << QStringList{"@@ -1,3 +1,3 @@", " a", " b", "-c", "+d"} << 0;
+    QTest::newRow("saved file longer") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\n")
+                                       << QStringList{"@@ -1,2 +1 @@", " a", "-b"} << 0;
+    QTest::newRow("generated text longer") << QByteArray("a\r\n") << QByteArray("a\r\nb\r\n")
+                                           << QStringList{"@@ -1 +1,2 @@", " a", "+b"} << 0;
+    QTest::newRow("saved file without the last line end")
+        << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n") << QStringList{} << 2;
+}
+
+void TestGenProcess::checkTakesTheOutputCutAnywhere() {
+    // The generated text arrives in blocks; wherever one ends, the result is the same.
+    QFETCH(QByteArray, saved);
+    QFETCH(QByteArray, generated);
+    QFETCH(QStringList, diff);
+    QFETCH(int, lineEndDiffers);
+    for (qsizetype cut = 0; cut <= generated.size(); ++cut) {
+        OutputComparer comparer(saved, false, QString());
+        comparer.append(generated.first(cut));
+        comparer.append(generated.sliced(cut));
+        const OutputCheck check = comparer.finish("S", "G");
+        const QStringList expected =
+            diff.isEmpty() ? QStringList{} : QStringList{"--- S", "+++ G"} + diff;
+        QCOMPARE(check.diff, expected);
+        QCOMPARE(check.lineEndDiffers, lineEndDiffers);
+        QCOMPARE(check.same, diff.isEmpty() && lineEndDiffers == 0);
+    }
 }
 
 void TestGenProcess::snapshotTakesTheProfilesTables() {

@@ -27,6 +27,8 @@ private slots:
     void tablesListsInTableListOrder();
     void checkComparesWithTheSavedFile_data();
     void checkComparesWithTheSavedFile();
+    void checkTakesTheOutputCutAnywhere_data();
+    void checkTakesTheOutputCutAnywhere();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();

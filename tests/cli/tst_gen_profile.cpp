@@ -19,8 +19,8 @@ QString withLogon(const QString& rest) {
         .arg(rest.isEmpty() ? QString() : QStringLiteral(", ") + rest);
 }
 
-TTableSettings candidate(const QString& name, qsizetype count) {
-    return TTableSettings::startRetrieval(name, count);
+TTableSettings candidate(const QString& name) {
+    return TTableSettings::startRetrieval(name);
 }
 
 } // namespace
@@ -234,7 +234,7 @@ void TestGenProfile::tablesGetFlagsAndArgumentsByCandidateIndex() {
          "genStrOn": true, "genStrCount": 3},
         {"name": "BONUS", "array": true, "genNumOn": true, "genNumCount": 0},
         {"name": "DEPT", "clr": true, "ins": true, "argumentTables": ["DEPT"]}])"));
-    TCandidateList candidates{candidate("DEPT", 3), candidate("EMP", 3), candidate("BONUS", 3)};
+    TCandidateList candidates{candidate("DEPT"), candidate("EMP"), candidate("BONUS")};
     PlainTableFlags flags;
     profile.applyTables(candidates, flags);
 
@@ -245,14 +245,14 @@ void TestGenProfile::tablesGetFlagsAndArgumentsByCandidateIndex() {
             !flags.isClr(1));
     QVERIFY(flags.isArray(2) && !flags.isPublic(2));
 
-    QCOMPARE(candidates[0].ArgumentTables, QList<bool>({true, false, false}));
+    QCOMPARE(candidates[0].ArgumentTables, QList<qsizetype>{0});
     QCOMPARE(candidates[0].ArgumentTableCount, 1);
-    QCOMPARE(candidates[1].ArgumentTables, QList<bool>({true, false, true}));
+    QCOMPARE(candidates[1].ArgumentTables, QList<qsizetype>({0, 2}));
     QCOMPARE(candidates[1].ArgumentTableCount, 2);
     QCOMPARE(candidates[1].GenStrOn, true);
     QCOMPARE(candidates[1].GenStrCount, 3);
     QCOMPARE(candidates[1].GenNumCount, 10);
-    QCOMPARE(candidates[2].ArgumentTables, QList<bool>({false, false, false}));
+    QVERIFY(candidates[2].ArgumentTables.isEmpty());
     QCOMPARE(candidates[2].GenNumOn, true);
     QCOMPARE(candidates[2].GenNumCount, 0);
 }
@@ -268,8 +268,8 @@ void TestGenProfile::iniIsTakenFromTheProfilesFolder() {
 void TestGenProfile::writtenSelectionReadsBack() {
     // What the window's round trip does not reach: quotes and backslashes, the ends of the
     // count range, flags past the given rows, the folder of the save dialogs left out.
-    TCandidateList candidates{candidate("社員台帳", 2), candidate("EMP", 2)};
-    candidates[0].setArgumentTables({false, true});
+    TCandidateList candidates{candidate("社員台帳"), candidate("EMP")};
+    candidates[0].setArgumentTables({1});
     candidates[0].GenStrCount = -9;
     candidates[1].GenNumCount = 99;
     TPackParameters settings;

@@ -73,7 +73,7 @@ void TestDemoDatabase::sampleColumns() {
     QFETCH(qint32, maxNameLength);
     QTemporaryDir dir;
     auto database = logOnToDemo({dir.path(), {}});
-    const TTableSettings settings = readTableColumns(*database, table, 3);
+    const TTableSettings settings = readTableColumns(*database, table);
     QCOMPARE(settings.ColumnNames, names);
     QCOMPARE(settings.ColumnTypes, types);
     QCOMPARE(settings.ColumnSizes, sizes);

@@ -73,10 +73,10 @@ void TestDictionary::sizeText() {
     QFETCH(QString, size);
     QTemporaryDir dir;
     auto database = snapshot(dir, {"INSERT INTO COL VALUES ('T', 1, 'C', " + values + ", 'NULL')"});
-    const TTableSettings table = readTableColumns(*database, "T", 2);
+    const TTableSettings table = readTableColumns(*database, "T");
     QCOMPARE(table.ColumnSizes, QStringList{size});
     QCOMPARE(table.ColumnCount, 1);
-    QCOMPARE(table.ArgumentTables, (QList<bool>{false, false}));
+    QVERIFY(table.ArgumentTables.isEmpty());
 }
 
 void TestDictionary::nullFieldFailsTheTable_data() {
@@ -100,7 +100,7 @@ void TestDictionary::nullFieldFailsTheTable() {
         snapshot(dir, {"INSERT INTO COL VALUES ('T', 1, 'OK', 'DATE', 7, NULL, NULL, 'NULL')",
                        "INSERT INTO COL VALUES ('T', 2, " + values + ")"});
     try {
-        readTableColumns(*database, "T", 1);
+        readTableColumns(*database, "T");
         QFAIL("a NULL was read as text");
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains(field), qPrintable(error.message()));
@@ -115,7 +115,7 @@ void TestDictionary::columnsInColumnNumberOrder() {
               "INSERT INTO COL VALUES ('U', 1, 'OTHER_TABLE', 'DATE', 7, NULL, NULL, 'NULL')",
               // an emoji is not in code page 932: kept as it is, counted one byte
               "INSERT INTO COL VALUES ('T', 2, 'A😀B', 'CHAR', 1, NULL, NULL, 'NULL')"});
-    const TTableSettings table = readTableColumns(*database, "T", 1);
+    const TTableSettings table = readTableColumns(*database, "T");
     QCOMPARE(table.TableName, QStringLiteral("T"));
     QCOMPARE(table.ColumnNames, (QStringList{"社員番号名", "A😀B", "THIRD"}));
     QCOMPARE(table.ColumnNulls, (QStringList{"NOT NULL", "NULL", "NULL"}));
@@ -130,7 +130,7 @@ void TestDictionary::tableNameWithQuoteIsRead() {
     QStringList names;
     readTableList(database, [&](const QString& name) { names.append(name); });
     QCOMPARE(names, QStringList{"O'NEIL"});
-    const TTableSettings table = readTableColumns(database, names.first(), 1);
+    const TTableSettings table = readTableColumns(database, names.first());
     QCOMPARE(table.ColumnNames, (QStringList{"ID", "NAME"}));
     QCOMPARE(table.ColumnSizes, (QStringList{"6.0", "30"}));
 }
@@ -152,7 +152,7 @@ void TestDictionary::emptyTableList() {
     int calls = 0;
     QCOMPARE(readTableList(*database, [&](const QString&) { ++calls; }), 0);
     QCOMPARE(calls, 0);
-    const TTableSettings none = readTableColumns(*database, "NOWHERE", 1);
+    const TTableSettings none = readTableColumns(*database, "NOWHERE");
     QCOMPARE(none.ColumnCount, 0);
     QCOMPARE(none.MaxColumnNameLength, 8);
 }
@@ -165,7 +165,7 @@ void TestDictionary::queryErrorFails() {
                             "CREATE TABLE COL (TNAME TEXT, COLNO INTEGER, CNAME TEXT)"});
     Database database(openSqliteDatabase(path));
     try {
-        readTableColumns(database, "T", 1);
+        readTableColumns(database, "T");
         QFAIL("the query ran");
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains("no such column"), qPrintable(error.message()));
@@ -206,7 +206,7 @@ void TestDictionary::unsafeNamesAreRefused() {
                                    "INSERT INTO COL VALUES ('" + table + "', 1, '" + column +
                                        "', '" + type + "', 10, NULL, NULL, 'NULL')"});
     try {
-        QCOMPARE(readTableColumns(*database, table, 1).ColumnNames, QStringList{column});
+        QCOMPARE(readTableColumns(*database, table).ColumnNames, QStringList{column});
         QVERIFY2(named.isEmpty(), "an unsafe text was read");
     } catch (const DbError& error) {
         QVERIFY2(!named.isEmpty() && error.message().size() < 200, qPrintable(error.message()));
@@ -257,10 +257,8 @@ void TestDictionary::retrievalLoop() {
     QCOMPARE(polled, polls);
     QCOMPARE(told, read);
     QStringList names;
-    for (const TTableSettings& table : model.CandidateList) {
+    for (const TTableSettings& table : model.CandidateList)
         names.append(table.TableName);
-        QCOMPARE(table.ArgumentTables.size(), 3); // sized for the whole selection
-    }
     QCOMPARE(names, read);
     QCOMPARE(model.MaxTableNameLength, read.isEmpty() ? 0 : 1);
 }

@@ -152,7 +152,7 @@ void TestOdbc::columns() {
     Session session(noFiles());
     auto database =
         session.OpenDatabase(state_.value("PG_DSN"), credentials(state_.value("PG_PASSWORD")), 0);
-    const TTableSettings settings = readTableColumns(*database, table, 2);
+    const TTableSettings settings = readTableColumns(*database, table);
     QCOMPARE(settings.TableName, table);
     QCOMPARE(settings.ColumnNames, names);
     QCOMPARE(settings.ColumnTypes, types);
@@ -166,14 +166,14 @@ void TestOdbc::nullFieldFailsTheRetrieval() {
     auto database =
         session.OpenDatabase(state_.value("PG_DSN"), credentials(state_.value("PG_PASSWORD")), 0);
     try {
-        readTableColumns(*database, "NOTES", 1);
+        readTableColumns(*database, "NOTES");
         QFAIL("the NULL width of a text column was read");
     } catch (const DbError& error) {
         QVERIFY2(error.message().contains("WIDTH", Qt::CaseInsensitive),
                  qPrintable(error.message()));
     }
     // The session stays usable after the failed retrieval.
-    QCOMPARE(readTableColumns(*database, "DEPT", 1).ColumnCount, 3);
+    QCOMPARE(readTableColumns(*database, "DEPT").ColumnCount, 3);
 }
 
 void TestOdbc::serverStoppedDuringRetrieval() {
@@ -183,7 +183,7 @@ void TestOdbc::serverStoppedDuringRetrieval() {
         session.OpenDatabase(state_.value("PG_DSN"), credentials(state_.value("PG_PASSWORD")), 0);
     QStringList names;
     readTableList(*database, [&](const QString& name) { names.append(name); });
-    QCOMPARE(readTableColumns(*database, names.at(0), names.size()).ColumnCount, 3);
+    QCOMPARE(readTableColumns(*database, names.at(0)).ColumnCount, 3);
 
     QProcess stop;
     stop.start(state_.value("PG_STOP"), {});
@@ -191,7 +191,7 @@ void TestOdbc::serverStoppedDuringRetrieval() {
     QVERIFY2(stop.exitCode() == 0, stop.readAllStandardError().constData());
 
     for (qsizetype i = 1; i < names.size(); ++i)
-        QVERIFY_THROWS_EXCEPTION(DbError, readTableColumns(*database, names.at(i), names.size()));
+        QVERIFY_THROWS_EXCEPTION(DbError, readTableColumns(*database, names.at(i)));
     database->Close(); // closing a connection whose server is gone does not fail either
     QCOMPARE(QSqlDatabase::connectionNames(), before);
     QVERIFY_THROWS_EXCEPTION(

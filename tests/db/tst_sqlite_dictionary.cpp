@@ -218,7 +218,7 @@ void TestSqliteDictionary::snapshotUsedAsItStands() {
     QStringList names;
     readTableList(*database, [&](const QString& name) { names.append(name); });
     QCOMPARE(names, QStringList{"EMP"});
-    const TTableSettings emp = readTableColumns(*database, "EMP", 1);
+    const TTableSettings emp = readTableColumns(*database, "EMP");
     QCOMPARE(emp.ColumnTypes, (QStringList{"NUMBER", "NVARCHAR2"}));
     QCOMPARE(emp.ColumnSizes, (QStringList{"4.0", "20"}));
 }
@@ -305,8 +305,8 @@ void TestSqliteDictionary::snapshotWithoutIndexReadOnce() {
     for (const QString& step : column(*plan, "detail"))
         QVERIFY2(!step.startsWith(QStringLiteral("SCAN")), qPrintable(step));
     for (const QString table : {"T", "U"}) {
-        const TTableSettings read = readTableColumns(*database, table, 1);
-        const TTableSettings expected = readTableColumns(*indexed, table, 1);
+        const TTableSettings read = readTableColumns(*database, table);
+        const TTableSettings expected = readTableColumns(*indexed, table);
         QCOMPARE(read.ColumnNames + read.ColumnTypes + read.ColumnSizes + read.ColumnNulls,
                  expected.ColumnNames + expected.ColumnTypes + expected.ColumnSizes +
                      expected.ColumnNulls);

@@ -14,11 +14,11 @@ private slots:
 };
 
 void TestGenerationModel::retrievalStartValues() {
-    const TTableSettings t = TTableSettings::startRetrieval("EMP", 3);
+    const TTableSettings t = TTableSettings::startRetrieval("EMP");
     QCOMPARE(t.TableName, QStringLiteral("EMP"));
     QCOMPARE(t.ColumnCount, 0);
     QCOMPARE(t.MaxColumnNameLength, 8);
-    QCOMPARE(t.ArgumentTables, QList<bool>({false, false, false}));
+    QVERIFY(t.ArgumentTables.isEmpty());
     QCOMPARE(t.ArgumentTableCount, 0);
     QCOMPARE(t.GenStrOn, false);
     QCOMPARE(t.GenStrCount, 10);
@@ -39,7 +39,7 @@ void TestGenerationModel::maxColumnNameLengthCountsBytes_data() {
 void TestGenerationModel::maxColumnNameLengthCountsBytes() {
     QFETCH(QStringList, names);
     QFETCH(qint32, maxLength);
-    TTableSettings t = TTableSettings::startRetrieval("T", 1);
+    TTableSettings t = TTableSettings::startRetrieval("T");
     for (const QString& name : names)
         t.appendColumn(name, "VARCHAR2", "20", "NULL");
     QCOMPARE(t.MaxColumnNameLength, maxLength);
@@ -51,20 +51,23 @@ void TestGenerationModel::maxColumnNameLengthCountsBytes() {
 }
 
 void TestGenerationModel::argumentTableCountFollowsTheEntries() {
-    TTableSettings t = TTableSettings::startRetrieval("T", 3);
-    t.setArgumentTables({true, false, true});
+    TTableSettings t = TTableSettings::startRetrieval("T");
+    // The generators walk the list in candidate order and name each table once.
+    t.setArgumentTables({2, 0, 2});
+    QCOMPARE(t.ArgumentTables, (QList<qsizetype>{0, 2}));
     QCOMPARE(t.ArgumentTableCount, 2);
-    t.setArgumentTables({false, false, false});
+    QVERIFY(t.isArgumentTable(2) && !t.isArgumentTable(1));
+    t.setArgumentTables({});
     QCOMPARE(t.ArgumentTableCount, 0);
 }
 
 void TestGenerationModel::maxTableNameLengthRisesAndClears() {
     GenerationModel model;
-    model.appendCandidate(TTableSettings::startRetrieval("EMP", 2));
+    model.appendCandidate(TTableSettings::startRetrieval("EMP"));
     QCOMPARE(model.MaxTableNameLength, 3);
-    model.appendCandidate(TTableSettings::startRetrieval("社員", 2));
+    model.appendCandidate(TTableSettings::startRetrieval("社員"));
     QCOMPARE(model.MaxTableNameLength, 4);
-    model.appendCandidate(TTableSettings::startRetrieval("A", 2));
+    model.appendCandidate(TTableSettings::startRetrieval("A"));
     QCOMPARE(model.MaxTableNameLength, 4);
     model.ClearCandidates();
     QVERIFY(model.CandidateList.isEmpty());

@@ -148,6 +148,61 @@ void TestSafeFile::linksAreKept() {
     QCOMPARE(entries(dir.path()), QStringList({"hard.sql", "real.sql", "symbolic.sql"}));
 }
 
+void TestSafeFile::streamedWriteReplacesOnlyOnCommit_data() {
+    QTest::addColumn<QString>("ending"); // commit, abandon or a full disk
+    QTest::addColumn<bool>("hardLink");
+    QTest::newRow("committed") << "commit" << false;
+    QTest::newRow("committed through a hard link") << "commit" << true;
+    QTest::newRow("abandoned half-way") << "abandon" << false;
+    QTest::newRow("disk full half-way") << "full disk" << false;
+}
+
+void TestSafeFile::streamedWriteReplacesOnlyOnCommit() {
+    QFETCH(QString, ending);
+    QFETCH(bool, hardLink);
+    QTemporaryDir dir;
+    const SmallTmpfs disk(ending == "full disk" ? dir.path() : QString());
+    if (ending == "full disk" && !disk.mounted())
+        QSKIP("mounting a small tmpfs needs root");
+    const QString path = dir.filePath("out.sql");
+    writeFileBytes(path, "old");
+    QVERIFY(chmod(Native(path), 0640) == 0);
+    if (hardLink)
+        QVERIFY(link(Native(path), Native(dir.filePath("other.sql"))) == 0);
+    const QStringList before = entries(dir.path());
+
+    QByteArray all;
+    QString message;
+    {
+        SafeFileWriter writer(path);
+        for (const char c : {'a', 'b', 'c'}) {
+            // Two of these are more than the writer keeps in memory: the second goes on
+            // into a temporary file before the text is complete.
+            const QByteArray block(700 * 1024, c);
+            writer.append(block);
+            all += block;
+            if (ending == "abandon" && c == 'b') {
+                QCOMPARE(entries(dir.path()).size(), before.size() + 1);
+                break;
+            }
+        }
+        try {
+            if (ending != "abandon")
+                writer.commit();
+        } catch (const FileWriteError& error) {
+            message = error.message();
+        }
+    }
+
+    const bool replaced = ending == "commit";
+    QVERIFY(readFileBytes(path) == (replaced ? all : QByteArray("old")));
+    if (hardLink)
+        QVERIFY(readFileBytes(dir.filePath("other.sql")) == all);
+    QCOMPARE(statOf(path).st_mode & 07777, 0640u);
+    QCOMPARE(entries(dir.path()), before);
+    QCOMPARE(message.contains("デバイスに空き領域がありません"), ending == "full disk");
+}
+
 void TestSafeFile::removesOnlyOwnStaleTemporaries() {
     QTemporaryDir dir;
     const QStringList kept{"other.sql.tamsel-Ab12Cd", "out.sql.backup", "out.sql.tamsel-Ab12Cd~",

@@ -12,6 +12,8 @@ private slots:
     void writesIntoStreamsWithoutReplacing();
     void appendsToFileBehindDescriptor();
     void linksAreKept();
+    void streamedWriteReplacesOnlyOnCommit_data();
+    void streamedWriteReplacesOnlyOnCommit();
     void removesOnlyOwnStaleTemporaries();
     void linesEndInCrLfIncludingTheLast();
     void unencodableLineWritesNothing();

@@ -16,7 +16,12 @@ QString csvField(const QString& value) {
 }
 
 QStringList tableStructureLines(const TCandidateList& candidates) {
-    QStringList lines;
+    LineList lines;
+    tableStructureLines(candidates, lines);
+    return lines.takeLines();
+}
+
+void tableStructureLines(const TCandidateList& candidates, LineSink& lines) {
     for (const TTableSettings& table : candidates) {
         // The bracket line is a record of one field; a table name with a comma stays whole.
         lines << QString()
@@ -30,9 +35,8 @@ QStringList tableStructureLines(const TCandidateList& candidates) {
                          csvField(table.ColumnNulls.value(j));
         }
     }
-    return lines;
 }
 
 void writeTableStructure(const QString& path, const TCandidateList& candidates) {
-    writeSjisLines(path, tableStructureLines(candidates));
+    writeSjisFile(path, [&candidates](LineSink& out) { tableStructureLines(candidates, out); });
 }

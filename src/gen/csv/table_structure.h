@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/generation_model.h"
+#include "util/line_sink.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,6 +10,7 @@
 // line, "[ name ]", an empty line, the heading and one line per column (name, data type,
 // width, NULL allowed). The heading names a remarks field that no column line fills.
 QStringList tableStructureLines(const TCandidateList& candidates);
+void tableStructureLines(const TCandidateList& candidates, LineSink& out);
 
 // One field of the file. A value holding a comma, a double quote, CR or LF is enclosed in
 // double quotes with its inner quotes doubled, so it cannot shift the fields after it;

@@ -8,7 +8,7 @@ namespace {
 
 // The last seven lines of every access function: success, or the error text kept for the
 // public procedure and the error code returned.
-void appendCommonTail(QStringList& OutputLines, const QString& Ind) {
+void appendCommonTail(LineSink& OutputLines, const QString& Ind) {
     OutputLines.append(Ind % u"return(pp_OK);");
     OutputLines.append(QStringLiteral("EXCEPTION"));
     OutputLines.append(Ind % u"when others then");
@@ -20,7 +20,7 @@ void appendCommonTail(QStringList& OutputLines, const QString& Ind) {
 
 } // namespace
 
-void PackageGenerator::AddTableAccessFunctions(QStringList& OutputLines) const {
+void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
     const QString& Ind = IndentText;
     const QString& U = input_.userName;

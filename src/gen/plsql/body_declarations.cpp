@@ -4,7 +4,7 @@
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"
 
-void PackageGenerator::AddBodyGlobals(QStringList& OutputLines) const {
+void PackageGenerator::AddBodyGlobals(LineSink& OutputLines) const {
     const QString& Ind = IndentText;
     const QString& U = input_.userName;
     const qsizetype count = input_.candidates.size();
@@ -56,7 +56,7 @@ void PackageGenerator::AddBodyGlobals(QStringList& OutputLines) const {
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddItemVariables(QStringList& OutputLines) const {
+void PackageGenerator::AddItemVariables(LineSink& OutputLines) const {
     const QString& Ind = IndentText;
     const QString& U = input_.userName;
     OutputLines.append(Ind % u"--ﾃｰﾌﾞﾙ項目変数(Generated)");
@@ -80,7 +80,7 @@ void PackageGenerator::AddItemVariables(QStringList& OutputLines) const {
     }
 }
 
-void PackageGenerator::AddFunctionDefinitions(QStringList& OutputLines) const {
+void PackageGenerator::AddFunctionDefinitions(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
     const QString& Ind = IndentText;
     const qsizetype count = input_.candidates.size();

@@ -4,7 +4,7 @@
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"
 
-void PackageGenerator::AddCustomizationFunctions(QStringList& OutputLines) const {
+void PackageGenerator::AddCustomizationFunctions(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
     const QString& IND = IndentText;
     const QString blank;

@@ -35,7 +35,7 @@ PackageGenerator::PackageGenerator(const GeneratorInput& input)
     }
 }
 
-void PackageGenerator::GeneratePackage(QStringList& OutputLines) {
+void PackageGenerator::GeneratePackage(LineSink& OutputLines) {
     PackageName = FormPackageName(input_.settings, input_.candidates, input_.flags);
     const QString& Ind = IndentText;
     const QString& P = PackageName;
@@ -98,7 +98,7 @@ QString packageDateLabel() {
     return QStringLiteral("--作成日時  ：");
 }
 
-void PackageGenerator::AddPackageHeader(QStringList& OutputLines) const {
+void PackageGenerator::AddPackageHeader(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
     OutputLines.append(u"--" % CommentRule);
     OutputLines.append(QStringLiteral("--ORACLE PL/SQL PACKAGE"));
@@ -110,7 +110,7 @@ void PackageGenerator::AddPackageHeader(QStringList& OutputLines) const {
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddRoutineHeader(QStringList& OutputLines, const QString& tableName,
+void PackageGenerator::AddRoutineHeader(LineSink& OutputLines, const QString& tableName,
                                         QChar kind) const {
     const TPackParameters& s = input_.settings;
     const QString& T = tableName;
@@ -150,7 +150,7 @@ void PackageGenerator::AddRoutineHeader(QStringList& OutputLines, const QString&
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddParameterLines(QStringList& OutputLines, qsizetype tableIndex,
+void PackageGenerator::AddParameterLines(LineSink& OutputLines, qsizetype tableIndex,
                                          QStringView lead) const {
     const TTableSettings& table = input_.candidates[tableIndex];
     const QString& T = table.TableName;
@@ -185,13 +185,9 @@ void PackageGenerator::AddParameterLines(QStringList& OutputLines, qsizetype tab
 }
 
 QList<qsizetype> PackageGenerator::argumentTables(qsizetype t) const {
-    const QList<bool>& marks = input_.candidates[t].ArgumentTables;
-    // An entry past the candidate list cannot name a table; it is ignored, not read.
-    const qsizetype end = std::min(marks.size(), input_.candidates.size());
-    QList<qsizetype> indices;
-    for (qsizetype k = 0; k < end; ++k)
-        if (marks[k])
-            indices.append(k);
+    // An index outside the candidate list cannot name a table; it is ignored, not read.
+    QList<qsizetype> indices = input_.candidates[t].ArgumentTables;
+    indices.removeIf([&](qsizetype k) { return k < 0 || k >= input_.candidates.size(); });
     return indices;
 }
 
@@ -203,11 +199,16 @@ qint32 PackageGenerator::tablePad(qsizetype t) const {
     return input_.maxTableNameLength - tables_[t].nameLength + 1;
 }
 
-std::optional<QStringList> generatePackageLines(const GeneratorInput& input) {
+bool generatePackage(const GeneratorInput& input, LineSink& out) {
     if (firstPublicTable(input.candidates, input.flags) < 0)
+        return false;
+    PackageGenerator(input).GeneratePackage(out);
+    return true;
+}
+
+std::optional<QStringList> generatePackageLines(const GeneratorInput& input) {
+    LineList lines;
+    if (!generatePackage(input, lines))
         return std::nullopt;
-    PackageGenerator generator(input);
-    QStringList lines;
-    generator.GeneratePackage(lines);
-    return lines;
+    return lines.takeLines();
 }

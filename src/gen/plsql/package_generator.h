@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gen/generator_input.h"
+#include "util/line_sink.h"
 
 #include <QList>
 #include <QString>
@@ -13,38 +14,38 @@
 // generation: IndentText and CommentRule are set when it is made and vanish with it, so a
 // changed Indent takes effect at the next run. It only reads its input.
 //
-// Every Add... member appends lines to OutputLines; a few rewrite the last line they
-// appended to drop a trailing comma. The driver, GeneratePackage, calls them at fixed
-// points of the package layout.
+// Every Add... member appends lines to OutputLines (a list for the preview, an encoder for
+// tamsel-gen); a few rewrite the last line they appended to drop a trailing comma. The
+// driver, GeneratePackage, calls them at fixed points of the package layout.
 class PackageGenerator {
 public:
     explicit PackageGenerator(const GeneratorInput& input);
 
     // The whole text: the package specification, the body declarations and the body
     // routines. Forms the package name first; the caller has made sure a table is public.
-    void GeneratePackage(QStringList& OutputLines);
+    void GeneratePackage(LineSink& OutputLines);
 
     // Driver pieces (package_generator.cpp).
-    void AddPackageHeader(QStringList& OutputLines) const;
+    void AddPackageHeader(LineSink& OutputLines) const;
     // kind: 'I' insert, 'U' update, 'C' clear, 'S' set, 'P' public procedure,
     // 'M' customization function. Callers test ProcHeader themselves.
-    void AddRoutineHeader(QStringList& OutputLines, const QString& tableName, QChar kind) const;
+    void AddRoutineHeader(LineSink& OutputLines, const QString& tableName, QChar kind) const;
 
     // Declarations of the package specification (public_declarations.cpp).
-    void AddTableTypes(QStringList& OutputLines, qsizetype tableIndex) const;
-    void AddGenericArgumentTypes(QStringList& OutputLines) const;
-    void AddPublicProcedureDeclarations(QStringList& OutputLines) const;
+    void AddTableTypes(LineSink& OutputLines, qsizetype tableIndex) const;
+    void AddGenericArgumentTypes(LineSink& OutputLines) const;
+    void AddPublicProcedureDeclarations(LineSink& OutputLines) const;
 
     // Body declarations (body_declarations.cpp).
-    void AddBodyGlobals(QStringList& OutputLines) const;
-    void AddItemVariables(QStringList& OutputLines) const;
-    void AddFunctionDefinitions(QStringList& OutputLines) const;
+    void AddBodyGlobals(LineSink& OutputLines) const;
+    void AddItemVariables(LineSink& OutputLines) const;
+    void AddFunctionDefinitions(LineSink& OutputLines) const;
 
     // Body routines (access_functions.cpp, public_procedures.cpp,
     // customization_functions.cpp).
-    void AddTableAccessFunctions(QStringList& OutputLines) const;
-    void AddPublicProcedures(QStringList& OutputLines) const;
-    void AddCustomizationFunctions(QStringList& OutputLines) const;
+    void AddTableAccessFunctions(LineSink& OutputLines) const;
+    void AddPublicProcedures(LineSink& OutputLines) const;
+    void AddCustomizationFunctions(LineSink& OutputLines) const;
 
 private:
     // Text derived once per run from a candidate table, because several sections repeat it.
@@ -59,7 +60,7 @@ private:
     // The parameter list that the package specification's declaration and the body's
     // procedure share (callers bind it by position), each line starting with lead. Drops the
     // comma of the last parameter.
-    void AddParameterLines(QStringList& OutputLines, qsizetype tableIndex, QStringView lead) const;
+    void AddParameterLines(LineSink& OutputLines, qsizetype tableIndex, QStringView lead) const;
 
     // Indices of the tables whose columns are arguments of table t's public procedure, in
     // candidate order.
@@ -80,7 +81,11 @@ private:
 // The package header's creation date line starts with this label; the date follows it.
 QString packageDateLabel();
 
-// The one entry point of the main window's and tamsel-gen's package command: the lines of
-// the package, or nothing when no candidate table is public. Any other failure is an
-// exception (std::bad_alloc when memory runs out), for the caller to turn into its message.
+// The one entry point of the package command: the lines of the package appended to out,
+// or false, with nothing appended, when no candidate table is public. Any other failure is
+// an exception (std::bad_alloc when memory runs out, whatever out throws), for the caller
+// to turn into its message.
+bool generatePackage(const GeneratorInput& input, LineSink& out);
+
+// The package as a list (the main window's preview), or nothing when no table is public.
 std::optional<QStringList> generatePackageLines(const GeneratorInput& input);

@@ -10,7 +10,7 @@ QString lowerAscii(QStringView text) {
     return out;
 }
 
-void dropLastCharacter(QStringList& lines) {
+void dropLastCharacter(LineSink& lines) {
     if (lines.isEmpty())
         return;
     QString& last = lines.last();

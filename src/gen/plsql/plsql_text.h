@@ -4,9 +4,10 @@
 // QStringBuilder (operator%), which sizes each line once and copies every piece straight
 // into it; on a package of several megabytes that is most of the generator's time.
 
+#include "util/line_sink.h"
+
 #include <QString>
 #include <QStringBuilder>
-#include <QStringList>
 #include <QStringView>
 
 // A run of blanks as one piece of a line; a count of zero or below gives none.
@@ -30,4 +31,4 @@ template <> struct QConcatenable<Blanks> {
 QString lowerAscii(QStringView text);
 
 // Drops the last character of the last line (the comma after a list's last entry).
-void dropLastCharacter(QStringList& lines);
+void dropLastCharacter(LineSink& lines);

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-void PackageGenerator::AddTableTypes(QStringList& OutputLines, qsizetype tableIndex) const {
+void PackageGenerator::AddTableTypes(LineSink& OutputLines, qsizetype tableIndex) const {
     const TTableSettings& table = input_.candidates[tableIndex];
     const QString& Ind = IndentText;
     const QString& T = table.TableName;
@@ -23,7 +23,7 @@ void PackageGenerator::AddTableTypes(QStringList& OutputLines, qsizetype tableIn
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddGenericArgumentTypes(QStringList& OutputLines) const {
+void PackageGenerator::AddGenericArgumentTypes(LineSink& OutputLines) const {
     // The types are declared when any candidate uses them, public or not: the body's
     // generic variables (declared for every table) need them.
     const TCandidateList& candidates = input_.candidates;
@@ -45,7 +45,7 @@ void PackageGenerator::AddGenericArgumentTypes(QStringList& OutputLines) const {
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddPublicProcedureDeclarations(QStringList& OutputLines) const {
+void PackageGenerator::AddPublicProcedureDeclarations(LineSink& OutputLines) const {
     const QString& Ind = IndentText;
     const QString lead = Ind + Ind;
     bool first = true;

@@ -6,7 +6,7 @@
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"
 
-void PackageGenerator::AddPublicProcedures(QStringList& OutputLines) const {
+void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
     const QString& IND = IndentText;
     const QString IND2 = IND + IND;

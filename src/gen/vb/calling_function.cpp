@@ -20,7 +20,7 @@ QString sqlAppend(const QString& bindName) {
     return kTab % u"ppSQL = ppSQL & " % quoted(u':' % bindName % u',');
 }
 
-void addReleaseLines(QStringList& lines) {
+void addReleaseLines(LineSink& lines) {
     lines << kTab % u"Do While (ppOraParam.Count > 0)" << kTab2 % u"ppOraParam.Remove(0)"
           << kTab % u"Loop" << kTab % u"Set ppOraParam = Nothing";
 }
@@ -37,10 +37,10 @@ QString VbModuleGenerator::ArgumentTable::columnPad(qsizetype j) const {
 
 void VbModuleGenerator::AddVbCallingFunction(qsizetype tableIndex,
                                              const QString& CallingFunctionName,
-                                             QStringList& lines) const {
+                                             LineSink& lines) const {
     CallingFunction f{input_.candidates.at(tableIndex), CallingFunctionName, {}, {}};
-    for (qsizetype k = 0; k < input_.candidates.size(); ++k)
-        if (f.table.ArgumentTables.value(k))
+    for (const qsizetype k : f.table.ArgumentTables)
+        if (k >= 0 && k < input_.candidates.size())
             f.arguments.append({&input_.candidates[k], input_.flags.isArray(k)});
     std::copy_if(f.arguments.begin(), f.arguments.end(), std::back_inserter(f.arrays),
                  [](const ArgumentTable& argument) { return argument.isArray; });
@@ -54,7 +54,7 @@ void VbModuleGenerator::AddVbCallingFunction(qsizetype tableIndex,
     AddResult(f, lines);
 }
 
-void VbModuleGenerator::AddFunctionStart(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddFunctionStart(const CallingFunction& f, LineSink& lines) const {
     lines << u"Public Function " % f.name % u"() as Long";
     if (options_.VbProcHeader)
         lines << kAp % rule(u'*', 60) << kAp % u"関数名:パッケージ呼出[" % f.table.TableName % u']'
@@ -62,7 +62,7 @@ void VbModuleGenerator::AddFunctionStart(const CallingFunction& f, QStringList& 
               << kAp % rule(u'*', 60) << QString();
 }
 
-void VbModuleGenerator::AddDeclarations(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddDeclarations(const CallingFunction& f, LineSink& lines) const {
     lines << QStringLiteral("Dim ppOraParam As OraParameters")
           << QStringLiteral("Dim ppSQL      As String") << QStringLiteral("Dim Rtn        As Long")
           << QStringLiteral("Dim i          As Integer")
@@ -83,7 +83,7 @@ void VbModuleGenerator::AddDeclarations(const CallingFunction& f, QStringList& l
 
 // The record counts of the array tables (left for the caller to fill in), then the
 // parameters in the order of the procedure's parameters.
-void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, LineSink& lines) const {
     const QString& T = f.table.TableName;
     if (f.hasArray()) {
         lines << setMessage(QStringLiteral("レコード数設定中"))
@@ -132,7 +132,7 @@ void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, QStringList&
 
 // The array objects the values are filled through, then the generic arrays. The generic
 // arrays' stage message is needed only when no array object line set it already.
-void VbModuleGenerator::AddArrayObjects(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddArrayObjects(const CallingFunction& f, LineSink& lines) const {
     const QString& T = f.table.TableName;
     if (f.hasArray()) {
         lines << QString() << setMessage(QStringLiteral("配列オブジェクトセット中"));
@@ -161,7 +161,7 @@ void VbModuleGenerator::AddArrayObjects(const CallingFunction& f, QStringList& l
 }
 
 // The block text, binding by position.
-void VbModuleGenerator::AddSqlText(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddSqlText(const CallingFunction& f, LineSink& lines) const {
     const QString& T = f.table.TableName;
     lines << setMessage(QStringLiteral("SQL作成中"))
           << kTab % u"ppSQL = " %
@@ -185,7 +185,7 @@ void VbModuleGenerator::AddSqlText(const CallingFunction& f, QStringList& lines)
 }
 
 // The input values: left for the caller to fill in.
-void VbModuleGenerator::AddDataSet(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddDataSet(const CallingFunction& f, LineSink& lines) const {
     const TTableSettings& table = f.table;
     if (!f.arguments.isEmpty() || table.GenStrOn || table.GenNumOn) {
         lines << QString() << kTab % kAp % u"データセット" % plus(38);
@@ -227,7 +227,7 @@ void VbModuleGenerator::AddDataSet(const CallingFunction& f, QStringList& lines)
 }
 
 // The call and its result, then the release and the run-time error handler.
-void VbModuleGenerator::AddResult(const CallingFunction& f, QStringList& lines) const {
+void VbModuleGenerator::AddResult(const CallingFunction& f, LineSink& lines) const {
     const QString& T = f.table.TableName;
     const QString errCode = u"ppOraParam(" % quoted(T % u"_ErrCode") % u").Value";
     lines << setMessage(QStringLiteral("パッケージ処理中"))

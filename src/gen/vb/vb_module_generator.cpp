@@ -47,11 +47,10 @@ QString VbModuleGenerator::CallingFunctionName(int publicProcedureNumber) {
     return publicProcedureNumber == 1 ? base : base % QString::number(publicProcedureNumber);
 }
 
-std::optional<QStringList> VbModuleGenerator::GenerateLines() {
+bool VbModuleGenerator::GenerateLines(LineSink& lines) {
     if (firstPublicTable(input_.candidates, input_.flags) < 0)
-        return std::nullopt;
+        return false;
 
-    QStringList lines;
     int PublicProcedureCount = 0;
     for (qsizetype i = 0; i < input_.candidates.size(); ++i) {
         if (!input_.flags.isPublic(i))
@@ -64,10 +63,10 @@ std::optional<QStringList> VbModuleGenerator::GenerateLines() {
             AddOracleConstants(lines);
         AddVbCallingFunction(i, CallingFunctionName(PublicProcedureCount), lines);
     }
-    return lines;
+    return true;
 }
 
-void VbModuleGenerator::AddModuleStart(QStringList& lines) const {
+void VbModuleGenerator::AddModuleStart(LineSink& lines) const {
     lines << u"Attribute VB_Name = " % quoted(input_.settings.VbName)
           << QStringLiteral("Option Explicit");
     if (options_.ModHeader)
@@ -78,7 +77,7 @@ QString moduleDateLabel() {
     return kAp % u"作成日時  ：";
 }
 
-void VbModuleGenerator::AddModuleHeader(QStringList& lines) const {
+void VbModuleGenerator::AddModuleHeader(LineSink& lines) const {
     lines << kAp % rule(u'=', 60) << kAp % u"オラクルパッケージ呼出モジュール"
           << moduleDateLabel() % headerDateTime(input_.clock)
           << kAp % u"作成者    ：" % applicationTitle() % u" (Generator)"
@@ -93,7 +92,7 @@ void VbModuleGenerator::AddModuleHeader(QStringList& lines) const {
           << kAp % u"5 関数内でのエラーは[12345678]を返します。※数値変更可" << kAp % rule(u'=', 60);
 }
 
-void VbModuleGenerator::AddOracleConstants(QStringList& lines) const {
+void VbModuleGenerator::AddOracleConstants(LineSink& lines) const {
     lines << kAp % u"Parameter Types" << QStringLiteral("Public Const ORAPARM_INPUT = 1")
           << QStringLiteral("Public Const ORAPARM_OUTPUT = 2")
           << QStringLiteral("Public Const ORAPARM_BOTH = 3") << QString()
@@ -127,7 +126,14 @@ VbModuleGenerator::OraType VbModuleGenerator::GetOraTypeName(const QString& colu
     return {QStringLiteral("ORATYPE_UNKNOWN"), false};
 }
 
+bool generateVbModule(const GeneratorInput& input, const VbOptions& options, LineSink& out) {
+    return VbModuleGenerator(input, options).GenerateLines(out);
+}
+
 std::optional<QStringList> generateVbModuleLines(const GeneratorInput& input,
                                                  const VbOptions& options) {
-    return VbModuleGenerator(input, options).GenerateLines();
+    LineList lines;
+    if (!generateVbModule(input, options, lines))
+        return std::nullopt;
+    return lines.takeLines();
 }

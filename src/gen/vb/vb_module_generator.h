@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gen/generator_input.h"
+#include "util/line_sink.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,20 +24,21 @@ class VbModuleGenerator {
 public:
     VbModuleGenerator(const GeneratorInput& input, const VbOptions& options);
 
-    // The whole module, or nothing when no candidate table is public.
-    std::optional<QStringList> GenerateLines();
+    // The whole module appended to lines, or false, with nothing appended, when no
+    // candidate table is public.
+    bool GenerateLines(LineSink& lines);
 
     // "Attribute VB_Name", "Option Explicit" and, when chosen, the module header block.
-    void AddModuleStart(QStringList& lines) const;
-    void AddModuleHeader(QStringList& lines) const;
+    void AddModuleStart(LineSink& lines) const;
+    void AddModuleHeader(LineSink& lines) const;
     // The parameter-mode constants and the type code constants, five of them active.
-    void AddOracleConstants(QStringList& lines) const;
+    void AddOracleConstants(LineSink& lines) const;
 
     // One calling function for candidate tableIndex, named CallingFunctionName, written
     // section by section (calling_function.cpp): it adds the procedure's parameters and
     // lists their bind variables in exactly the order of the procedure's parameters.
     void AddVbCallingFunction(qsizetype tableIndex, const QString& CallingFunctionName,
-                              QStringList& lines) const;
+                              LineSink& lines) const;
 
     // The type constant a column of this dictionary type is bound with, and whether the
     // type is a character type (whose array elements carry a size).
@@ -77,13 +79,13 @@ private:
     };
 
     // The sections of a calling function, in the order they are written.
-    void AddFunctionStart(const CallingFunction& f, QStringList& lines) const;
-    void AddDeclarations(const CallingFunction& f, QStringList& lines) const;
-    void AddParameterSetup(const CallingFunction& f, QStringList& lines) const;
-    void AddArrayObjects(const CallingFunction& f, QStringList& lines) const;
-    void AddSqlText(const CallingFunction& f, QStringList& lines) const;
-    void AddDataSet(const CallingFunction& f, QStringList& lines) const;
-    void AddResult(const CallingFunction& f, QStringList& lines) const;
+    void AddFunctionStart(const CallingFunction& f, LineSink& lines) const;
+    void AddDeclarations(const CallingFunction& f, LineSink& lines) const;
+    void AddParameterSetup(const CallingFunction& f, LineSink& lines) const;
+    void AddArrayObjects(const CallingFunction& f, LineSink& lines) const;
+    void AddSqlText(const CallingFunction& f, LineSink& lines) const;
+    void AddDataSet(const CallingFunction& f, LineSink& lines) const;
+    void AddResult(const CallingFunction& f, LineSink& lines) const;
 
     const GeneratorInput& input_;
     VbOptions options_;
@@ -93,6 +95,10 @@ private:
 // The module header's creation date line starts with this label; the date follows it.
 QString moduleDateLabel();
 
-// The module for the given input, or nullopt exactly when no candidate table is public.
+// The module for the given input appended to out, or false exactly when no candidate table
+// is public.
+bool generateVbModule(const GeneratorInput& input, const VbOptions& options, LineSink& out);
+
+// The module as a list (the main window's preview), or nothing when no table is public.
 std::optional<QStringList> generateVbModuleLines(const GeneratorInput& input,
                                                  const VbOptions& options);

@@ -12,9 +12,9 @@
 
 void EditTableArguments(TFRM_Reference& dialog, TTableSettings& table) {
     dialog.setWindowTitle(QStringLiteral("[") + table.TableName + QStringLiteral("]の引数設定"));
-    for (qsizetype k = 0; k < table.ArgumentTables.size(); ++k)
-        if (QListWidgetItem* item = dialog.LST_RefTables->item(static_cast<int>(k)))
-            item->setSelected(table.ArgumentTables[k]);
+    QListWidget& list = *dialog.LST_RefTables;
+    for (int k = 0; k < list.count(); ++k)
+        list.item(k)->setSelected(table.isArgumentTable(k));
     (table.GenStrOn ? dialog.RDB_STRON : dialog.RDB_STROFF)->setChecked(true);
     (table.GenNumOn ? dialog.RDB_NUMON : dialog.RDB_NUMOFF)->setChecked(true);
     setTextWhole(dialog.EDT_STRCNT, QString::number(table.GenStrCount));
@@ -30,9 +30,9 @@ void EditTableArguments(TFRM_Reference& dialog, TTableSettings& table) {
         table.GenNumCount = *count;
     table.GenStrOn = dialog.RDB_STRON->isChecked();
     table.GenNumOn = dialog.RDB_NUMON->isChecked();
-    QList<bool> tables(table.ArgumentTables.size(), false);
-    for (qsizetype k = 0; k < tables.size(); ++k)
-        if (const QListWidgetItem* item = dialog.LST_RefTables->item(static_cast<int>(k)))
-            tables[k] = item->isSelected();
-    table.setArgumentTables(tables);
+    QList<qsizetype> tables;
+    for (int k = 0; k < list.count(); ++k)
+        if (list.item(k)->isSelected())
+            tables.append(k);
+    table.setArgumentTables(std::move(tables));
 }

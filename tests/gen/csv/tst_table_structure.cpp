@@ -13,7 +13,7 @@ namespace {
 const QString kHeading = QStringLiteral("項目名,データ型,項目幅,NULL許可,備考");
 
 TTableSettings table(const QString& name, const QList<QStringList>& columns) {
-    TTableSettings t = TTableSettings::startRetrieval(name, 2);
+    TTableSettings t = TTableSettings::startRetrieval(name);
     for (const QStringList& c : columns)
         t.appendColumn(c[0], c[1], c[2], c[3]);
     return t;

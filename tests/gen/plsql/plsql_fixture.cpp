@@ -13,13 +13,11 @@ Scenario::Scenario()
 
 qsizetype Scenario::addTable(const QString& name, const QList<Column>& columns,
                              TableFlagValues tableFlags) {
-    TTableSettings table = TTableSettings::startRetrieval(name, 0);
+    TTableSettings table = TTableSettings::startRetrieval(name);
     for (const Column& column : columns)
         table.appendColumn(column.name, column.type, QStringLiteral("10"), QStringLiteral("Y"));
     candidates.append(table);
     flags.rows().append(tableFlags);
-    for (TTableSettings& t : candidates)
-        t.ArgumentTables.resize(candidates.size());
     return candidates.size() - 1;
 }
 
@@ -28,10 +26,7 @@ qsizetype Scenario::addEmp(TableFlagValues tableFlags) {
 }
 
 void Scenario::setArguments(qsizetype table, const QList<qsizetype>& argumentTables) {
-    QList<bool> marks(candidates.size(), false);
-    for (const qsizetype k : argumentTables)
-        marks[k] = true;
-    candidates[table].setArgumentTables(marks);
+    candidates[table].setArgumentTables(argumentTables);
 }
 
 GeneratorInput Scenario::input() const {
@@ -41,13 +36,12 @@ GeneratorInput Scenario::input() const {
     return GeneratorInput{candidates, flags, settings, userName, longest, clock};
 }
 
-QStringList
-Scenario::lines(const std::function<void(PackageGenerator&, QStringList&)>& write) const {
+QStringList Scenario::lines(const std::function<void(PackageGenerator&, LineSink&)>& write) const {
     const GeneratorInput in = input();
     PackageGenerator generator(in);
-    QStringList out;
+    LineList out;
     write(generator, out);
-    return out;
+    return out.takeLines();
 }
 
 QStringList Scenario::package() const {

@@ -26,7 +26,7 @@ struct Scenario {
 
     Scenario();
 
-    // Appends a table; every table's ArgumentTables grows to the new candidate count.
+    // Appends a table.
     qsizetype addTable(const QString& name, const QList<Column>& columns,
                        TableFlagValues tableFlags = {});
     // EMPNO NUMBER, ENAME VARCHAR2.
@@ -37,7 +37,7 @@ struct Scenario {
     GeneratorInput input() const;
 
     // Runs one or more section writers of one generator on an empty list.
-    QStringList lines(const std::function<void(PackageGenerator&, QStringList&)>& write) const;
+    QStringList lines(const std::function<void(PackageGenerator&, LineSink&)>& write) const;
     // The whole package; fails the test when no table is public.
     QStringList package() const;
 };

@@ -75,8 +75,8 @@ void TestPackageLayout::routineHeader() {
     const QString rule = "--" + QString(50, u'*');
     const QStringList expected =
         QStringList{rule} + kindLines + QStringList{"--戻り値：0=正常　0以外=エラー", rule, ""};
-    const QStringList actual = s.lines(
-        [&](PackageGenerator& g, QStringList& out) { g.AddRoutineHeader(out, "EMP", kind); });
+    const QStringList actual =
+        s.lines([&](PackageGenerator& g, LineSink& out) { g.AddRoutineHeader(out, "EMP", kind); });
     COMPARE_LINES(actual, expected);
 }
 

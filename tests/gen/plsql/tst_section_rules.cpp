@@ -114,7 +114,7 @@ void TestSectionRules::genericTypesLookAtEveryTable() {
     s.candidates[0].GenNumOn = empGenNum;
     s.settings.RefStrLen = refStrLen;
     COMPARE_LINES(
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddGenericArgumentTypes(out); }),
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddGenericArgumentTypes(out); }),
         expected);
 }
 
@@ -139,7 +139,7 @@ void TestSectionRules::clearValue() {
     Scenario s;
     s.addTable("T", {{"ID", type}}, {.Clr = true});
     const QStringList lines =
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddTableAccessFunctions(out); });
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddTableAccessFunctions(out); });
     QCOMPARE(lines.mid(0, 3), QStringList({"FUNCTION CLR_T RETURN NUMBER IS", "BEGIN", line}));
 }
 
@@ -155,7 +155,7 @@ void TestSectionRules::accessFunctionsOfTableWithoutColumns() {
         kAccessTail + QStringList{"FUNCTION CLR_NOCOL RETURN NUMBER IS", "BEGIN"} + kAccessTail +
         QStringList{"FUNCTION SET_NOCOL RETURN NUMBER IS", "BEGIN"} + kAccessTail;
     COMPARE_LINES(
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddTableAccessFunctions(out); }),
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddTableAccessFunctions(out); }),
         expected);
 }
 
@@ -198,7 +198,7 @@ void TestSectionRules::doubleByteNames() {
     Scenario s;
     s.addEmp({.Ins = true});
     s.addTable("Shain社員", {{"社員番号"}, {"Ｎａｍｅ"}, {"ｶﾅ"}, {"Kubun"}}, {.Clr = true});
-    const QStringList declarations = s.lines([](PackageGenerator& g, QStringList& out) {
+    const QStringList declarations = s.lines([](PackageGenerator& g, LineSink& out) {
         g.AddBodyGlobals(out);
         g.AddItemVariables(out);
     });
@@ -211,7 +211,7 @@ void TestSectionRules::doubleByteNames() {
                      "  shain社員_ｶﾅ       APP.Shain社員.ｶﾅ%TYPE;",
                      "  shain社員_kubun    APP.Shain社員.Kubun%TYPE;"}));
     const QStringList definitions =
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddFunctionDefinitions(out); });
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddFunctionDefinitions(out); });
     QCOMPARE(definitions.mid(1, 3), QStringList({"  FUNCTION INS_EMP       RETURN NUMBER;",
                                                  "  FUNCTION CLR_Shain社員 RETURN NUMBER;",
                                                  "  FUNCTION SET_Shain社員 RETURN NUMBER;"}));
@@ -283,7 +283,7 @@ void TestSectionRules::bodyWithoutArrayOrAccessFlags() {
         "  FUNCTION MAIN_EMP   RETURN NUMBER;",
         "",
     };
-    COMPARE_LINES(s.lines([](PackageGenerator& g, QStringList& out) {
+    COMPARE_LINES(s.lines([](PackageGenerator& g, LineSink& out) {
         g.AddBodyGlobals(out);
         g.AddItemVariables(out);
         g.AddFunctionDefinitions(out);
@@ -297,7 +297,7 @@ void TestSectionRules::genericArraysCopiedInAndBack() {
     s.candidates[0].GenStrOn = true;
     s.candidates[0].GenNumOn = true;
     const QStringList lines =
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddPublicProcedures(out); });
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddPublicProcedures(out); });
     const QStringList expected{
         "BEGIN",
         "  --引数をｸﾞﾛｰﾊﾞﾙ変数にセット",
@@ -339,7 +339,7 @@ void TestSectionRules::arrayArgumentTables() {
     s.addTable("LONGEST_NAME", {{"ID"}});
     s.setArguments(emp, {dept, nocol});
     const QStringList lines =
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddPublicProcedures(out); });
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddPublicProcedures(out); });
     const QStringList expected{
         "BEGIN",
         "  --引数をｸﾞﾛｰﾊﾞﾙ変数にセット",
@@ -396,6 +396,6 @@ void TestSectionRules::customizationSkeletons() {
                            ""};
     };
     COMPARE_LINES(
-        s.lines([](PackageGenerator& g, QStringList& out) { g.AddCustomizationFunctions(out); }),
+        s.lines([](PackageGenerator& g, LineSink& out) { g.AddCustomizationFunctions(out); }),
         skeleton("B") + skeleton("C"));
 }

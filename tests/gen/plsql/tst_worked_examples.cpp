@@ -36,7 +36,7 @@ Scenario scenario(const QString& name) {
     return s;
 }
 
-void write(const QString& section, PackageGenerator& g, QStringList& out) {
+void write(const QString& section, PackageGenerator& g, LineSink& out) {
     if (section == "public part") {
         g.AddTableTypes(out, 1);
         g.AddGenericArgumentTypes(out);
@@ -94,7 +94,7 @@ void TestWorkedExamples::sections() {
     QFETCH(QString, section);
     QFETCH(QString, golden);
     const QStringList actual = ::scenario(scenario).lines(
-        [&](PackageGenerator& g, QStringList& out) { write(section, g, out); });
+        [&](PackageGenerator& g, LineSink& out) { write(section, g, out); });
     COMPARE_LINES(actual, goldenLines(golden));
 }
 

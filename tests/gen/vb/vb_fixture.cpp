@@ -8,7 +8,7 @@ VbFixture::VbFixture()
 
 qsizetype VbFixture::addTable(const QString& name, const QList<ColumnSpec>& columns, bool isPublic,
                               bool isArray) {
-    TTableSettings table = TTableSettings::startRetrieval(name, 0);
+    TTableSettings table = TTableSettings::startRetrieval(name);
     for (const ColumnSpec& column : columns)
         table.appendColumn(column.name, column.type, column.size, "Y");
     table.GenStrOn = false;
@@ -22,10 +22,7 @@ qsizetype VbFixture::addTable(const QString& name, const QList<ColumnSpec>& colu
 }
 
 void VbFixture::setArguments(qsizetype table, const QList<qsizetype>& argumentTables) {
-    QList<bool> marks(candidates.size(), false);
-    for (qsizetype k : argumentTables)
-        marks[k] = true;
-    candidates[table].setArgumentTables(marks);
+    candidates[table].setArgumentTables(argumentTables);
 }
 
 GeneratorInput VbFixture::input() const {
@@ -42,9 +39,9 @@ QStringList VbFixture::module() const {
 QStringList VbFixture::function(qsizetype table, const QString& name) const {
     const GeneratorInput in = input();
     VbModuleGenerator generator(in, options);
-    QStringList lines;
+    LineList lines;
     generator.AddVbCallingFunction(table, name, lines);
-    return lines;
+    return lines.takeLines();
 }
 
 QStringList section(const QStringList& lines, const QString& first, const QString& last) {

@@ -23,8 +23,7 @@ public:
     // Adds a candidate table and returns its index.
     qsizetype addTable(const QString& name, const QList<ColumnSpec>& columns, bool isPublic,
                        bool isArray = false);
-    // Marks the given candidates as argument tables of table (and sizes ArgumentTables to
-    // the final candidate count).
+    // Marks the given candidates as argument tables of table.
     void setArguments(qsizetype table, const QList<qsizetype>& argumentTables);
 
     TCandidateList candidates;
