@@ -1,7 +1,8 @@
 #include "util/safe_file.h"
 
+#include "util/system_error.h"
+
 #include <QFile>
-#include <QHash>
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -36,34 +37,6 @@ constexpr char kTemporaryMark[] = ".tamsel-";
 constexpr char kTemporaryLetters[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr int kTemporaryRandomLength = 6;
-
-// The reasons a write can fail, in the words of the program's other file messages; glibc's
-// own texts are English in the C locale the program may run in.
-QString systemErrorText(int error) {
-    static const QHash<int, QString> texts{
-        {ENOSPC, QStringLiteral("デバイスに空き領域がありません")},
-        {EDQUOT, QStringLiteral("ディスク使用量の制限を超えました")},
-        {EACCES, QStringLiteral("許可がありません")},
-        {EPERM, QStringLiteral("操作が許可されていません")},
-        {EROFS, QStringLiteral("読み込み専用のファイルシステムです")},
-        {EIO, QStringLiteral("入出力エラーが発生しました")},
-        {ENOENT, QStringLiteral("ファイルまたはフォルダがありません")},
-        {ENOTDIR, QStringLiteral("途中の名前がフォルダではありません")},
-        {ENAMETOOLONG, QStringLiteral("ファイル名が長すぎます")},
-        {ELOOP, QStringLiteral("シンボリックリンクの階層が多すぎます")},
-        {EFBIG, QStringLiteral("ファイルが大きすぎます")},
-        {EMFILE, QStringLiteral("開いているファイルが多すぎます")},
-        {ENFILE, QStringLiteral("開いているファイルが多すぎます")},
-        {ENXIO, QStringLiteral("デバイスがありません")},
-        {ETXTBSY, QStringLiteral("ファイルが実行中のため書き込めません")},
-        {EPIPE, QStringLiteral("パイプの読み手がいなくなりました")},
-        {EBUSY, QStringLiteral("ファイルまたはデバイスが使用中です")},
-        {ENOMEM, QStringLiteral("メモリが足りません")},
-    };
-    return texts.value(error, QStringLiteral("システムエラー %1（%2）")
-                                  .arg(error)
-                                  .arg(QString::fromLocal8Bit(std::strerror(error))));
-}
 
 [[noreturn]] void fail(const QString& path, int error) {
     throw FileWriteError(path, systemErrorText(error));

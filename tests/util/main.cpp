@@ -1,6 +1,7 @@
 #include "support/test_main.h"
 #include "tst_blanks_and_report.h"
 #include "tst_clock.h"
+#include "tst_input_file.h"
 #include "tst_install_paths.h"
 #include "tst_my_func.h"
 #include "tst_safe_file.h"
@@ -9,4 +10,4 @@
 #include <QCoreApplication>
 
 TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestMyFunc, TestBlanksAndReport, TestClock,
-                 TestSafeFile, TestInstallPaths)
+                 TestSafeFile, TestInstallPaths, TestInputFile)

@@ -1,0 +1,103 @@
+#include "util/input_file.h"
+
+#include "util/system_error.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+InputFileError::InputFileError(const QString& reason) : std::runtime_error(reason.toStdString()) {}
+
+QString fileKindText(unsigned mode) {
+    if (S_ISREG(mode))
+        return QString();
+    if (S_ISDIR(mode))
+        return QStringLiteral("フォルダです");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("名前付きパイプです");
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("デバイスです");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("ソケットです");
+    return QStringLiteral("通常のファイルではありません");
+}
+
+namespace {
+
+[[noreturn]] void refuse(int error) {
+    throw InputFileError(systemErrorText(error));
+}
+
+[[noreturn]] void refuseSize(qint64 maxBytes) {
+    throw InputFileError(
+        QStringLiteral("ファイルが大きすぎます（%1 MiB まで）").arg(maxBytes / (1024 * 1024)));
+}
+
+void checkKindAndSize(const struct stat& st, qint64 maxBytes) {
+    if (!S_ISREG(st.st_mode))
+        throw InputFileError(fileKindText(st.st_mode));
+    if (st.st_size > maxBytes)
+        refuseSize(maxBytes);
+}
+
+class ReadDescriptor {
+public:
+    explicit ReadDescriptor(int fd) : fd_(fd) {}
+    ~ReadDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    ReadDescriptor(const ReadDescriptor&) = delete;
+    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+QByteArray readInputFile(const QString& path, qint64 maxBytes) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // The kind is known before opening: opening a FIFO would wait for a writer.
+    if (path.isEmpty() || stat(name.constData(), &st) != 0)
+        refuse(path.isEmpty() ? ENOENT : errno);
+    checkKindAndSize(st, maxBytes);
+    const ReadDescriptor file(open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0)
+        refuse(errno);
+    // The name may have been given to something else in between.
+    if (fstat(file.get(), &st) != 0)
+        refuse(errno);
+    checkKindAndSize(st, maxBytes);
+
+    // The file may still grow while it is read: never more than maxBytes.
+    QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
+    qint64 size = 0;
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > maxBytes)
+                refuseSize(maxBytes);
+            bytes.resize(std::min<qint64>(maxBytes + 1, std::max<qint64>(size * 2, 4096)));
+        }
+        const ssize_t got = read(file.get(), bytes.data() + size, bytes.size() - size);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            refuse(errno);
+        }
+        if (got == 0)
+            break;
+        size += got;
+    }
+    if (size > maxBytes)
+        refuseSize(maxBytes);
+    bytes.truncate(size);
+    return bytes;
+}
