@@ -74,13 +74,18 @@ qsizetype codeEnd(QStringView line, CommentStyle style) {
     return line.size();
 }
 
+// Thrown through the generator once every name has been found: the rest of the text cannot
+// change a first line.
+struct AllNamesFound {};
+
 // Takes the lines of the run over the marked input and notes the first line where each
 // marked name stands as a whole identifier in code. A line is read only once the next one
 // comes, since a writer may still change the last one.
 class MarkerScanner final : public LineSink {
 public:
     MarkerScanner(CommentStyle style, const QHash<QString, QString>& names)
-        : style_(style), names_(names) {}
+        : style_(style), names_(names),
+          distinctNames_(QSet<QString>(names.cbegin(), names.cend()).size()) {}
 
     void append(QString line) override {
         scanPending();
@@ -117,12 +122,15 @@ private:
             if (name != names_.cend() && !seen_.contains(*name)) {
                 seen_.insert(*name);
                 found_.append({*name, lineNumber_});
+                if (found_.size() == distinctNames_)
+                    throw AllNamesFound{};
             }
         }
     }
 
     CommentStyle style_;
     const QHash<QString, QString>& names_; // a marked identifier -> the name it stands for
+    qsizetype distinctNames_;
     QString pending_;
     bool hasPending_ = false;
     qsizetype lineNumber_ = 0;
@@ -176,7 +184,8 @@ QList<ReservedName> findReservedNames(const GeneratorInput& input, CommentStyle 
         if (isOracleReservedWord(T))
             names.insert(markTable(), T);
         for (const QString* prefix : prefixes)
-            if (isOracleReservedWord(*prefix + T))
+            if (prefix->size() + T.size() <= kLongestReservedWord &&
+                isOracleReservedWord(*prefix + T))
                 names.insert(*prefix + markTable(), *prefix + T);
         const qsizetype columns =
             std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
@@ -209,8 +218,12 @@ QList<ReservedName> findReservedNames(const GeneratorInput& input, CommentStyle 
     const GeneratorInput marked{
         candidates, input.flags, settings, userName, input.maxTableNameLength, input.clock};
     MarkerScanner scanner(style, names);
-    generate(marked, scanner);
-    return scanner.finish();
+    try {
+        generate(marked, scanner);
+        return scanner.finish();
+    } catch (const AllNamesFound&) {
+        return scanner.finish();
+    }
 }
 
 QList<ReservedName> reservedNamesInPackage(const GeneratorInput& input) {

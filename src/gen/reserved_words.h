@@ -37,7 +37,8 @@ using TextGenerator = std::function<bool(const GeneratorInput&, LineSink&)>;
 // reserved name the text never writes as code is left out. Only when the input holds such a
 // name does it run the generator a second time, over a copy of the input with those names
 // swapped for markers no dictionary name contains, so that every place a name lands is known
-// for certain however the templates place it. Exceptions of the generator pass through.
+// for certain however the templates place it; that run stops once every name is found.
+// Exceptions of the generator pass through.
 QList<ReservedName> findReservedNames(const GeneratorInput& input, CommentStyle style,
                                       const TextGenerator& generate);
 
