@@ -95,26 +95,19 @@ void checkOutputTarget(const QString& path) {
 // The settings the window would have: those of "ini" or the settings store's defaults
 // (with the Owner and DefPath fallbacks), then the profile's keys over them.
 AppSettings loadSettings(const GenProfile& profile, GenToolContext& context) {
-    AppSettings settings;
-    QString iniPath; // none: no file, so every value takes its default
-    if (const std::optional<QString> ini = profile.iniPath()) {
+    ProfileText ini; // none: every value takes its default
+    if (const std::optional<QString> path = profile.iniPath()) {
         // The settings store reads a missing file as all defaults; a named file that is not
         // there is a mistake in the profile, not a wish for defaults.
-        if (!QFileInfo(*ini).isFile())
+        try {
+            ini = ProfileFile(*path).read(ProfileFile::Missing::IsAnError);
+        } catch (const ProfileError& error) {
             throw GenFailure(
                 kExitUsage, settingsLoadErrorText(),
-                QStringLiteral("%1: \"ini\" のファイル %2 がありません").arg(profile.path, *ini));
-        try {
-            ProfileFile(*ini).readString(QStringLiteral("Params"), QStringLiteral("Public"), {});
-        } catch (const std::exception& error) {
-            throw GenFailure(kExitUsage, settingsLoadErrorText(), QString::fromUtf8(error.what()));
+                QStringLiteral("%1: \"ini\" の %2").arg(profile.path, error.message()));
         }
-        iniPath = *ini;
     }
-    StderrReporter reporter(context.writeErr);
-    LoadSettings(settings, iniPath, context.platform, reporter);
-    if (reporter.errorCount() > 0)
-        throw GenFailure(kExitUsage, settingsLoadErrorText(), iniPath);
+    AppSettings settings = settingsFromFile(ini, context.platform);
     profile.applySettings(settings.GenSettings);
     settings.Alias = profile.service;
     settings.UserNM = profile.user;

@@ -189,6 +189,9 @@ void TestGenProcess::exitStatuses_data() {
     QTest::newRow("2 missing ini")
         << "package" << demoProfile(R"("ini": "nowhere/Ostrel.ini", )" + publicEmp) << QStringList{}
         << 2 << QStringList{"設定読込中にｴﾗｰがありました", "Ostrel.ini"};
+    QTest::newRow("2 ini is a folder")
+        << "package" << demoProfile(R"("ini": ".", )" + publicEmp) << QStringList{} << 2
+        << QStringList{"設定読込中にｴﾗｰがありました", "フォルダです"};
     QTest::newRow("2 bad SOURCE_DATE_EPOCH")
         << "package" << demoProfile(publicEmp) << QStringList{"SOURCE_DATE_EPOCH=tomorrow"} << 2
         << QStringList{"SOURCE_DATE_EPOCH", "tomorrow"};
