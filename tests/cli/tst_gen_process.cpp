@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray goldenProfile() {
@@ -72,7 +74,8 @@ void TestGenProcess::init() {
     QVERIFY(dir_.isValid());
     // Every test starts from an empty folder.
     for (const QFileInfo& entry :
-         QDir(dir_.path()).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries))
+         QDir(dir_.path())
+             .entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System | QDir::Hidden))
         entry.isDir() ? QDir(entry.filePath()).removeRecursively()
                       : QFile::remove(entry.filePath());
 }
@@ -246,6 +249,56 @@ void TestGenProcess::exitStatuses() {
     for (const QString& fragment : fragments)
         QVERIFY2(run.err.contains(fragment),
                  qPrintable(run.err + QStringLiteral(" / ") + fragment));
+}
+
+void TestGenProcess::unreadableInputsAreRefused_data() {
+    QTest::addColumn<QString>("role"); // the profile or the --check file
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("reason");
+    const QString profile = QStringLiteral("プロファイルを読めません");
+    const QString check = QStringLiteral("比較するファイルを読めません");
+    const std::pair<QString, QString> kinds[] = {
+        {"folder", QStringLiteral("フォルダです")},
+        {"fifo", QStringLiteral("名前付きパイプです")},
+        {"device", QStringLiteral("デバイスです")},
+        {"missing", QStringLiteral("ファイルまたはフォルダがありません")},
+    };
+    for (const auto& [kind, reason] : kinds) {
+        QTest::addRow("profile, %s", qPrintable(kind)) << profile << kind << 2 << reason;
+        QTest::addRow("--check, %s", qPrintable(kind)) << check << kind << 6 << reason;
+    }
+    QTest::newRow("profile over 64 MiB")
+        << profile << "large" << 2 << QStringLiteral("ファイルが大きすぎます（64 MiB まで）");
+}
+
+void TestGenProcess::unreadableInputsAreRefused() {
+    QFETCH(QString, role);
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, reason);
+    const QDir dir(dir_.path());
+    QString path = dir.filePath(kind);
+    if (kind == "folder") {
+        QVERIFY(dir.mkdir(kind));
+    } else if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "device") {
+        path = QStringLiteral("/dev/zero"); // endless: read, it would fill the memory
+    } else if (kind == "large") {
+        QFile large(path);
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 * 1024 * 1024 + 1));
+    }
+    const bool isProfile = role.contains(u"プロファイル");
+    QStringList arguments{"package",
+                          isProfile ? path : writeProfile(QString::fromUtf8(goldenProfile()))};
+    if (!isProfile)
+        arguments << "--check" << path;
+    const GenRun run = runGen(arguments);
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(role) && run.err.contains(path) && run.err.contains(reason),
+             qPrintable(run.err));
 }
 
 void TestGenProcess::missingFolderLeavesNothing() {
@@ -466,16 +519,76 @@ void TestGenProcess::checkTakesTheOutputCutAnywhere() {
     QFETCH(QStringList, diff);
     QFETCH(int, lineEndDiffers);
     for (qsizetype cut = 0; cut <= generated.size(); ++cut) {
-        OutputComparer comparer(saved, false, QString());
+        OutputComparer comparer(savedBytes(saved), false, QString());
         comparer.append(generated.first(cut));
         comparer.append(generated.sliced(cut));
-        const OutputCheck check = comparer.finish("S", "G");
+        QByteArray written;
+        const OutputCheck check =
+            comparer.finish("S", "G", [&written](QByteArrayView block) { written += block; });
         const QStringList expected =
             diff.isEmpty() ? QStringList{} : QStringList{"--- S", "+++ G"} + diff;
-        QCOMPARE(check.diff, expected);
+        QCOMPARE(QString::fromUtf8(written).split(u'\n', Qt::SkipEmptyParts), expected);
+        QCOMPARE(check.diffWritten, !diff.isEmpty());
         QCOMPARE(check.lineEndDiffers, lineEndDiffers);
         QCOMPARE(check.same, diff.isEmpty() && lineEndDiffers == 0);
     }
+}
+
+void TestGenProcess::checkDiffKeepsToItsBudget_data() {
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QByteArray>("generated");
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<QStringList>("diff"); // after "--- S", "+++ G"
+    const QByteArray saved = "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\n";
+    const QByteArray generated = "a\nB\nc\nd\ne\nf\ng\nh\ni\nJ\nk\n";
+    QTest::newRow("searched") << saved << generated << kCheckMemoryBudget
+                              << QStringList{"@@ -1,5 +1,5 @@", " a", "-b", "+B", " c", " d", " e",
+                                             "@@ -7,5 +7,5 @@", " g", " h", " i", "-j", "+J", " k"};
+    QTest::newRow("past the budget: replaced whole between the lines that agree")
+        << saved << generated << qint64(0)
+        << QStringList{"@@ -1,11 +1,11 @@",
+                       " a",
+                       "-b",
+                       "-c",
+                       "-d",
+                       "-e",
+                       "-f",
+                       "-g",
+                       "-h",
+                       "-i",
+                       "-j",
+                       "+B",
+                       "+c",
+                       "+d",
+                       "+e",
+                       "+f",
+                       "+g",
+                       "+h",
+                       "+i",
+                       "+J",
+                       " k"};
+    QTest::newRow("past the budget, no line agrees at the end")
+        << QByteArray("a\nb\nc\nd") << QByteArray("a\nb\nX\nY\n") << qint64(0)
+        << QStringList{"@@ -1,4 +1,4 @@", " a", " b", "-c", "-d", "+X", "+Y"};
+    QTest::newRow("a saved line of 17 MiB equals none")
+        << QByteArray("a\n") + QByteArray(17 * 1024 * 1024, 'x') + "\nb\n"
+        << QByteArray("a\nb\n") << kCheckMemoryBudget
+        << QStringList{"@@ -1,3 +1,2 @@", " a", "-" + QString(16 * 1024 * 1024, u'x') + "…", " b"};
+}
+
+void TestGenProcess::checkDiffKeepsToItsBudget() {
+    QFETCH(QByteArray, saved);
+    QFETCH(QByteArray, generated);
+    QFETCH(qint64, budget);
+    QFETCH(QStringList, diff);
+    OutputComparer comparer(savedBytes(saved), true, QString(), budget);
+    comparer.append(generated);
+    QByteArray written;
+    const OutputCheck check =
+        comparer.finish("S", "G", [&written](QByteArrayView block) { written += block; });
+    QVERIFY(check.diffWritten);
+    const QString expected = (QStringList{"--- S", "+++ G"} + diff).join(u'\n') + u'\n';
+    QVERIFY2(QString::fromUtf8(written) == expected, written.left(300).constData());
 }
 
 void TestGenProcess::snapshotTakesTheProfilesTables() {

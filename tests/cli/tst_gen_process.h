@@ -16,6 +16,8 @@ private slots:
     void utf8DiffersOnlyInEncoding();
     void exitStatuses_data();
     void exitStatuses();
+    void unreadableInputsAreRefused_data();
+    void unreadableInputsAreRefused();
     void missingFolderLeavesNothing();
     void failedRunKeepsExistingFile_data();
     void failedRunKeepsExistingFile();
@@ -29,6 +31,8 @@ private slots:
     void checkComparesWithTheSavedFile();
     void checkTakesTheOutputCutAnywhere_data();
     void checkTakesTheOutputCutAnywhere();
+    void checkDiffKeepsToItsBudget_data();
+    void checkDiffKeepsToItsBudget();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();
