@@ -39,7 +39,7 @@ template <typename Step> void retrieve(Step&& step) {
     try {
         step();
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitRetrieval, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
     }
@@ -138,7 +138,7 @@ std::unique_ptr<Database> logOn(const GenProfile& profile, const QString& passwo
         Session session(environment);
         return session.OpenDatabase(profile.service, profile.user + u'/' + password, 0);
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitLogon, cannotOpenDatabaseText(), outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitLogon, cannotOpenDatabaseText(), QString::fromUtf8(error.what()));
     }
@@ -176,7 +176,7 @@ void generate(const CommandLine& line, const GeneratorInput& input, const VbOpti
     } catch (const GenFailure&) {
         throw; // from the output: the saved file of --check could not be read
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitOutput, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitOutput, failureText, QString::fromUtf8(error.what()));
     }
@@ -294,7 +294,7 @@ void takeSnapshot(const GenProfile& profile, const CommandLine& line, GenToolCon
     } catch (const FileWriteError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitRetrieval, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
     }
@@ -395,7 +395,7 @@ int runGenTool(const CommandLine& line, GenToolContext& context) {
         return failure.status();
     } catch (const std::bad_alloc&) {
         context.writeErr(toolMessage(outOfMemoryText()));
-        return kExitUnexpected;
+        return kExitOutOfMemory;
     } catch (const std::exception& error) {
         context.writeErr(toolMessage(generalErrorText(QString::fromUtf8(error.what()))));
         return kExitUnexpected;

@@ -24,6 +24,7 @@ enum ExitStatus : int {
     kExitOutput = 6,        // nothing written: generation, encoding or writing failed;
                             // for --check, the file to compare cannot be read
     kExitDifferent = 7,     // --check: the file differs from what is generated now
+    kExitOutOfMemory = 9,   // memory ran out ("メモリが不足しています"), wherever it did
 };
 
 // Why a run stopped: its exit status, the message (the window's own where it has one) and

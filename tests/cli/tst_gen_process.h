@@ -18,6 +18,7 @@ private slots:
     void exitStatuses();
     void unreadableInputsAreRefused_data();
     void unreadableInputsAreRefused();
+    void outOfMemoryEndsWithItsStatus();
     void missingFolderLeavesNothing();
     void failedRunKeepsExistingFile_data();
     void failedRunKeepsExistingFile();
