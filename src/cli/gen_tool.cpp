@@ -2,9 +2,11 @@
 
 #include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
+#include "db/db_error.h"
 #include "db/db_messages.h"
 #include "db/dictionary.h"
 #include "db/dictionary_snapshot.h"
+#include "db/service.h"
 #include "gen/csv/table_structure.h"
 #include "gen/gen_messages.h"
 #include "gen/plsql/package_generator.h"
@@ -121,12 +123,23 @@ AppSettings loadSettings(const GenProfile& profile, GenToolContext& context) {
     return settings;
 }
 
+// Whether the service's back end checks a password: ODBC does; the demo database and SQLite
+// files take any. A service that resolves to nothing takes none: the logon says why.
+bool takesPassword(const QString& service, const SessionEnvironment& environment) {
+    try {
+        const ServiceKind kind = resolveService(service, environment).kind;
+        return kind == ServiceKind::OdbcDataSource || kind == ServiceKind::OdbcConnectionString;
+    } catch (const DbError&) {
+        return false;
+    }
+}
+
 QString logonPassword(const GenProfile& profile, GenToolContext& context) {
     if (profile.password)
         return *profile.password;
     if (context.passwordVariable)
         return *context.passwordVariable;
-    if (context.promptPassword)
+    if (context.promptPassword && takesPassword(profile.service, context.session))
         if (std::optional<QString> typed = context.promptPassword())
             return *typed;
     return QString();

@@ -661,28 +661,68 @@ void TestGenProcess::snapshotFailuresLeaveNothing() {
     QVERIFY(QDir(dir.filePath("tmp")).isEmpty());
 }
 
-void TestGenProcess::progressOnATerminal() {
+GenRun TestGenProcess::onTerminal(const QStringList& arguments, const QByteArray& typed,
+                                  const QMap<QString, QString>& env) {
     const QString script = QStandardPaths::findExecutable("script");
     if (script.isEmpty())
+        return {};
+    QStringList command{QStringLiteral(TAMSEL_GEN_PATH)};
+    for (const QString& argument : arguments)
+        command << u'\'' + argument + u'\'';
+    QProcess terminal;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("TAMSEL_PASSWORD");
+    for (auto it = env.cbegin(); it != env.cend(); ++it)
+        environment.insert(it.key(), it.value());
+    terminal.setProcessEnvironment(environment);
+    // script runs the command on a pseudo-terminal: its standard input and error are one.
+    terminal.start(script, {"-qec", command.join(u' '), "/dev/null"});
+    terminal.write(typed);
+    terminal.closeWriteChannel();
+    if (!terminal.waitForFinished(60000)) {
+        terminal.kill();
+        terminal.waitForFinished();
+    }
+    return {terminal.exitCode(), terminal.readAllStandardOutput(), {}};
+}
+
+void TestGenProcess::progressOnATerminal() {
+    if (QStandardPaths::findExecutable("script").isEmpty())
         QSKIP("no script(1) to give tamsel-gen a terminal");
     const QString profile = writeProfile(
         demoProfile(R"("tables": [{"name": "DEPT", "public": true}, {"name": "EMP"}])"));
     const QString output = QDir(dir_.path()).filePath("package.sql");
-    // script runs the command on a pseudo-terminal: its standard error is a terminal.
-    QProcess terminal;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TAMSEL_PASSWORD", "x");
-    terminal.setProcessEnvironment(environment);
-    terminal.setStandardInputFile(QProcess::nullDevice());
-    terminal.start(script, {"-qec",
-                            QStringLiteral("'%1' package '%2' -o '%3'")
-                                .arg(QStringLiteral(TAMSEL_GEN_PATH), profile, output),
-                            "/dev/null"});
-    QVERIFY(terminal.waitForFinished(60000));
-    QCOMPARE(terminal.exitCode(), 0);
-    const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
-    QCOMPARE(shown, QStringLiteral("\rテーブル情報を取得中・・・ 0/2\x1b[K"
-                                   "\rテーブル情報を取得中・・・ 1/2\x1b[K"
-                                   "\rテーブル情報を取得中・・・ 2/2\x1b[K\r\x1b[K"));
+    const GenRun run = onTerminal({"package", profile, "-o", output});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.out),
+             QStringLiteral("\rテーブル情報を取得中・・・ 0/2\x1b[K"
+                            "\rテーブル情報を取得中・・・ 1/2\x1b[K"
+                            "\rテーブル情報を取得中・・・ 2/2\x1b[K\r\x1b[K"));
     // With standard error a pipe nothing is shown: goldenOutputs finds it empty.
+}
+
+void TestGenProcess::passwordAskedOnlyWhereChecked_data() {
+    QTest::addColumn<QString>("service"); // "@SQLITE@" stands for a SQLite file
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("status");
+    QTest::newRow("demo database") << "DEMO" << false << 0;
+    QTest::newRow("SQLite file") << "@SQLITE@" << false << 0;
+    QTest::newRow("ODBC connection string") << "DRIVER={NO SUCH DRIVER 7Q}" << true << 4;
+}
+
+void TestGenProcess::passwordAskedOnlyWhereChecked() {
+    QFETCH(QString, service);
+    QFETCH(bool, asked);
+    QFETCH(int, status);
+    if (QStandardPaths::findExecutable("script").isEmpty())
+        QSKIP("no script(1) to give tamsel-gen a terminal");
+    const QString snapshot = QDir(dir_.path()).filePath("snapshot.sqlite");
+    writeBrokenSnapshot(snapshot);
+    service.replace("@SQLITE@", snapshot);
+    const QString profile = writeProfile(
+        QStringLiteral(R"({"service": "%1", "user": "SCOTT", "tables": []})").arg(service));
+    // Without a prompt nothing reads the line typed; with one, it is read as the password.
+    const GenRun run = onTerminal({"tables", profile}, "typed\n");
+    QVERIFY2(run.exitCode == status, run.out.constData());
+    QCOMPARE(run.out.contains("パスワード: "), asked);
 }

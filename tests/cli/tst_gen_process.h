@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gen_process.h"
+
 #include <QObject>
 #include <QTemporaryDir>
 
@@ -38,8 +40,14 @@ private slots:
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();
     void progressOnATerminal();
+    void passwordAskedOnlyWhereChecked_data();
+    void passwordAskedOnlyWhereChecked();
 
 private:
     QString writeProfile(const QString& json, const QString& name = "profile.json");
+    // tamsel-gen on a terminal of its own (script(1)), `typed` at the keyboard: out is what
+    // the terminal shows.
+    GenRun onTerminal(const QStringList& arguments, const QByteArray& typed = {},
+                      const QMap<QString, QString>& env = {});
     QTemporaryDir dir_;
 };
