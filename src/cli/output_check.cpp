@@ -35,6 +35,8 @@ void lineTo(QByteArrayView all, qsizetype begin, qsizetype newline, QByteArrayVi
 }
 
 qsizetype indexOfNewline(QByteArrayView bytes, qsizetype from) {
+    if (from >= bytes.size())
+        return -1; // and an empty view may have no data at all
     const void* found = std::memchr(bytes.data() + from, '\n', size_t(bytes.size() - from));
     return found ? static_cast<const char*>(found) - bytes.data() : -1;
 }
