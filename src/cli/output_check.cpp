@@ -186,15 +186,16 @@ private:
     // Another block at the end of the buffer; false at the text's end.
     bool fill() {
         const qsizetype held = buffer_.size();
-        buffer_.resize(held + kReadBlock);
-        const qint64 got = text_.readAt(bufferStart_ + held, buffer_.data() + held, kReadBlock);
+        const qint64 size = std::clamp<qint64>(text_.size - bufferStart_ - held, 1, kReadBlock);
+        buffer_.resize(held + size);
+        const qint64 got = text_.readAt(bufferStart_ + held, buffer_.data() + held, size);
         buffer_.resize(held + got);
         return got > 0;
     }
 
     // Where the line that goes on at `from` ends, past its newline.
     qint64 lineEndAfter(qint64 from) const {
-        QByteArray block(kReadBlock, Qt::Uninitialized);
+        QByteArray block(std::clamp<qint64>(text_.size - from, 1, kReadBlock), Qt::Uninitialized);
         for (;;) {
             const qint64 got = text_.readAt(from, block.data(), block.size());
             if (got <= 0)
