@@ -21,7 +21,6 @@
 #include "util/text_file.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>

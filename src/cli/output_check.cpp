@@ -2,8 +2,6 @@
 
 #include "util/sjis.h"
 
-#include <QStringDecoder>
-
 #include <algorithm>
 #include <cstring>
 #include <optional>
