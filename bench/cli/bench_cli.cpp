@@ -440,21 +440,21 @@ void benchTableCount(const Options& options, int tables) {
             options.runs, forEachGen(options, {"package", path("package.json").toStdString(),
                                                "--check", output}));
         for (size_t g = 0; g < check.size(); ++g)
-            print(label(options, g, "tamsel-gen package --check (the same file)"), check[g]);
+            print(label(options, g, "tamsel-gen --check, the same file"), check[g]);
         // Files that differ (status 7, the diff discarded): two lines changed far apart, so
         // the lines between are searched; every indented line changed, so nothing is
         // matched and the diff holds every line twice.
         writeVariants(output, path("two_changed.sql"), path("reindented.sql"));
         for (const auto& [file, what] :
-             {std::pair{"two_changed.sql", "--check (two lines changed)"},
-              std::pair{"reindented.sql", "--check (every indented line changed)"}}) {
+             {std::pair{"two_changed.sql", "--check, two lines changed"},
+              std::pair{"reindented.sql", "--check, every indent changed"}}) {
             const std::vector<Measure> differing = measureAlternately(
                 options.runs,
                 forEachGen(options, {"package", path("package.json").toStdString(), "--check",
                                      path(file).toStdString()}),
                 std::vector<int>(options.gens.size(), kExitDifferent));
             for (size_t g = 0; g < differing.size(); ++g)
-                print(label(options, g, std::string("tamsel-gen package ") + what), differing[g]);
+                print(label(options, g, std::string("tamsel-gen ") + what), differing[g]);
         }
     }
 
