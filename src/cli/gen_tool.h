@@ -24,6 +24,8 @@ enum ExitStatus : int {
     kExitOutput = 6,        // nothing written: generation, encoding or writing failed;
                             // for --check, the file to compare cannot be read
     kExitDifferent = 7,     // --check: the file differs from what is generated now
+    kExitReservedName = 8,  // --strict: the text would write a name Oracle reserves;
+                            // nothing written or compared
     kExitOutOfMemory = 9,   // memory ran out ("メモリが不足しています"), wherever it did
 };
 

@@ -36,6 +36,7 @@ private slots:
     void checkTakesTheOutputCutAnywhere();
     void checkDiffKeepsToItsBudget_data();
     void checkDiffKeepsToItsBudget();
+    void reservedNamesWarnOrFail();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();
