@@ -1,10 +1,15 @@
 #include "db/database_backend.h"
 
+#include "db/sqlite_errors.h"
+
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <sqlite3.h>
 
 #include <atomic>
 
@@ -31,9 +36,27 @@ QVariant rowValue(const QSqlQuery& query, int column, bool decimal) {
     return value;
 }
 
+// The memory a value of a result takes, as near as it matters: its text's characters, for
+// the rest its fixed size.
+qsizetype heldBytes(const QVariant& value) {
+    constexpr qsizetype kStringHeader = 32;
+    const qsizetype text = value.typeId() == QMetaType::QString
+                               ? kStringHeader + value.toString().size() * qsizetype(sizeof(QChar))
+                               : 0;
+    return qsizetype(sizeof(QVariant)) + text;
+}
+
+sqlite3* sqliteHandle(const QSqlDatabase& database) {
+    const QVariant handle = database.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
 } // namespace
 
-DatabaseBackend::DatabaseBackend(const QString& driver) : connectionName_(newConnectionName()) {
+DatabaseBackend::DatabaseBackend(const QString& driver)
+    : connectionName_(newConnectionName()), sqlite_(driver == u"QSQLITE") {
     bool valid = false;
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(driver, connectionName_);
@@ -60,14 +83,34 @@ QSqlDatabase DatabaseBackend::connection() const {
 void DatabaseBackend::open() {
     QSqlDatabase database = connection();
     if (!database.open())
-        throw DbError(errorText(database.lastError()));
+        throw DbError(failureText(database.lastError()));
+}
+
+void DatabaseBackend::limitStatements(SqliteBudget budget) {
+    sqlite3* handle = sqlite_ ? sqliteHandle(connection()) : nullptr;
+    if (!handle)
+        throw DbError(QStringLiteral("SQLite の接続が開いていません"));
+    guard_.reset(); // the old guard's handler goes before the new one's comes
+    guard_ = std::make_unique<SqliteStatementGuard>(handle, budget);
+}
+
+QString DatabaseBackend::failureText(const QSqlError& error) const {
+    if (guard_)
+        if (const std::optional<QString> reason = guard_->stopReason())
+            return *reason;
+    if (sqlite_)
+        return sqliteErrorText(error,
+                               connectionName_.isEmpty() ? nullptr : sqliteHandle(connection()));
+    return errorText(error);
 }
 
 std::unique_ptr<Dynaset> DatabaseBackend::query(const QString& sql) {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
+    if (guard_)
+        guard_->start();
     if (!query.exec(sql))
-        throw DbError(errorText(query.lastError()));
+        throw DbError(failureText(query.lastError()));
     const QSqlRecord record = query.record();
     QStringList names;
     std::vector<bool> decimal;
@@ -78,24 +121,48 @@ std::unique_ptr<Dynaset> DatabaseBackend::query(const QString& sql) {
     std::vector<QVariant> values;
     const int columns = record.count();
     values.reserve(std::size_t(columns) * 64); // the row count is unknown until the end
-    while (query.next())
-        for (int i = 0; i < columns; ++i)
+    qsizetype held = 0;
+    while (query.next()) {
+        for (int i = 0; i < columns; ++i) {
             values.push_back(rowValue(query, i, decimal[i]));
+            held += heldBytes(values.back());
+        }
+        if (held > kMaxResultBytes)
+            throw DbError(QStringLiteral("問い合わせの結果が %1 MiB を超えるため読むのをやめました")
+                              .arg(kMaxResultBytes >> 20));
+    }
     // next() answers false both at the end and when fetching failed (a lost connection).
     if (query.lastError().type() != QSqlError::NoError)
-        throw DbError(errorText(query.lastError()));
+        throw DbError(failureText(query.lastError()));
     return Dynaset::fromValues(std::move(names), std::move(values));
 }
 
 void DatabaseBackend::execute(const QString& sql) {
     QSqlQuery query(connection());
+    if (guard_)
+        guard_->start();
     if (!query.exec(sql))
-        throw DbError(QStringLiteral("%1：%2").arg(errorText(query.lastError()), sql));
+        throw DbError(QStringLiteral("%1：%2").arg(failureText(query.lastError()), sql));
+}
+
+void DatabaseBackend::executeEach(const QString& sql, const std::vector<QVariantList>& rows) {
+    QSqlQuery query(connection());
+    if (!query.prepare(sql))
+        throw DbError(QStringLiteral("%1：%2").arg(failureText(query.lastError()), sql));
+    for (const QVariantList& row : rows) {
+        for (qsizetype i = 0; i < row.size(); ++i)
+            query.bindValue(int(i), row[i]);
+        if (guard_)
+            guard_->start();
+        if (!query.exec())
+            throw DbError(QStringLiteral("%1：%2").arg(failureText(query.lastError()), sql));
+    }
 }
 
 void DatabaseBackend::close() noexcept {
     if (connectionName_.isEmpty())
         return;
+    guard_.reset();
     {
         // Every handle on the connection must be gone before it is removed.
         QSqlDatabase database = QSqlDatabase::database(connectionName_, false);

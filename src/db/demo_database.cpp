@@ -2,8 +2,10 @@
 
 #include "db/database_backend.h"
 #include "db/sqlite_dictionary.h"
+#include "util/input_file.h"
 #include "util/install_paths.h"
 #include "util/safe_file.h"
+#include "util/system_error.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <cerrno>
 #include <mutex>
 
 // The resource lives in tamsel_core, a static library: registering it by hand keeps the
@@ -24,6 +27,9 @@ namespace {
 // SQLite keeps a free 32-bit "user version" in the file header (offset 60, big-endian);
 // the demo file carries a digest of the script there, so a changed script rebuilds it.
 constexpr qint64 kUserVersionOffset = 60;
+
+// The built demo file is some tens of kilobytes.
+constexpr qint64 kMaxDemoBytes = 16 << 20;
 
 quint32 scriptStamp(const QString& script) {
     const QByteArray digest = QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha1);
@@ -44,8 +50,8 @@ bool isCurrentDemoFile(const QString& path, quint32 stamp) {
 
 QByteArray buildDemoDatabase(const QString& script, quint32 stamp) {
     QTemporaryDir folder;
-    if (!folder.isValid())
-        throw DbError(QStringLiteral("一時フォルダを作れません：%1").arg(folder.errorString()));
+    if (!folder.isValid()) // errno still holds the failed call's reason
+        throw DbError(QStringLiteral("一時フォルダを作れません：%1").arg(systemErrorText(errno)));
     const QString path = folder.filePath(demoDatabaseFileName());
     {
         DatabaseBackend backend(QStringLiteral("QSQLITE"));
@@ -57,10 +63,11 @@ QByteArray buildDemoDatabase(const QString& script, quint32 stamp) {
         backend.execute(QStringLiteral("PRAGMA user_version = %1").arg(stamp));
         backend.execute(QStringLiteral("COMMIT"));
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("%1 を読めません：%2").arg(path, file.errorString()));
-    return file.readAll();
+    try {
+        return readInputFile(path, kMaxDemoBytes);
+    } catch (const InputFileError& error) {
+        throw DbError(QStringLiteral("%1 を読めません：%2").arg(path, error.reason()));
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "db/database_backend.h"
 #include "util/safe_file.h"
+#include "util/system_error.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -58,13 +59,13 @@ public:
     QSqlQuery prepared(const QString& sql) {
         QSqlQuery query(backend_->connection());
         if (!query.prepare(sql))
-            fail(query.lastError().text());
+            fail(backend_->failureText(query.lastError()));
         return query;
     }
 
     void run(QSqlQuery& query) {
         if (!query.exec())
-            fail(query.lastError().text());
+            fail(backend_->failureText(query.lastError()));
     }
 
     void close() { backend_->close(); }
@@ -151,10 +152,10 @@ RetrievalEnd writeDictionarySnapshot(Database& source, const QStringList& tableL
     removeStaleScratchFolders(QDir::tempPath());
     QTemporaryDir scratch(
         QDir(QDir::tempPath()).filePath(kScratchPrefix + QStringLiteral("XXXXXX")));
-    if (!scratch.isValid())
+    if (!scratch.isValid()) // errno still holds the failed call's reason
         throw FileWriteError(
             path,
-            QStringLiteral("作業用の一時フォルダを作れません：%1").arg(scratch.errorString()));
+            QStringLiteral("作業用の一時フォルダを作れません：%1").arg(systemErrorText(errno)));
     const QString buildPath = scratch.filePath(QStringLiteral("snapshot.sqlite"));
     if (buildSnapshot(source, tableList, selection, buildPath, path, progress) ==
         RetrievalEnd::Aborted)
@@ -163,14 +164,19 @@ RetrievalEnd writeDictionarySnapshot(Database& source, const QStringList& tableL
     // Copied block by block: a snapshot of many thousand tables is never held in memory.
     QFile built(buildPath);
     SafeFileWriter file(path);
+    int readError = 0; // errno right after the failed call, the reason in the table's words
     if (built.open(QIODevice::ReadOnly)) {
         constexpr qint64 kBlock = 1 << 20;
         for (QByteArray block; !(block = built.read(kBlock)).isEmpty();)
             file.append(block);
+        if (built.error() != QFileDevice::NoError)
+            readError = errno;
+    } else {
+        readError = errno;
     }
     if (!built.isOpen() || built.error() != QFileDevice::NoError)
         throw FileWriteError(path, QStringLiteral("作業用ファイル %1 を読めません：%2")
-                                       .arg(buildPath, built.errorString()));
+                                       .arg(buildPath, systemErrorText(readError)));
     file.commit();
     return RetrievalEnd::Complete;
 }

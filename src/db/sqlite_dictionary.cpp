@@ -5,10 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QUrl>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -96,11 +98,6 @@ OracleColumnType timestampType(const DeclaredType& type) {
     return {text, width, fraction, {}};
 }
 
-void check(QSqlQuery& query, bool ok) {
-    if (!ok)
-        throw DbError(query.lastError().text());
-}
-
 bool hasDictionarySnapshot(DatabaseBackend& backend) {
     const auto found = backend.query(QStringLiteral(
         "SELECT COUNT(DISTINCT upper(name)) AS FOUND FROM main.sqlite_master "
@@ -129,24 +126,18 @@ void buildDictionary(DatabaseBackend& backend) {
     backend.execute(
         QStringLiteral("CREATE TEMP TABLE TAMSEL_TYPES (DECLARED TEXT PRIMARY KEY, "
                        "COLTYPE TEXT, WIDTH INTEGER, SCALE INTEGER, PRECISION INTEGER)"));
-    {
-        QSqlQuery insert(backend.connection());
-        check(insert, insert.prepare(
-                          QStringLiteral("INSERT INTO temp.TAMSEL_TYPES VALUES (?, ?, ?, ?, ?)")));
-        const auto toVariant = [](std::optional<qint32> value) {
-            return value ? QVariant(*value) : QVariant(QMetaType::fromType<qint32>());
-        };
-        for (qint32 row = 0; row < declared->RecordCount(); ++row, declared->MoveNext()) {
-            const QString text = declared->Fields(QStringLiteral("DECLARED")).Value();
-            const OracleColumnType type = oracleColumnType(text);
-            insert.addBindValue(text);
-            insert.addBindValue(type.type);
-            insert.addBindValue(type.width);
-            insert.addBindValue(toVariant(type.scale));
-            insert.addBindValue(toVariant(type.precision));
-            check(insert, insert.exec());
-        }
+    const auto toVariant = [](std::optional<qint32> value) {
+        return value ? QVariant(*value) : QVariant(QMetaType::fromType<qint32>());
+    };
+    std::vector<QVariantList> types;
+    for (qint32 row = 0; row < declared->RecordCount(); ++row, declared->MoveNext()) {
+        const QString text = declared->Fields(QStringLiteral("DECLARED")).Value();
+        const OracleColumnType type = oracleColumnType(text);
+        types.push_back(
+            {text, type.type, type.width, toVariant(type.scale), toVariant(type.precision)});
     }
+    backend.executeEach(QStringLiteral("INSERT INTO temp.TAMSEL_TYPES VALUES (?, ?, ?, ?, ?)"),
+                        types);
     backend.execute(QStringLiteral(
         "INSERT INTO temp.COL (TNAME, COLNO, CNAME, COLTYPE, WIDTH, SCALE, PRECISION, NULLS) "
         "SELECT u.TABLE_NAME, p.cid + 1, p.name, t.COLTYPE, t.WIDTH, t.SCALE, t.PRECISION, "
@@ -162,29 +153,72 @@ void buildDictionary(DatabaseBackend& backend) {
 // and ignores a log. So immutable serves a log-mode file with no log beside it: nobody has
 // it open, and the file holds every committed change. A log that is there may hold changes
 // not yet in the file, or belong to a program that has the file open now: read-only then,
-// under SQLite's locks, with the log and index that already exist.
-enum class SqliteOpening { ReadOnly, Immutable };
+// under SQLite's locks, with the log and index that already exist. A log without an index
+// (copied without it, or left by a program that ended abruptly) would have SQLite create
+// the index beside it: it is read with an index of the connection's own instead, in memory
+// (SQLite keeps it there in exclusive locking mode, which its VFS without locks grants
+// without touching the file), after making sure that no other program holds the file.
+enum class SqliteOpening { ReadOnly, Immutable, PrivateIndex };
 
 SqliteOpening sqliteOpening(const QString& path) {
+    const QFileInfo log(path + QStringLiteral("-wal"));
+    if (log.size() > 0 && !QFileInfo::exists(path + QStringLiteral("-shm")))
+        return SqliteOpening::PrivateIndex;
     // Bytes 18 and 19 of the header, the write and read format versions, are 2 in log mode.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return SqliteOpening::ReadOnly;
     const QByteArray header = file.read(20);
     const bool logMode = header.size() == 20 && header[18] == 2 && header[19] == 2;
-    const QFileInfo log(path + QStringLiteral("-wal"));
-    return logMode && (!log.exists() || log.size() == 0) ? SqliteOpening::Immutable
-                                                         : SqliteOpening::ReadOnly;
+    return logMode && log.size() == 0 ? SqliteOpening::Immutable : SqliteOpening::ReadOnly;
 }
 
 // The file as a SQLite URI, so the opening's parameters can go with it.
 QString sqliteFileUri(const QString& path, SqliteOpening opening) {
     const QByteArray file =
         QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), QByteArrayLiteral("/"));
-    return QStringLiteral("file:") + QString::fromLatin1(file) +
-           (opening == SqliteOpening::Immutable ? QStringLiteral("?immutable=1")
-                                                : QStringLiteral("?mode=ro"));
+    const QString parameters = opening == SqliteOpening::Immutable ? QStringLiteral("?immutable=1")
+                               : opening == SqliteOpening::PrivateIndex
+                                   ? QStringLiteral("?mode=ro&vfs=unix-none")
+                                   : QStringLiteral("?mode=ro");
+    return QStringLiteral("file:") + QString::fromLatin1(file) + parameters;
 }
+
+// A shared lock on the bytes of the file that SQLite's own locks use, held while a file is
+// read without SQLite's locks. It cannot be had while another program holds the file
+// exclusively (a writer in exclusive locking mode, which keeps its log index in its own
+// memory and leaves none beside the file), and keeps one from doing so meanwhile. The lock
+// belongs to its open file description, so SQLite closing a descriptor of the same file
+// does not release it, as it would a process's lock.
+class SharedFileLock {
+public:
+    explicit SharedFileLock(const QString& path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {
+        constexpr off_t kPendingByte = 0x40000000; // SQLite's lock bytes start here
+        struct flock lock {};
+        lock.l_type = F_RDLCK;
+        lock.l_whence = SEEK_SET;
+        lock.l_start = kPendingByte + 2; // the bytes readers share
+        lock.l_len = 510;
+        // A file that cannot be opened here is left to SQLite to report; a file system
+        // without such locks has no other program's lock to find either.
+        if (fd_ >= 0 && fcntl(fd_, F_OFD_SETLK, &lock) != 0 &&
+            (errno == EAGAIN || errno == EACCES)) {
+            ::close(fd_);
+            throw DbError(
+                QStringLiteral("他のプログラムがファイルを排他的に開いて書き込んでいます"));
+        }
+    }
+    ~SharedFileLock() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    SharedFileLock(const SharedFileLock&) = delete;
+    SharedFileLock& operator=(const SharedFileLock&) = delete;
+
+private:
+    int fd_;
+};
 
 // The query that reads a table's columns from the snapshot's own COL, as its plan goes.
 QString columnLookupPlanQuery() {
@@ -221,8 +255,9 @@ void copyColumns(DatabaseBackend& backend) {
     backend.execute(QStringLiteral("CREATE INDEX temp.COL_BY_TABLE ON COL (TNAME, COLNO)"));
 }
 
-// An immutable file is read whole at logon, so that nothing is read from it later, when
-// another program may have opened it and be writing it. A table the dictionary queries
+// A file read without SQLite's locks (immutable, or with an index of its own) is read whole
+// at logon, so that nothing is read from it later, when another program may have opened it
+// and be writing it. A table the dictionary queries
 // cannot run on is left as it stands, for them to report.
 void copySnapshot(DatabaseBackend& backend) {
     try {
@@ -270,7 +305,7 @@ OracleColumnType oracleColumnType(const QString& declaredType) {
     return {name, firstArgumentNumber(type).value_or(0), {}, {}};
 }
 
-std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path) {
+std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path, SqliteBudget budget) {
     const SqliteOpening opening = sqliteOpening(path);
     auto backend = std::make_unique<DatabaseBackend>(QStringLiteral("QSQLITE"));
     {
@@ -279,16 +314,28 @@ std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path) {
         database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
     }
     try {
+        std::optional<SharedFileLock> lock;
+        if (opening == SqliteOpening::PrivateIndex)
+            lock.emplace(path);
         backend->open();
+        if (opening == SqliteOpening::PrivateIndex) // before anything reads the file
+            backend->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
         // What the connection copies stays in memory: no temporary file, also where none
         // can be written.
         backend->execute(QStringLiteral("PRAGMA temp_store = MEMORY"));
-        if (!hasDictionarySnapshot(*backend))
+        // The budget holds what runs the file's own USER_TABLES and COL, which may be views
+        // of any kind. Reading the schema and building a dictionary from it is bounded by the
+        // file already, and takes seconds for a file of 20,000 tables.
+        if (!hasDictionarySnapshot(*backend)) {
             buildDictionary(*backend);
-        else if (opening == SqliteOpening::Immutable)
-            copySnapshot(*backend);
-        else if (!columnLookupIsIndexed(*backend))
-            copyColumns(*backend);
+            backend->limitStatements(budget);
+        } else {
+            backend->limitStatements(budget);
+            if (opening != SqliteOpening::ReadOnly)
+                copySnapshot(*backend);
+            else if (!columnLookupIsIndexed(*backend))
+                copyColumns(*backend);
+        }
     } catch (const DbError& error) {
         throw DbError(
             QStringLiteral("%1 をデータベースとして読めません：%2").arg(path, error.message()));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/sqlite_budget.h"
+
 #include <QString>
 
 #include <memory>
@@ -30,12 +32,16 @@ bool isSqliteFile(const QString& path);
 // a file beside it, and makes the two dictionary queries run on it word for word. A file in
 // write-ahead-log mode with no log beside it is opened immutable (SQLite creates no log and
 // index beside it, and reads it on read-only media too) and read whole at opening; one with
-// a log is opened read-only under SQLite's locks, seeing what its writer has committed. A
-// file with its own USER_TABLES and COL is a dictionary snapshot and is used as it stands,
-// except that a COL the column query would scan whole is read once, ordered, into a
-// temporary COL keyed by table name and column number; for any other file the connection
+// a log and the log's index is opened read-only under SQLite's locks, seeing what its writer
+// has committed; one with a log but no index (copied without it) is read with an index in
+// the connection's memory, whole at opening, unless another program holds it exclusively
+// (DbError). A file with its own USER_TABLES and COL is a dictionary snapshot and is used as
+// it stands, except that a COL the column query would scan whole is read once, ordered, into
+// a temporary COL keyed by table name and column number; for any other file the connection
 // gets temporary USER_TABLES(TABLE_NAME) and COL(TNAME, COLNO, CNAME, COLTYPE, WIDTH, SCALE,
 // PRECISION, NULLS) built from the file's own tables in creation order, COL keyed by table
 // name and column number so each column query is one index look-up. The temporary tables
-// live in memory.
-std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path);
+// live in memory. Every statement that runs the file's own USER_TABLES or COL, at opening
+// and after, is held to the budget: one that uses it up fails with a DbError saying so.
+// Failures are worded in Japanese.
+std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path, SqliteBudget budget = {});

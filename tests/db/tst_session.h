@@ -16,7 +16,7 @@ private slots:
     void splitConnectString();
     void closeRemovesConnectionAndNeverFails();
     void destroyingOpenDatabaseRemovesConnection();
-    void queryErrorCarriesDriverText();
+    void queryErrorNamesTheTable();
     void sqliteFileIsLeftUnchanged();
     void unknownServiceFails();
 };

@@ -3,8 +3,10 @@
 #include "db/database_backend.h"
 #include "db/dictionary.h"
 #include "db/sqlite_dictionary.h"
+#include "db/sqlite_errors.h"
 #include "sqlite_files.h"
 #include "support/test_files.h"
+#include "util/system_error.h"
 
 #include <QDir>
 #include <QProcess>
@@ -13,6 +15,9 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <sqlite3.h>
 
 Q_DECLARE_METATYPE(std::optional<qint32>)
 
@@ -237,32 +242,47 @@ void TestSqliteDictionary::notADatabaseFails() {
 }
 
 // A file in write-ahead-log mode is read where it lies, leaving nothing beside it, also on
-// read-only media, and with what a writer that has it open has committed.
+// read-only media, and with what a writer that has it open has committed; a log copied
+// without its index too. A writer in exclusive locking mode keeps its index to itself: its
+// file is refused, not read under its hands.
 void TestSqliteDictionary::walFileReadInPlace_data() {
-    QTest::addColumn<bool>("writerOpen");
+    QTest::addColumn<QString>("writer");
     QTest::addColumn<bool>("readOnlyMedia");
-    QTest::newRow("closed") << false << false;
-    QTest::newRow("closed, read-only media") << false << true;
-    QTest::newRow("writer open") << true << false;
-    QTest::newRow("writer open, read-only media") << true << true;
+    QTest::addColumn<QString>("names"); // empty: refused
+    for (const bool readOnly : {false, true}) {
+        const QString media = readOnly ? ", read-only media" : "";
+        QTest::addRow("closed%s", qPrintable(media)) << "closed" << readOnly << "A";
+        QTest::addRow("writer open%s", qPrintable(media)) << "open" << readOnly << "A B";
+        QTest::addRow("log without index%s", qPrintable(media)) << "copied" << readOnly << "A B";
+        QTest::addRow("exclusive writer%s", qPrintable(media)) << "exclusive" << readOnly << "";
+    }
 }
 
 void TestSqliteDictionary::walFileReadInPlace() {
-    QFETCH(bool, writerOpen);
+    QFETCH(QString, writer);
     QFETCH(bool, readOnlyMedia);
-    QTemporaryDir dir, media;
+    QFETCH(QString, names);
+    QTemporaryDir dir, copy, media;
     createSqliteFile(dir.filePath("wal.db"), {"PRAGMA journal_mode = WAL", "CREATE TABLE A (A)"});
-    QSqlDatabase writer = QSqlDatabase::addDatabase("QSQLITE", "writer");
+    QSqlDatabase writing = QSqlDatabase::addDatabase("QSQLITE", "writer");
     const auto closeWriter = qScopeGuard([&] {
-        writer = QSqlDatabase();
+        writing = QSqlDatabase();
         QSqlDatabase::removeDatabase("writer");
     });
-    writer.setDatabaseName(dir.filePath("wal.db"));
-    QVERIFY(!writerOpen || (writer.open() && QSqlQuery(writer).exec("CREATE TABLE B (B)")));
-    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-    const bool mounted =
-        readOnlyMedia &&
-        QProcess::execute("mount", {"--bind", "-o", "ro", dir.path(), media.path()}) == 0;
+    writing.setDatabaseName(dir.filePath("wal.db"));
+    QSqlQuery write(writing);
+    QVERIFY(writer == "closed" || writing.open());
+    QVERIFY(writer != "exclusive" || write.exec("PRAGMA locking_mode = EXCLUSIVE"));
+    QVERIFY(writer == "closed" || write.exec("CREATE TABLE B (B)"));
+    QString folder = dir.path();
+    if (writer == "copied") {
+        for (const QString name : {"wal.db", "wal.db-wal"})
+            QVERIFY(QFile::copy(dir.filePath(name), copy.filePath(name)));
+        folder = copy.path();
+    }
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    const bool mounted = readOnlyMedia && QProcess::execute("mount", {"--bind", "-o", "ro", folder,
+                                                                      media.path()}) == 0;
     const auto unmount = qScopeGuard([&] {
         if (mounted)
             QProcess::execute("umount", {"-l", media.path()}); // lazily: SQLite may still hold it
@@ -270,13 +290,18 @@ void TestSqliteDictionary::walFileReadInPlace() {
     if (readOnlyMedia && !mounted)
         QSKIP("a read-only bind mount needs root");
 
-    std::unique_ptr<Database> database;
-    QVERIFY_THROWS_NO_EXCEPTION(database = openFile((mounted ? media : dir).filePath("wal.db")));
-    QStringList names;
-    readTableList(*database, [&](const QString& name) { names.append(name); });
-    QCOMPARE(names.join(u' '), QString(writerOpen ? "A B" : "A"));
-    database->Close();
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+    const QString path = QDir(mounted ? media.path() : folder).filePath("wal.db");
+    if (names.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(DbError, openFile(path));
+    } else {
+        std::unique_ptr<Database> database;
+        QVERIFY_THROWS_NO_EXCEPTION(database = openFile(path));
+        QStringList read;
+        readTableList(*database, [&](const QString& name) { read.append(name); });
+        QCOMPARE(read.join(u' '), names);
+        database->Close();
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), files);
 }
 
 // Every column query finds its rows by index, whatever the snapshot's COL, and reads what it
@@ -311,4 +336,72 @@ void TestSqliteDictionary::snapshotWithoutIndexReadOnce() {
                  expected.ColumnNames + expected.ColumnTypes + expected.ColumnSizes +
                      expected.ColumnNulls);
     }
+}
+
+// A dictionary that is a view without end stops with a failure that says why: the rows of a
+// table list that never ends, a query that never gives a row, a copy of COL that never ends.
+void TestSqliteDictionary::endlessViewStops_data() {
+    QTest::addColumn<QStringList>("schema");
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<QString>("reason");
+    const QString endless = "CREATE VIEW %1 AS WITH RECURSIVE R(N) AS (SELECT 1 UNION ALL "
+                            "SELECT N + 1 FROM R) SELECT %2";
+    const QString table = endless.arg("USER_TABLES");
+    QStringList col = snapshotSchema();
+    col[1] = endless.arg("COL", "'T' AS TNAME, N AS COLNO, 'C' || N AS CNAME, 'DATE' AS COLTYPE, "
+                                "7 AS WIDTH, 0 AS SCALE, 0 AS PRECISION, 'NULL' AS NULLS FROM R");
+    QTest::newRow("table list without end")
+        << QStringList{snapshotSchema()[1], table.arg("'T' || N AS TABLE_NAME FROM R")} << 60.0
+        << "MiB";
+    QTest::newRow("table list without a row")
+        << QStringList{snapshotSchema()[1], table.arg("'T' AS TABLE_NAME FROM R WHERE N < 0")}
+        << 0.5 << "秒";
+    QTest::newRow("columns without end") << col << 60.0 << "MiB";
+}
+
+void TestSqliteDictionary::endlessViewStops() {
+    QFETCH(QStringList, schema);
+    QFETCH(double, seconds);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("endless.sqlite");
+    createSqliteFile(path, schema);
+    try {
+        std::unique_ptr<Database> database =
+            std::make_unique<Database>(openSqliteDatabase(path, {seconds, 16 << 20}));
+        readTableList(*database, [](const QString&) {});
+        QFAIL("read a dictionary without end");
+    } catch (const DbError& error) {
+        QVERIFY2(error.message().contains(reason), qPrintable(error.message()));
+    }
+}
+
+// SQLite's English reasons reach nobody: each is told in Japanese, a system call's reason in
+// the program's own words, and the names of an SQL error kept.
+void TestSqliteDictionary::sqliteReasonsInJapanese_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("systemError");
+    QTest::addColumn<QString>("engineText");
+    QTest::addColumn<QString>("expected"); // a part of the text
+    QTest::newRow("disk full") << SQLITE_FULL << 0 << "database or disk is full"
+                               << "デバイスに空き領域がありません";
+    QTest::newRow("read-only media")
+        << SQLITE_CANTOPEN << EROFS << "unable to open database file" << systemErrorText(EROFS);
+    QTest::newRow("extended code")
+        << SQLITE_IOERR_SHORT_READ << EIO << "disk I/O error" << systemErrorText(EIO);
+    QTest::newRow("missing table") << SQLITE_ERROR << 0 << "no such table: COL"
+                                   << "COL";
+    QTest::newRow("stale errno") << SQLITE_CORRUPT << ENOENT << "database disk image is malformed"
+                                 << "";
+}
+
+void TestSqliteDictionary::sqliteReasonsInJapanese() {
+    QFETCH(int, code);
+    QFETCH(int, systemError);
+    QFETCH(QString, engineText);
+    QFETCH(QString, expected);
+    const QString text = sqliteErrorText(code, systemError, engineText);
+    QVERIFY2(text.contains(expected), qPrintable(text));
+    QVERIFY2(!text.contains(engineText.left(engineText.indexOf(u':'))), qPrintable(text));
+    QVERIFY2(!text.contains(systemErrorText(ENOENT)), qPrintable(text));
 }

@@ -16,4 +16,8 @@ private slots:
     void walFileReadInPlace();
     void snapshotWithoutIndexReadOnce_data();
     void snapshotWithoutIndexReadOnce();
+    void endlessViewStops_data();
+    void endlessViewStops();
+    void sqliteReasonsInJapanese_data();
+    void sqliteReasonsInJapanese();
 };
