@@ -42,7 +42,7 @@ template <typename Name> QHash<QString, qsizetype> firstPositions(qsizetype coun
 QString caseHint(const QString& name, const QStringList& known) {
     for (const QString& candidate : known)
         if (candidate != name && candidate.compare(name, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("（%1 のことですか？）").arg(candidate);
+            return QStringLiteral("（%1 のことですか？）").arg(shownName(candidate));
     return {};
 }
 
@@ -56,7 +56,7 @@ public:
         for (const QString& key : object_.keys())
             if (!allowed.contains(key))
                 fail(QStringLiteral("知らないキー \"%1\" があります%2")
-                         .arg(keyPath(key), caseHint(key, allowed)));
+                         .arg(keyPath(shownName(key)), caseHint(key, allowed)));
     }
 
     bool has(const QString& key) const { return object_.contains(key); }
@@ -68,18 +68,20 @@ public:
         return value.toString();
     }
 
-    // A text that ends up inside one generated line: a line break would split it.
-    QString lineText(const QString& key) const {
+    // A text that names something: it reaches generated code or messages, where a control
+    // character would split a line or steer the terminal.
+    QString name(const QString& key) const {
         QString value = text(key);
-        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-            fail(QStringLiteral("\"%1\" に改行は使えません").arg(keyPath(key)));
+        if (const std::optional<QChar> control = firstControlCharacter(value))
+            fail(QStringLiteral("\"%1\" に%2（\"%3\"）")
+                     .arg(keyPath(key), controlCharacterText(*control), shownName(value)));
         return value;
     }
 
-    QString requiredText(const QString& key) const {
+    QString requiredName(const QString& key) const {
         if (!has(key))
             fail(QStringLiteral("\"%1\" がありません").arg(keyPath(key)));
-        return text(key);
+        return name(key);
     }
 
     bool flag(const QString& key, bool absent) const {
@@ -110,11 +112,11 @@ public:
 
     // A settings text as the options dialog would take it: checked, then trimmed.
     QString settingText(const QString& key, SettingKind kind) const {
-        const QString typed = lineText(key);
+        const QString typed = text(key);
         const SettingFault fault = checkSetting(kind, typed);
         if (fault != SettingFault::None)
             fail(QStringLiteral("\"%1\": %2（\"%3\"）")
-                     .arg(keyPath(key), settingFaultText(fault), typed));
+                     .arg(keyPath(key), settingFaultText(fault, typed), shownName(typed)));
         return ::settingText(typed);
     }
 
@@ -199,7 +201,9 @@ ProfileTable readTable(const QString& file, const QString& where, const QJsonVal
                       QStringLiteral("genNumCount")});
 
     ProfileTable table;
-    table.name = reader.requiredText(QStringLiteral("name"));
+    table.name = reader.requiredName(QStringLiteral("name"));
+    if (table.name.isEmpty())
+        reader.fail(QStringLiteral("\"%1\" が空です").arg(reader.keyPath(QStringLiteral("name"))));
     table.flags.Public = reader.flag(QStringLiteral("public"), false);
     table.flags.Array = reader.flag(QStringLiteral("array"), false);
     table.flags.Ins = reader.flag(QStringLiteral("ins"), false);
@@ -218,6 +222,9 @@ ProfileTable readTable(const QString& file, const QString& where, const QJsonVal
             if (!names[i].isString())
                 reader.fail(QStringLiteral("\"%1\" は文字列で指定してください").arg(path()));
             const QString name = names[i].toString();
+            if (const std::optional<QChar> control = firstControlCharacter(name))
+                reader.fail(QStringLiteral("\"%1\" に%2（\"%3\"）")
+                                .arg(path(), controlCharacterText(*control), shownName(name)));
             if (!addOnce(seen, name))
                 reader.fail(QStringLiteral("\"%1\" のテーブル %2 は二度目です").arg(path(), name));
             table.argumentTables.append(name);
@@ -397,15 +404,16 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
 
     GenProfile profile;
     profile.path = path;
-    profile.service = top.requiredText(QStringLiteral("service"));
-    profile.user = top.requiredText(QStringLiteral("user"));
-    // The logon joins user and password at a "/" and splits them at the first one.
-    if (profile.user.contains(QLatin1Char('/')))
+    profile.service = top.requiredName(QStringLiteral("service"));
+    profile.user = top.requiredName(QStringLiteral("user"));
+    // The logon joins user and password at a "/" and splits them at the first one: a user
+    // with a password in it would have the password written into the code as the schema.
+    if (userWithoutPassword(profile.user) != profile.user)
         top.fail(QStringLiteral("\"user\" に / は使えません"));
     if (top.has(QStringLiteral("password")))
         profile.password = top.text(QStringLiteral("password"));
     if (top.has(QStringLiteral("ini")))
-        profile.ini = top.text(QStringLiteral("ini"));
+        profile.ini = top.name(QStringLiteral("ini"));
     if (top.has(QStringLiteral("settings")))
         profile.settings = readSettings(
             ObjectReader(path, QStringLiteral("settings"), top.object(QStringLiteral("settings"))));

@@ -1,5 +1,6 @@
 #include "tst_option.h"
 
+#include "settings/setting_rules.h"
 #include "settings/settings.h"
 #include "support/ui_helpers.h"
 #include "ui/dialogs/folder_chooser.h"
@@ -241,6 +242,10 @@ void TestOption::okRefusesWhatTheSettingsFileCannotHold_data() {
     QTest::newRow("folder never entered") << "EDT_DefPath"
                                           << "/tmp/ü"
                                           << "ü";
+    // Pasted; bound for the generated code.
+    QTest::newRow("tab in the owner") << "EDT_Owner"
+                                      << "A\tB"
+                                      << "U+0009";
 }
 
 void TestOption::okRefusesWhatTheSettingsFileCannotHold() {
@@ -255,12 +260,18 @@ void TestOption::okRefusesWhatTheSettingsFileCannotHold() {
     TFRM_Option dialog(settings);
     QVERIFY(showActive(&dialog));
     auto* edit = dialog.findChild<QLineEdit*>(field);
-    if (field != "EDT_DefPath")
+    const bool control = firstControlCharacter(text).has_value();
+    if (control) {
+        QTest::mouseClick(edit, Qt::LeftButton);
+        edit->setText(text);
+    } else if (field != "EDT_DefPath") {
         retype(edit, text);
+    }
     QTest::mouseClick(dialog.BTN_OK, Qt::LeftButton);
 
     QCOMPARE(messages.reporter.texts(),
-             QStringList{"Shift-JISで保存できない文字があります：「" + character + "」"});
+             QStringList{control ? "制御文字 " + character + " があります"
+                                 : "Shift-JISで保存できない文字があります：「" + character + "」"});
     QCOMPARE(QApplication::focusWidget(), edit);
     QVERIFY(dialog.isVisible());
     QVERIFY(sameStored(settings, before));
