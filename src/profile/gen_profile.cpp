@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <list>
 
 GenProfileError::GenProfileError(const QString& message)
     : std::runtime_error(message.toStdString()) {}
@@ -266,6 +267,112 @@ QList<ProfileTable> readTables(const QString& file, const ObjectReader& top) {
     return tables;
 }
 
+// A key as the JSON reader compares it: its UTF-8 bytes once escapes are decoded
+// ("\u0075ser" is "user"). Most keys have none and are the literal's own bytes, with no
+// copy; a decoded one is kept in decoded, which outlives every view of it.
+QByteArrayView keyBytes(QByteArrayView literal, bool escaped, std::list<QByteArray>& decoded) {
+    if (!escaped)
+        return literal.sliced(1, literal.size() - 2);
+    decoded.push_back(QJsonDocument::fromJson('[' + literal.toByteArray() + ']')
+                          .array()
+                          .first()
+                          .toString()
+                          .toUtf8());
+    return decoded.back();
+}
+
+// The key path ("tables[2].public") of the first key that an object of the JSON text holds
+// twice, at any depth. The JSON reader keeps only the last of them, so the first would be
+// dropped without a word. json is text the reader took, so it is well formed; its nesting
+// depth is the reader's to bound. A profile of many thousand tables has as many small
+// objects: their keys are compared in place, and only an object of many keys gets a hash.
+std::optional<QString> repeatedKey(const QByteArray& json) {
+    constexpr qsizetype kScanned = 16; // keys an object looks through before it hashes them
+    struct Level {
+        bool object;
+        qsizetype firstKey;  // of the object's keys in keys
+        qsizetype index = 0; // of the array element being read
+        bool keyNext = true; // the next string of the object is a key
+        QSet<QByteArrayView> hashed;
+    };
+    QList<Level> levels;
+    QList<QByteArrayView> keys; // of the open objects, outer ones first; the last is current
+    std::list<QByteArray> decoded;
+    // Each object's current key is the last one it holds: before its child's keys, or at the
+    // end for the innermost.
+    const auto path = [&levels, &keys] {
+        QString text;
+        for (qsizetype j = 0; j < levels.size(); ++j) {
+            if (!levels[j].object) {
+                text += QStringLiteral("[%1]").arg(levels[j].index);
+                continue;
+            }
+            const qsizetype k =
+                j + 1 < levels.size() ? levels[j + 1].firstKey - 1 : keys.size() - 1;
+            text += (text.isEmpty() ? QString() : QStringLiteral(".")) +
+                    shownName(QString::fromUtf8(keys[k]));
+        }
+        return text;
+    };
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        if (levels.isEmpty() && json[i] != '{' && json[i] != '[')
+            continue; // blanks around the document
+        switch (json[i]) {
+        case '{':
+        case '[':
+            levels.append({json[i] == '{', keys.size(), 0, true, {}});
+            break;
+        case '}':
+        case ']':
+            keys.resize(levels.last().firstKey);
+            levels.removeLast();
+            break;
+        case ',':
+            if (levels.last().object)
+                levels.last().keyNext = true;
+            else
+                ++levels.last().index;
+            break;
+        case '"': {
+            const qsizetype begin = i;
+            bool escaped = false;
+            for (++i; i < json.size() && json[i] != '"'; ++i)
+                if (json[i] == '\\') {
+                    escaped = true;
+                    ++i;
+                }
+            if (i >= json.size())
+                return std::nullopt;
+            Level& level = levels.last();
+            if (!level.object || !level.keyNext)
+                break;
+            level.keyNext = false;
+            const QByteArrayView key =
+                keyBytes(QByteArrayView(json.constData() + begin, i + 1 - begin), escaped, decoded);
+            const qsizetype count = keys.size() - level.firstKey;
+            bool repeated = false;
+            if (count < kScanned) {
+                for (qsizetype k = level.firstKey; k < keys.size() && !repeated; ++k)
+                    repeated = keys[k] == key;
+            } else {
+                if (level.hashed.isEmpty())
+                    for (qsizetype k = level.firstKey; k < keys.size(); ++k)
+                        level.hashed.insert(keys[k]);
+                repeated = level.hashed.contains(key);
+                level.hashed.insert(key);
+            }
+            keys.append(key);
+            if (repeated)
+                return path();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
 // "line 3, column 5" of a byte offset into the JSON text.
 QString jsonPosition(const QByteArray& json, qsizetype offset) {
     offset = std::clamp<qsizetype>(offset, 0, json.size());
@@ -396,6 +503,9 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
         throw GenProfileError(
             QStringLiteral("%1: プロファイルは JSON のオブジェクト { ... } で書いてください")
                 .arg(path));
+
+    if (const std::optional<QString> key = repeatedKey(json))
+        throw GenProfileError(QStringLiteral("%1: キー \"%2\" が二度あります").arg(path, *key));
 
     const ObjectReader top(path, QString(), document.object());
     top.allowOnly({QStringLiteral("service"), QStringLiteral("user"), QStringLiteral("password"),

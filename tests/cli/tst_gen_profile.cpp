@@ -96,6 +96,17 @@ void TestGenProfile::rejects_data() {
     QTest::newRow("argument table not text")
         << withLogon(R"("tables": [{"name": "EMP", "argumentTables": [1]}])")
         << QStringList{"tables[0].argumentTables[0]"};
+    QString many; // more keys than an object looks through one by one
+    for (int k = 0; k < 40; ++k)
+        many += QStringLiteral("\"k%1\": 0, ").arg(k);
+    const QStringList twice{"\"user\"", "tables[1].public", "x[0].y.k3"};
+    QTest::newRow("key twice, once escaped")
+        << R"({"service": "D", "user": "S", "\u0075ser": "T"})" << twice.first(1);
+    QTest::newRow("key twice in a table")
+        << withLogon(R"("tables": [{"name": "A"}, {"name": "B", "public": true, "public": false}])")
+        << twice.sliced(1, 1);
+    QTest::newRow("key twice among many")
+        << withLogon("\"x\": [{\"y\": {" + many + "\"k3\": 1}}]") << twice.sliced(2);
     QTest::newRow("line break in the user")
         << R"({"service": "D", "user": "SCOTT\nEVIL"})"
         << QStringList{"\"user\"", "U+000A", "SCOTT[U+000A]EVIL"};
