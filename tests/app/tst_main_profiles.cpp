@@ -199,6 +199,24 @@ void TestMainProfiles::openSkipsMissingTablesAndAsksForSettings() {
     QVERIFY(main.MNU_OracleConst->isChecked() && main.MNU_VbProcHeader->isChecked());
 }
 
+// One message box, never taller than the screen: the first twenty names and a count.
+void TestMainProfiles::manyMissingTablesInOneShortMessage() {
+    ProgramRun run;
+    ScopedOpenDialog opens;
+    MainView main(run.main());
+    QVERIFY(logOnAs(run));
+    QStringList names;
+    for (int i = 0; i < 20000; ++i)
+        names.append(QStringLiteral("GONE%1").arg(i));
+    opens.answers.append(
+        writeProfile(run, R"({"service": "DEMO", "user": "SCOTT", "tables": [{"name": ")" +
+                              names.join(R"("}, {"name": ")").toUtf8() + R"("}]})"));
+    main.MNU_OpenProfile->trigger();
+    QCOMPARE(run.messages.reporter.texts(),
+             QStringList{"次のテーブルはテーブル一覧にないため、設定を読み込みませんでした：\n" +
+                         names.first(20).join(u'\n') + "\nほか 19980 テーブル"});
+}
+
 void TestMainProfiles::unreadableProfileChangesNothing_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::newRow("not JSON") << QByteArray(R"({"service": "DEMO",)");
