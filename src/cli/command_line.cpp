@@ -77,6 +77,9 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             optionsEnded = true;
         } else if (argument == u"--utf8" && isGenerating(line.command)) {
             line.utf8 = true;
+        } else if (argument == u"--strict" &&
+                   (line.command == GenCommand::Package || line.command == GenCommand::Vb)) {
+            line.strict = true;
         } else if ((argument == u"-o" || argument == u"--output" ||
                     argument.startsWith(QLatin1String("--output="))) &&
                    takesOutput) {
@@ -104,8 +107,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 QString helpText() {
     return QStringLiteral(
         "使い方:\n"
-        "  tamsel-gen package  PROFILE.json [-o FILE | --check FILE] [--utf8]   PL/SQL パッケージ\n"
-        "  tamsel-gen vb       PROFILE.json [-o FILE | --check FILE] [--utf8]   VB モジュール\n"
+        "  tamsel-gen package  PROFILE.json [-o FILE | --check FILE] [--utf8] [--strict]\n"
+        "                                                   PL/SQL パッケージ\n"
+        "  tamsel-gen vb       PROFILE.json [-o FILE | --check FILE] [--utf8] [--strict]\n"
+        "                                                   VB モジュール\n"
         "  tamsel-gen csv      PROFILE.json [-o FILE | --check FILE] [--utf8]   テーブル構造 CSV\n"
         "  tamsel-gen tables   PROFILE.json            ユーザーのテーブル一覧\n"
         "  tamsel-gen snapshot PROFILE.json -o FILE.sqlite   "
@@ -127,6 +132,11 @@ QString helpText() {
         "                          ヘッダー行だけは比べない。同じなら何も出さずに 0、違えば\n"
         "                          FILE から生成結果への unified diff（UTF-8）を標準出力に出して "
         "7\n"
+        "  --strict                下の警告を失敗にする（何も書かずに 8）\n"
+        "  package と vb は、生成コードに引用符なしで書く名前（テーブル名、列名、接頭語と\n"
+        "  テーブル名をつないだ名前、パッケージ名、ユーザー名）が Oracle の予約語（DATE,\n"
+        "  LEVEL, ORDER など）なら、その名前と最初に現れる行を警告として標準エラーに出し、\n"
+        "  出力はそのまま書きます。\n"
         "  tables は一行に一つのテーブル名を UTF-8 で、テーブル一覧の順に書きます。\n"
         "  snapshot はプロファイルのテーブル（tables が無ければすべてのテーブル）の\n"
         "  USER_TABLES と COL の行を、取得と同じ問い合わせで読んで SQLite ファイルに書きます。\n"
@@ -176,5 +186,6 @@ QString helpText() {
         "  6  出力を書けない（生成の失敗、Shift-JIS にできない文字、書き込みの失敗、出力先の\n"
         "     フォルダが無い、出力先がフォルダ）、--check の FILE を読めない\n"
         "  7  --check の FILE が生成結果と異なる\n"
+        "  8  --strict: Oracle の予約語の名前がある（何も書かず、--check なら比べない）\n"
         "メッセージは標準エラーに出ます。\n");
 }

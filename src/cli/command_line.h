@@ -20,10 +20,13 @@ struct CommandLine {
     QString outputPath; // empty: standard output
     QString checkPath;  // --check: the saved file the output is compared with
     bool utf8 = false;  // UTF-8 with LF instead of the saved-file format
+    // --strict: a name the text writes that Oracle reserves fails the run, not only warns.
+    bool strict = false;
 };
 
 // Reads the arguments after the program name:
-//   package|vb|csv PROFILE [-o FILE | --check FILE] [--utf8]
+//   package|vb PROFILE [-o FILE | --check FILE] [--utf8] [--strict]
+//   csv PROFILE [-o FILE | --check FILE] [--utf8]
 //   tables PROFILE
 //   snapshot PROFILE -o FILE
 //   --help | --version

@@ -8,6 +8,7 @@
 #include "gen/csv/table_structure.h"
 #include "gen/gen_messages.h"
 #include "gen/plsql/package_generator.h"
+#include "gen/reserved_words.h"
 #include "gen/vb/vb_module_generator.h"
 #include "model/generation_model.h"
 #include "profile/gen_profile.h"
@@ -181,6 +182,33 @@ void generate(const CommandLine& line, const GeneratorInput& input, const VbOpti
         throw GenFailure(kExitNoPublicTable, noPublicTableText());
 }
 
+// Names the package or the module writes unquoted although Oracle reserves them: a warning
+// on standard error and the run goes on, or with --strict its end before anything is
+// written or compared.
+void warnOfReservedNames(const CommandLine& line, const GeneratorInput& input, const VbOptions& vb,
+                         GenToolContext& context) {
+    QList<ReservedName> names;
+    try {
+        if (line.command == GenCommand::Package)
+            names = reservedNamesInPackage(input);
+        else if (line.command == GenCommand::Vb)
+            names = reservedNamesInVbModule(input, vb);
+    } catch (const std::bad_alloc&) {
+        throw GenFailure(kExitOutput, outOfMemoryText());
+    } catch (const std::exception& error) {
+        throw GenFailure(kExitOutput,
+                         line.command == GenCommand::Vb ? vbGenerationErrorText()
+                                                        : packageGenerationErrorText(),
+                         QString::fromUtf8(error.what()));
+    }
+    if (names.isEmpty())
+        return;
+    const QString detail = reservedNameLines(names).join(u'\n');
+    if (line.strict)
+        throw GenFailure(kExitReservedName, reservedNamesHeading(), detail);
+    context.writeErr(toolMessage(QStringLiteral("警告: ") + reservedNamesHeading(), detail));
+}
+
 // --check: the saved file, read before any work, so a wrong name fails at once.
 QByteArray readCheckedFile(const QString& path) {
     QFile file(path);
@@ -350,6 +378,7 @@ void run(const CommandLine& line, GenToolContext& context) {
     const GeneratorInput input{model.CandidateList,      flags,
                                settings.GenSettings,     settings.UserNM,
                                model.MaxTableNameLength, *clock};
+    warnOfReservedNames(line, input, profile.vb, context);
     if (saved)
         checkAgainstSaved(input, profile.vb, *saved, line, context);
     else

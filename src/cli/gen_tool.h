@@ -24,6 +24,8 @@ enum ExitStatus : int {
     kExitOutput = 6,        // nothing written: generation, encoding or writing failed;
                             // for --check, the file to compare cannot be read
     kExitDifferent = 7,     // --check: the file differs from what is generated now
+    kExitReservedName = 8,  // --strict: the text would write a name Oracle reserves;
+                            // nothing written or compared
 };
 
 // Why a run stopped: its exit status, the message (the window's own where it has one) and

@@ -2,6 +2,7 @@
 
 #include "util/system_error.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QRandomGenerator>
 
@@ -17,6 +18,7 @@
 #include <fcntl.h>
 #include <linux/magic.h>
 #include <pthread.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -37,6 +39,8 @@ constexpr char kTemporaryMark[] = ".tamsel-";
 constexpr char kTemporaryLetters[] =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr int kTemporaryRandomLength = 6;
+// Hex digits of a hash of the whole name in the temporary of a name cut to fit.
+constexpr int kTemporaryHashLength = 8;
 
 [[noreturn]] void fail(const QString& path, int error) {
     throw FileWriteError(path, systemErrorText(error));
@@ -58,6 +62,51 @@ bool isOnProcFileSystem(const QByteArray& folder) {
     return statfs(folder.constData(), &fileSystem) == 0 && fileSystem.f_type == PROC_SUPER_MAGIC;
 }
 
+// In a folder that anyone may write and where only owners may remove names (/tmp), another
+// user can put a name before the caller uses it: a link to a file of the caller's, or a file
+// the other user can still read and change afterwards. Such a name is refused, as Linux does
+// for its own look-ups under fs.protected_symlinks and fs.protected_regular, whatever those
+// are set to here: the writer follows links itself and would escape them. Names of the
+// caller and of the folder's owner are trusted.
+void refuseOtherUsersEntry(const QString& path, const QByteArray& name, const struct stat& st) {
+    if (!S_ISLNK(st.st_mode) && !S_ISREG(st.st_mode))
+        return;
+    struct stat folder {};
+    if (st.st_uid == geteuid() || stat(folderOf(name).constData(), &folder) != 0 ||
+        (folder.st_mode & (S_ISVTX | S_IWOTH)) != (S_ISVTX | S_IWOTH) || st.st_uid == folder.st_uid)
+        return;
+    throw FileWriteError(path, QStringLiteral("%1 は他のユーザーの%2なので書き込みません")
+                                   .arg(QFile::decodeName(name), S_ISLNK(st.st_mode)
+                                                                     ? QStringLiteral("リンク")
+                                                                     : QStringLiteral("ファイル")));
+}
+
+// An existing file is replaced only where the shell's ">" could write into it: a file its
+// owner made read-only stays as it is; root writes it as it would.
+void refuseReadOnlyFile(const QString& path, const QByteArray& name) {
+    if (faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+        throw FileWriteError(path, QStringLiteral("読み取り専用のため上書きしません"));
+}
+
+// What the caller's umask leaves of 0666: the mode the shell gives a new file. The process
+// status tells the umask without changing it, which would race with other threads making
+// files; only without /proc is it set and put back.
+mode_t newFileMode() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            bool ok = false;
+            const mode_t mask =
+                line.startsWith("Umask:") ? line.sliced(6).trimmed().toUInt(&ok, 8) : 0;
+            if (ok)
+                return 0666 & ~mask;
+        }
+    }
+    const mode_t mask = umask(022);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
 // Where the bytes go: the end of a chain of symbolic links, which keep pointing there, or
 // a link that stands for a descriptor of the process (/dev/stdout, /proc/self/fd/N): what
 // it "points to" is no name to replace.
@@ -72,6 +121,7 @@ Target resolveLinks(const QString& path) {
         struct stat st {};
         if (lstat(target.path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             return target; // a missing target or another error shows when it is used
+        refuseOtherUsersEntry(path, target.path, st);
         const QByteArray folder = folderOf(target.path);
         if (isOnProcFileSystem(folder)) {
             target.descriptor = true;
@@ -125,18 +175,42 @@ private:
     int fd_;
 };
 
+// The name of the target's temporary files up to their random letters: the target's name
+// and a mark. Where that would not leave room for the letters in a name the folder can hold,
+// the target's name is cut (not inside a UTF-8 character) and a hash of all of it keeps
+// other names cut the same way apart.
+QByteArray temporaryPrefix(const QByteArray& target) {
+    const QByteArray name = nameOf(target);
+    const long nameMax = pathconf(folderOf(target).constData(), _PC_NAME_MAX);
+    const qsizetype room = (nameMax > 0 ? nameMax : NAME_MAX) -
+                           qsizetype(sizeof kTemporaryMark - 1) - kTemporaryRandomLength;
+    if (name.size() <= room)
+        return name + kTemporaryMark;
+    qsizetype keep = std::max<qsizetype>(0, room - 1 - kTemporaryHashLength);
+    while (keep > 0 && (name[keep] & 0xC0) == 0x80)
+        --keep;
+    return name.first(keep) + '~' +
+           QCryptographicHash::hash(name, QCryptographicHash::Sha1)
+               .toHex()
+               .first(kTemporaryHashLength) +
+           kTemporaryMark;
+}
+
 // A new file beside the target, named by our own pattern, removed on every way out unless
 // it has become the target.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const QByteArray& target) {
+        const QByteArray prefix =
+            target.first(target.size() - nameOf(target).size()) + temporaryPrefix(target);
         for (int attempt = 0; attempt < 100; ++attempt) {
-            QByteArray name = target + kTemporaryMark;
+            QByteArray name = prefix;
             for (int i = 0; i < kTemporaryRandomLength; ++i)
                 name += kTemporaryLetters[QRandomGenerator::global()->bounded(
                     int(sizeof kTemporaryLetters) - 1)];
-            // 0666 lets the umask decide a new file's mode, as for any new file.
-            const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            // Readable by no one else while the text is incomplete, and after a kill; the
+            // mode of the file it replaces, or of a new file, is given at commit.
+            const int fd = open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd >= 0) {
                 name_ = name;
                 fd_ = fd;
@@ -187,7 +261,7 @@ void removeStaleTemporaries(const QByteArray& target) {
     DIR* folder = opendir(folderOf(target).constData());
     if (!folder)
         return;
-    const QByteArray prefix = nameOf(target) + kTemporaryMark;
+    const QByteArray prefix = temporaryPrefix(target);
     const time_t now = std::time(nullptr);
     while (const dirent* entry = readdir(folder)) {
         struct stat st {};
@@ -251,13 +325,26 @@ struct Content {
 };
 
 // Rewrites a regular file in place. The part beyond the old end goes first: a disk too full
-// for it leaves the old bytes untouched, and the file is cut back to its old length.
+// for it leaves the old bytes untouched, and the file is cut back to its old length. Writers
+// of the file take turns by an advisory lock on it, so that two at once cannot leave a mix
+// of both; readers take no lock and may see the file half rewritten. The target's links
+// were followed before: one that appeared since is not.
 void rewriteInPlace(const QString& path, const QByteArray& target, const Content& content,
                     int openError = 0) {
-    Descriptor file(open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
-    if (!file.isOpen() || fstat(file.get(), &st) != 0)
+    Descriptor file(open(target.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW));
+    if (!file.isOpen())
         fail(path, openError ? openError : errno);
+    while (flock(file.get(), LOCK_EX) != 0) {
+        // A file system without locks (some network mounts) is written as before.
+        if (errno != EINTR && errno != ENOLCK && errno != EOPNOTSUPP && errno != EINVAL)
+            fail(path, errno);
+        if (errno != EINTR)
+            break;
+    }
+    struct stat st {};
+    if (fstat(file.get(), &st) != 0)
+        fail(path, errno);
+    refuseOtherUsersEntry(path, target, st);
     const qint64 oldSize = st.st_size;
     const qint64 size = content.size;
     if (size > oldSize && !content.copyTo(file.get(), oldSize, size)) {
@@ -277,20 +364,28 @@ void rewriteInPlace(const QString& path, const QByteArray& target, const Content
 // links, is copied into it.
 void replaceByTemporary(const QString& path, const QByteArray& target, TemporaryFile& temporary,
                         qint64 size) {
+    // The name as it is now: another user may have put something there since the start.
     struct stat st {};
-    const bool exists = stat(target.constData(), &st) == 0;
+    const bool exists = lstat(target.constData(), &st) == 0;
+    if (exists)
+        refuseOtherUsersEntry(path, target, st);
     if (exists && S_ISDIR(st.st_mode))
         throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
     const struct stat* old = exists && S_ISREG(st.st_mode) ? &st : nullptr;
     if (old)
+        refuseReadOnlyFile(path, target);
+    const bool inPlace = old && old->st_nlink > 1;
+    if (old && !inPlace)
         keepOwnerAndMode(path, temporary.fd(), *old);
+    else if (!old && fchmod(temporary.fd(), newFileMode()) != 0)
+        fail(path, errno);
     if (fsync(temporary.fd()) != 0 || !temporary.close())
         fail(path, errno);
 
     // A rename would break the other names off the file, so it is rewritten in place; the
     // complete new content already sits synced beside it, and stays there if the program
     // dies in the middle.
-    if (old && old->st_nlink > 1) {
+    if (inPlace) {
         Descriptor written(temporary.openForReading());
         if (!written.isOpen())
             fail(path, errno);
@@ -364,6 +459,9 @@ Target checkedTarget(const QString& path, struct stat& st, bool& exists) {
             throw FileWriteError(path, QStringLiteral("フォルダが存在しません"));
     } else if (S_ISDIR(st.st_mode)) {
         throw FileWriteError(path, QStringLiteral("同じ名前のフォルダがあります"));
+    } else if (S_ISREG(st.st_mode) && !target.descriptor) {
+        refuseOtherUsersEntry(path, target.path, st);
+        refuseReadOnlyFile(path, target.path);
     }
     return target;
 }

@@ -54,19 +54,24 @@ private:
 };
 
 // Writes the whole file or nothing. A regular file gets the data in a temporary file beside
-// it ("NAME.tamsel-XXXXXX"), written, checked and synced, which then replaces it in one
-// rename, keeping its mode and, where the process may set them, its owner and group. A
-// symbolic link is followed and its target replaced. A file with further hard links is
-// rewritten in place once the complete new content sits synced in the temporary file, so
+// it ("NAME.tamsel-XXXXXX", a cut NAME with a hash where a long name leaves no room), made
+// readable by its owner only, written, checked and synced, which then replaces it in one
+// rename, keeping its mode and, where the process may set them, its owner and group; a new
+// file gets the mode the umask gives. A symbolic link is followed and its target replaced.
+// A file with further hard links is rewritten in place, under an advisory lock that makes
+// writers take turns, once the complete new content sits synced in the temporary file, so
 // every name keeps seeing the same file. A FIFO, a character device or a descriptor of the
 // process (/dev/stdout) gets the bytes directly; a folder, a block device or a socket is
-// refused. A write that fails (no folder, a full disk, no permission) throws FileWriteError
+// refused, and so is a file the caller may not write (root may) and, in a sticky folder
+// anyone may write (/tmp), a link or file of another user than the caller and the folder's
+// owner. A write that fails (no folder, a full disk, no permission) throws FileWriteError
 // with the reason in words and leaves an existing file exactly as it was and no temporary
 // file behind. After a successful replacement, temporary files of the same target left
 // over an hour ago by a killed writer are removed.
 void writeFileSafely(const QString& path, QByteArrayView data,
                      const SafeWriteOptions& options = {});
 
-// The FileWriteError writeFileSafely would throw for a name in a folder that does not exist
-// or for a folder, before a long piece of work whose result is to be written there.
+// The FileWriteError writeFileSafely would throw for a name in a folder that does not exist,
+// a folder, a file the caller may not write or another user's link or file in a shared
+// folder, before a long piece of work whose result is to be written there.
 void checkFileTarget(const QString& path);

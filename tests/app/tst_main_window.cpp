@@ -513,6 +513,41 @@ void TestMainWindow::generationStopsAndFailures() {
     QCOMPARE(reporter.busyDepth, 0);
 }
 
+void TestMainWindow::reservedNameNotice_data() {
+    QTest::addColumn<bool>("vb");
+    QTest::addColumn<int>("line");
+    // Both headers on: the package's CREATE line is its 10th. The module without its three
+    // marks: line 22 starts the block that calls the procedure.
+    QTest::newRow("F5") << false << 10;
+    QTest::newRow("F6") << true << 22;
+}
+
+void TestMainWindow::reservedNameNotice() {
+    QFETCH(bool, vb);
+    QFETCH(int, line);
+    ProgramRun run(QStringLiteral("[Params]\nPackName=order\n"));
+    MainView m(run.main());
+    QVERIFY(logOnAs(run));
+    selectTables(m, {0, 1});
+    m.Rows->at(1).PublicCheck->setChecked(true);
+    if (vb)
+        for (QAction* mark : {m.MNU_OracleConst, m.MNU_ModHeader, m.MNU_VbProcHeader})
+            mark->trigger();
+    (vb ? m.BTN_vbExecute : m.BTN_Execute)->click();
+
+    // The text as the templates make it, the name unquoted on the line the notice names.
+    const QString written =
+        vb ? QStringLiteral("\tppSQL = \"Begin order.PUB_") + rowNames(m)[1] + u'(' + u'"'
+           : QStringLiteral("CREATE OR REPLACE PACKAGE order AS");
+    QCOMPARE(m.MEM_Preview->toPlainText().split(u'\n').value(line - 1), written);
+    QCOMPARE(run.messages.reporter.messages.size(), 1);
+    const RecordingReporter::Message& notice = run.messages.reporter.messages.first();
+    QCOMPARE(notice.caption, QStringLiteral("Tamsel"));
+    QCOMPARE(notice.icon, MessageIcon::Information);
+    QVERIFY2(notice.text.contains(u"予約語"), qPrintable(notice.text));
+    QCOMPARE(notice.text.split(u'\n').last(), QStringLiteral("order（%1 行目）").arg(line));
+}
+
 void TestMainWindow::saveRefusesWhatShiftJisCannotHold() {
     ProgramRun run;
     ScopedSaveDialog saves;

@@ -19,6 +19,8 @@ private slots:
     void headerToggles();
     void generationStopsAndFailures_data();
     void generationStopsAndFailures();
+    void reservedNameNotice_data();
+    void reservedNameNotice();
     void saveRefusesWhatShiftJisCannotHold();
     void saveFailureKeepsPreview();
     void tableStructureOutput();

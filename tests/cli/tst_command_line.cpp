@@ -64,6 +64,8 @@ void TestCommandLine::rejects_data() {
     QTest::newRow("-o and --check")
         << QStringList{"package", "p.json", "-o", "a", "--check", "b"} << "--check";
     QTest::newRow("--check without file") << QStringList{"csv", "p.json", "--check"} << "--check";
+    QTest::newRow("csv takes no --strict")
+        << QStringList{"csv", "p.json", "--strict"} << "--strict";
     QTest::newRow("snapshot without -o") << QStringList{"snapshot", "p.json"} << "-o";
     QTest::newRow("snapshot takes no --utf8")
         << QStringList{"snapshot", "p.json", "-o", "d", "--utf8"} << "--utf8";

@@ -478,6 +478,23 @@ void TestGenProcess::checkTakesTheOutputCutAnywhere() {
     }
 }
 
+void TestGenProcess::reservedNamesWarnOrFail() {
+    const QString profile = writeProfile(demoProfile(
+        R"("settings": {"PackName": "ORDER", "PackHeader": false},
+           "tables": [{"name": "EMP", "public": true}])"));
+    const QString output = QDir(dir_.path()).filePath("ORDER.sql");
+    const GenRun warned = runGen({"package", profile, "-o", output});
+    QCOMPARE(warned.exitCode, 0);
+    QVERIFY2(warned.err.endsWith(u"\n  ORDER（2 行目）\n"), qPrintable(warned.err));
+    QCOMPARE(readFileBytes(output).split('\n').value(1), "CREATE OR REPLACE PACKAGE ORDER AS\r");
+
+    QVERIFY(QFile::remove(output));
+    const GenRun failed = runGen({"package", profile, "--strict", "-o", output});
+    QCOMPARE(failed.exitCode, 8);
+    QVERIFY2(failed.err.endsWith(u"\n  ORDER（2 行目）\n"), qPrintable(failed.err));
+    QVERIFY(!QFileInfo::exists(output));
+}
+
 void TestGenProcess::snapshotTakesTheProfilesTables() {
     // Only the profile's tables, in the list's order; the golden outputs come from it alone.
     const QString snapshot = QDir(dir_.path()).filePath("part.sqlite");

@@ -29,6 +29,7 @@ private slots:
     void checkComparesWithTheSavedFile();
     void checkTakesTheOutputCutAnywhere_data();
     void checkTakesTheOutputCutAnywhere();
+    void reservedNamesWarnOrFail();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();

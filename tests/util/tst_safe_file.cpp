@@ -9,8 +9,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -47,6 +51,8 @@ void TestSafeFile::replacesWholeFileAndKeepsModeAndOwner_data() {
 
 void TestSafeFile::replacesWholeFileAndKeepsModeAndOwner() {
     QFETCH(uint, mode);
+    if (mode == 0444 && geteuid() != 0)
+        QSKIP("only root writes into a read-only file");
     QTemporaryDir dir;
     const QString path = dir.filePath("out.sql");
     writeFileBytes(path, "old content that is longer than the new");
@@ -220,6 +226,95 @@ void TestSafeFile::removesOnlyOwnStaleTemporaries() {
     QCOMPARE(entries(dir.path()),
              QStringList({"other.sql.tamsel-Ab12Cd", "out.sql", "out.sql.backup",
                           "out.sql.tamsel-Ab12Cd~", "out.sql.tamsel-Xy34Zw"}));
+}
+
+void TestSafeFile::temporaryIsPrivateAndFitsTheName_data() {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("242 bytes") << QString(238, 'n') + ".sql";
+    QTest::newRow("255 bytes of kana") << QString(85, u'あ');
+}
+
+void TestSafeFile::temporaryIsPrivateAndFitsTheName() {
+    QFETCH(QString, name);
+    QTemporaryDir dir;
+    QString temporary;
+    {
+        SafeFileWriter writer(dir.filePath(name));
+        writer.append(QByteArray(1536 * 1024, 't')); // more than it keeps in memory
+        temporary = dir.filePath(entries(dir.path()).value(0));
+        QCOMPARE(statOf(temporary).st_mode & 07777, 0600u);
+    }
+    QFile stale(temporary); // as left by a writer killed two hours ago
+    QVERIFY(stale.open(QIODevice::WriteOnly) &&
+            stale.setFileTime(QDateTime::currentDateTime().addSecs(-7200),
+                              QFileDevice::FileModificationTime));
+    const mode_t umaskBefore = umask(027);
+    writeFileSafely(dir.filePath(name), "new");
+    umask(umaskBefore);
+    QCOMPARE(entries(dir.path()), QStringList{name});
+    QCOMPARE(statOf(dir.filePath(name)).st_mode & 07777, 0640u); // as the shell makes it
+}
+
+void TestSafeFile::refusesWhatTheShellWouldNotWrite_data() {
+    QTest::addColumn<QString>("byNobody"); // in a sticky folder, before root's out.sql→hop
+    QTest::addColumn<bool>("writtenByNobody");
+    QTest::addColumn<QString>("refusal");
+    const QString link = "は他のユーザーのリンクなので書き込みません";
+    QTest::newRow("link") << "ln -s ../secret out.sql" << false << "/out.sql " + link;
+    QTest::newRow("dangling link") << "ln -s ../new out.sql" << false << "/out.sql " + link;
+    QTest::newRow("second link") << "ln -s ../secret hop" << false << "/hop " + link;
+    QTest::newRow("file") << "umask 0; echo x >out.sql" << false
+                          << "/out.sql は他のユーザーのファイルなので書き込みません";
+    QTest::newRow("own read-only file")
+        << "echo x >out.sql; chmod 444 out.sql" << true << "読み取り専用のため上書きしません";
+}
+
+void TestSafeFile::refusesWhatTheShellWouldNotWrite() {
+    QFETCH(QString, byNobody);
+    QFETCH(bool, writtenByNobody);
+    QFETCH(QString, refusal);
+    if (geteuid() != 0)
+        QSKIP("another user's files need root");
+    QTemporaryDir dir;
+    const QString shared = dir.filePath("shared"), out = shared + "/out.sql";
+    writeFileBytes(dir.filePath("secret"), "root's");
+    QVERIFY(QDir(dir.path()).mkdir("shared") && chmod(Native(dir.path()), 0755) == 0 &&
+            chmod(Native(shared), 01777) == 0 &&
+            QProcess::execute("setpriv", {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                          "sh", "-c", "cd " + shared + " && " + byNobody}) == 0);
+    symlink("hop", Native(out)); // where nobody made no out.sql
+    const auto state = [&] {
+        return entries(dir.path()) + entries(shared) << QString::number(QFileInfo(out).size());
+    };
+    const QStringList before = state();
+
+    QString message;
+    try {
+        QVERIFY(!writtenByNobody || (setegid(65534) == 0 && seteuid(65534) == 0));
+        writeFileSafely(out, "new");
+    } catch (const FileWriteError& error) {
+        message = error.message();
+    }
+    QVERIFY(seteuid(0) == 0 && setegid(0) == 0);
+    QVERIFY2(message.contains(refusal), qPrintable(message));
+    QCOMPARE(state(), before);
+}
+
+void TestSafeFile::hardLinkedRewritesTakeTurns() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.sql");
+    writeFileBytes(path, "old");
+    QVERIFY(link(Native(path), Native(dir.filePath("other.sql"))) == 0);
+    const QByteArray a(60000, 'a'), b(140000, 'b');
+    int torn = 0;
+    for (int pair = 0; pair < 100; ++pair) {
+        std::thread other([&] { writeFileSafely(path, b); });
+        writeFileSafely(path, a);
+        other.join();
+        const QByteArray got = readFileBytes(dir.filePath("other.sql"));
+        torn += got != a && got != b;
+    }
+    QCOMPARE(torn, 0);
 }
 
 void TestSafeFile::linesEndInCrLfIncludingTheLast() {

@@ -15,6 +15,11 @@ private slots:
     void streamedWriteReplacesOnlyOnCommit_data();
     void streamedWriteReplacesOnlyOnCommit();
     void removesOnlyOwnStaleTemporaries();
+    void temporaryIsPrivateAndFitsTheName_data();
+    void temporaryIsPrivateAndFitsTheName();
+    void refusesWhatTheShellWouldNotWrite_data();
+    void refusesWhatTheShellWouldNotWrite();
+    void hardLinkedRewritesTakeTurns();
     void linesEndInCrLfIncludingTheLast();
     void unencodableLineWritesNothing();
 };

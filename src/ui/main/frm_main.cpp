@@ -4,6 +4,7 @@
 #include "db/dictionary.h"
 #include "gen/gen_messages.h"
 #include "gen/plsql/package_generator.h"
+#include "gen/reserved_words.h"
 #include "gen/vb/vb_module_generator.h"
 #include "settings/settings.h"
 #include "ui/app_windows.h"
@@ -48,6 +49,9 @@ QString closeQuestion() {
 QString helpFailedText() {
     return QStringLiteral("ヘルプファイルを開けません");
 }
+
+// Names a notice lists one by one; a box taller than the screen would hide its OK button.
+constexpr qsizetype kShownNames = 20;
 
 } // namespace
 
@@ -327,6 +331,7 @@ void TFRM_Main::EditArguments(qsizetype index) {
 
 void TFRM_Main::RunGeneration(
     const std::function<std::optional<QStringList>(const GeneratorInput&)>& generate,
+    const std::function<QList<ReservedName>(const GeneratorInput&)>& reservedNames,
     const QString& failureText, bool isVb) {
     if (retrieving_)
         return;
@@ -339,6 +344,7 @@ void TFRM_Main::RunGeneration(
         messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
                               overwritePreviewQuestion()) != MessageAnswer::Yes)
         return;
+    QList<ReservedName> reserved;
     try {
         const GeneratorInput input{Model.CandidateList,      *Rows,
                                    settings_.GenSettings,    settings_.UserNM,
@@ -349,18 +355,29 @@ void TFRM_Main::RunGeneration(
                                   noPublicTableText());
             return;
         }
+        // Looked for before the preview changes, so that a failure of the search, like
+        // one of the generation, leaves the preview as it was.
+        QList<ReservedName> found = reservedNames(input);
         // What the preview holds changes only with it: after a failed run it still holds
         // what it held, of its own kind, and is saved as such.
         preview_->ReplacePreview(*lines, isVb);
+        reserved = std::move(found);
     } catch (const std::bad_alloc&) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, outOfMemoryText());
     } catch (const std::exception&) {
         messages().showTitled(MessageIcon::Error, MessageButtons::Ok, failureText);
     }
+    // The text is kept as the templates make it; the notice says where it will not compile.
+    if (!reserved.isEmpty())
+        messages().showTitled(
+            MessageIcon::Information, MessageButtons::Ok,
+            (QStringList{reservedNamesHeading()} + reservedNameLines(reserved, kShownNames))
+                .join(u'\n'));
 }
 
 void TFRM_Main::GeneratePackage() {
-    RunGeneration(generatePackageLines, packageGenerationErrorText(), false);
+    RunGeneration(generatePackageLines, reservedNamesInPackage, packageGenerationErrorText(),
+                  false);
 }
 
 void TFRM_Main::GenerateVbModule() {
@@ -368,7 +385,10 @@ void TFRM_Main::GenerateVbModule() {
     const auto generate = [&options](const GeneratorInput& input) {
         return generateVbModuleLines(input, options);
     };
-    RunGeneration(generate, vbGenerationErrorText(), true);
+    const auto reservedNames = [&options](const GeneratorInput& input) {
+        return reservedNamesInVbModule(input, options);
+    };
+    RunGeneration(generate, reservedNames, vbGenerationErrorText(), true);
 }
 
 // ---- Menus ----

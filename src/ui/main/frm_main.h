@@ -19,6 +19,7 @@ class TableRows;
 struct AppSettings;
 struct AppWindows;
 struct GeneratorInput;
+struct ReservedName;
 enum class FlagColumn;
 
 // The working window: the table list and, below it, the argument rows panel on the left;
@@ -91,9 +92,11 @@ private:
     void GeneratePackage();
     void GenerateVbModule();
     // The frame both generation commands share: the public-table check, the overwrite
-    // question, the hourglass, the preview replaced in one step and the failure messages.
+    // question, the hourglass, the preview replaced in one step, the failure messages and,
+    // after the text is shown, the notice of the names in it that Oracle reserves.
     void
     RunGeneration(const std::function<std::optional<QStringList>(const GeneratorInput&)>& generate,
+                  const std::function<QList<ReservedName>(const GeneratorInput&)>& reservedNames,
                   const QString& failureText, bool isVb);
     void ClearCandidates();
 
