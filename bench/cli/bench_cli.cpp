@@ -11,8 +11,9 @@
 //    has no index;
 //  - with --plain, tamsel-gen package and tables on a plain schema of the same tables
 //    (tamsel-gen builds the dictionary at logon, as for the demo database);
-//  - with --check-and-snapshot, tamsel-gen package --check against the file just written
-//    and (with --plain) tamsel-gen snapshot of the plain schema.
+//  - with --check-and-snapshot, tamsel-gen package --check against the file just written,
+//    against a copy with two lines changed far apart and against one with every indented
+//    line changed, and (with --plain) tamsel-gen snapshot of the plain schema.
 //
 // Peak memory and CPU time come from GNU time (/usr/bin/time), wall time from the launch to
 // the exit; every figure is the median over the runs (peak memory: the largest). Several
@@ -56,6 +57,7 @@ namespace {
 constexpr int kColumns = 40;
 constexpr int kArgumentTables = 3;
 constexpr int kExitNoPublicTable = 3; // tamsel-gen's status after a retrieval with no flag
+constexpr int kExitDifferent = 7;     // tamsel-gen --check's status for a file that differs
 
 struct ColumnType {
     const char* declared; // in CREATE TABLE
@@ -381,6 +383,25 @@ std::string label(const Options& options, size_t g, const std::string& what) {
     return what + " [" + std::to_string(g + 1) + "]";
 }
 
+// From the saved package: a copy with a line in the middle and one near the end changed,
+// and one with every indentation a blank wider (Shift-JIS never has a blank inside a
+// double-byte character, so the text stays valid).
+void writeVariants(const std::string& package, const QString& twoChanged,
+                   const QString& reindented) {
+    QFile saved(QString::fromStdString(package));
+    if (!saved.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + package);
+    QByteArray text = saved.readAll();
+    QList<QByteArray> lines = text.split('\n');
+    for (const qsizetype at : {lines.size() / 2, lines.size() - 20})
+        lines[at].insert(0, "-- edited ");
+    QFile changed(twoChanged);
+    QFile wider(reindented);
+    if (!changed.open(QIODevice::WriteOnly) || changed.write(lines.join('\n')) < 0 ||
+        !wider.open(QIODevice::WriteOnly) || wider.write(text.replace("  ", "   ")) < 0)
+        throw std::runtime_error("cannot write the changed packages");
+}
+
 qint64 fileSize(const std::string& path) {
     return QFileInfo(QString::fromStdString(path)).size();
 }
@@ -419,7 +440,22 @@ void benchTableCount(const Options& options, int tables) {
             options.runs, forEachGen(options, {"package", path("package.json").toStdString(),
                                                "--check", output}));
         for (size_t g = 0; g < check.size(); ++g)
-            print(label(options, g, "tamsel-gen package --check (the same file)"), check[g]);
+            print(label(options, g, "tamsel-gen --check, the same file"), check[g]);
+        // Files that differ (status 7, the diff discarded): two lines changed far apart, so
+        // the lines between are searched; every indented line changed, so nothing is
+        // matched and the diff holds every line twice.
+        writeVariants(output, path("two_changed.sql"), path("reindented.sql"));
+        for (const auto& [file, what] :
+             {std::pair{"two_changed.sql", "--check, two lines changed"},
+              std::pair{"reindented.sql", "--check, every indent changed"}}) {
+            const std::vector<Measure> differing = measureAlternately(
+                options.runs,
+                forEachGen(options, {"package", path("package.json").toStdString(), "--check",
+                                     path(file).toStdString()}),
+                std::vector<int>(options.gens.size(), kExitDifferent));
+            for (size_t g = 0; g < differing.size(); ++g)
+                print(label(options, g, std::string("tamsel-gen ") + what), differing[g]);
+        }
     }
 
     // The sqlite3 shell takes its turn among the tool's runs.

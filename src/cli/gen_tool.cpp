@@ -2,9 +2,11 @@
 
 #include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
+#include "db/db_error.h"
 #include "db/db_messages.h"
 #include "db/dictionary.h"
 #include "db/dictionary_snapshot.h"
+#include "db/service.h"
 #include "gen/csv/table_structure.h"
 #include "gen/gen_messages.h"
 #include "gen/plsql/package_generator.h"
@@ -13,13 +15,13 @@
 #include "model/generation_model.h"
 #include "profile/gen_profile.h"
 #include "settings/profile_file.h"
+#include "util/input_file.h"
 #include "util/report.h"
 #include "util/safe_file.h"
 #include "util/sjis.h"
 #include "util/text_file.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -39,7 +41,7 @@ template <typename Step> void retrieve(Step&& step) {
     try {
         step();
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitRetrieval, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
     }
@@ -95,30 +97,34 @@ void checkOutputTarget(const QString& path) {
 // The settings the window would have: those of "ini" or the settings store's defaults
 // (with the Owner and DefPath fallbacks), then the profile's keys over them.
 AppSettings loadSettings(const GenProfile& profile, GenToolContext& context) {
-    AppSettings settings;
-    QString iniPath; // none: no file, so every value takes its default
-    if (const std::optional<QString> ini = profile.iniPath()) {
+    ProfileText ini; // none: every value takes its default
+    if (const std::optional<QString> path = profile.iniPath()) {
         // The settings store reads a missing file as all defaults; a named file that is not
         // there is a mistake in the profile, not a wish for defaults.
-        if (!QFileInfo(*ini).isFile())
+        try {
+            ini = ProfileFile(*path).read(ProfileFile::Missing::IsAnError);
+        } catch (const ProfileError& error) {
             throw GenFailure(
                 kExitUsage, settingsLoadErrorText(),
-                QStringLiteral("%1: \"ini\" のファイル %2 がありません").arg(profile.path, *ini));
-        try {
-            ProfileFile(*ini).readString(QStringLiteral("Params"), QStringLiteral("Public"), {});
-        } catch (const std::exception& error) {
-            throw GenFailure(kExitUsage, settingsLoadErrorText(), QString::fromUtf8(error.what()));
+                QStringLiteral("%1: \"ini\" の %2").arg(profile.path, error.message()));
         }
-        iniPath = *ini;
     }
-    StderrReporter reporter(context.writeErr);
-    LoadSettings(settings, iniPath, context.platform, reporter);
-    if (reporter.errorCount() > 0)
-        throw GenFailure(kExitUsage, settingsLoadErrorText(), iniPath);
+    AppSettings settings = settingsFromFile(ini, context.platform);
     profile.applySettings(settings.GenSettings);
     settings.Alias = profile.service;
     settings.UserNM = profile.user;
     return settings;
+}
+
+// Whether the service's back end checks a password: ODBC does; the demo database and SQLite
+// files take any. A service that resolves to nothing takes none: the logon says why.
+bool takesPassword(const QString& service, const SessionEnvironment& environment) {
+    try {
+        const ServiceKind kind = resolveService(service, environment).kind;
+        return kind == ServiceKind::OdbcDataSource || kind == ServiceKind::OdbcConnectionString;
+    } catch (const DbError&) {
+        return false;
+    }
 }
 
 QString logonPassword(const GenProfile& profile, GenToolContext& context) {
@@ -126,7 +132,7 @@ QString logonPassword(const GenProfile& profile, GenToolContext& context) {
         return *profile.password;
     if (context.passwordVariable)
         return *context.passwordVariable;
-    if (context.promptPassword)
+    if (context.promptPassword && takesPassword(profile.service, context.session))
         if (std::optional<QString> typed = context.promptPassword())
             return *typed;
     return QString();
@@ -138,7 +144,7 @@ std::unique_ptr<Database> logOn(const GenProfile& profile, const QString& passwo
         Session session(environment);
         return session.OpenDatabase(profile.service, profile.user + u'/' + password, 0);
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitLogon, cannotOpenDatabaseText(), outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitLogon, cannotOpenDatabaseText(), QString::fromUtf8(error.what()));
     }
@@ -173,8 +179,10 @@ void generate(const CommandLine& line, const GeneratorInput& input, const VbOpti
         throw GenFailure(kExitOutput, outputNotWrittenText(),
                          QString::fromUtf8(error.what()) +
                              QStringLiteral("\n（--utf8 なら UTF-8 で書けます）"));
+    } catch (const GenFailure&) {
+        throw; // from the output: the saved file of --check could not be read
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitOutput, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitOutput, failureText, QString::fromUtf8(error.what()));
     }
@@ -194,7 +202,7 @@ void warnOfReservedNames(const CommandLine& line, const GeneratorInput& input, c
         else if (line.command == GenCommand::Vb)
             names = reservedNamesInVbModule(input, vb);
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitOutput, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitOutput,
                          line.command == GenCommand::Vb ? vbGenerationErrorText()
@@ -209,19 +217,19 @@ void warnOfReservedNames(const CommandLine& line, const GeneratorInput& input, c
     context.writeErr(toolMessage(QStringLiteral("警告: ") + reservedNamesHeading(), detail));
 }
 
-// --check: the saved file, read before any work, so a wrong name fails at once.
-QByteArray readCheckedFile(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
-                         QStringLiteral("%1: %2").arg(path, QFileInfo(path).isDir()
-                                                                ? QStringLiteral("フォルダです")
-                                                                : file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
-                         QStringLiteral("%1: %2").arg(path, file.errorString()));
-    return bytes;
+[[noreturn]] void refuseCheckedFile(const QString& path, const QString& reason) {
+    throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
+                     QStringLiteral("%1: %2").arg(path, reason));
+}
+
+// --check: the saved file, opened before any work, so a wrong name fails at once. It is
+// read in parts as the comparison goes: a saved file of any size is not held whole.
+std::unique_ptr<InputFile> openCheckedFile(const QString& path) {
+    try {
+        return std::make_unique<InputFile>(path);
+    } catch (const InputFileError& error) {
+        refuseCheckedFile(path, error.reason());
+    }
 }
 
 QString commandName(GenCommand command) {
@@ -235,28 +243,38 @@ QString commandName(GenCommand command) {
     }
 }
 
-// Same: nothing on standard output. Different: the unified diff there and GenFailure 7.
-void checkAgainstSaved(const GeneratorInput& input, const VbOptions& vb, const QByteArray& saved,
+// Same: nothing on standard output. Different: the unified diff there, written as it is
+// made, and GenFailure 7.
+void checkAgainstSaved(const GeneratorInput& input, const VbOptions& vb, const InputFile& saved,
                        const CommandLine& line, GenToolContext& context) {
     const QString dateLabel = line.command == GenCommand::Package ? packageDateLabel()
                               : line.command == GenCommand::Vb    ? moduleDateLabel()
                                                                   : QString();
-    OutputComparer comparer(saved, line.utf8, dateLabel);
+    const auto readSaved = [&saved, &line](qint64 offset, char* to, qint64 size) {
+        try {
+            return saved.readAt(offset, to, size);
+        } catch (const InputFileError& error) {
+            refuseCheckedFile(line.checkPath, error.reason());
+        }
+    };
+    OutputComparer comparer({saved.size(), readSaved}, line.utf8, dateLabel);
     generate(line, input, vb, [&comparer](QByteArrayView block) { comparer.append(block); });
     const OutputCheck check = comparer.finish(
         line.checkPath,
-        QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath));
+        QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath),
+        [&context](QByteArrayView block) {
+            if (!context.writeOut(block.toByteArray()))
+                throw GenFailure(kExitOutput, outputNotWrittenText(),
+                                 QStringLiteral("標準出力に書けません"));
+        });
     if (check.same)
         return;
     const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
-    if (check.diff.isEmpty())
+    if (!check.diffWritten)
         throw GenFailure(kExitDifferent, differs,
                          QStringLiteral("%1 行目の行末が%2ではありません")
                              .arg(check.lineEndDiffers)
                              .arg(line.utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF")));
-    if (!context.writeOut(encodeUtf8Lines(check.diff)))
-        throw GenFailure(kExitOutput, outputNotWrittenText(),
-                         QStringLiteral("標準出力に書けません"));
     throw GenFailure(kExitDifferent, differs);
 }
 
@@ -309,7 +327,7 @@ void takeSnapshot(const GenProfile& profile, const CommandLine& line, GenToolCon
     } catch (const FileWriteError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
     } catch (const std::bad_alloc&) {
-        throw GenFailure(kExitRetrieval, outOfMemoryText());
+        throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
     }
@@ -337,9 +355,8 @@ void run(const CommandLine& line, GenToolContext& context) {
                          QStringLiteral("%1: \"tables\" にテーブルがありません").arg(profile.path));
     const AppSettings settings = loadSettings(profile, context);
     checkOutputTarget(line.outputPath);
-    const std::optional<QByteArray> saved =
-        line.checkPath.isEmpty() ? std::nullopt
-                                 : std::optional<QByteArray>(readCheckedFile(line.checkPath));
+    const std::unique_ptr<InputFile> saved =
+        line.checkPath.isEmpty() ? nullptr : openCheckedFile(line.checkPath);
 
     const std::unique_ptr<Database> database =
         logOn(profile, logonPassword(profile, context), context.session);
@@ -412,7 +429,7 @@ int runGenTool(const CommandLine& line, GenToolContext& context) {
         return failure.status();
     } catch (const std::bad_alloc&) {
         context.writeErr(toolMessage(outOfMemoryText()));
-        return kExitUnexpected;
+        return kExitOutOfMemory;
     } catch (const std::exception& error) {
         context.writeErr(toolMessage(generalErrorText(QString::fromUtf8(error.what()))));
         return kExitUnexpected;

@@ -26,6 +26,7 @@ enum ExitStatus : int {
     kExitDifferent = 7,     // --check: the file differs from what is generated now
     kExitReservedName = 8,  // --strict: the text would write a name Oracle reserves;
                             // nothing written or compared
+    kExitOutOfMemory = 9,   // memory ran out ("メモリが不足しています"), wherever it did
 };
 
 // Why a run stopped: its exit status, the message (the window's own where it has one) and

@@ -1,9 +1,6 @@
 #include "cli/line_diff.h"
 
-#include <QHash>
-
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -18,9 +15,26 @@ public:
         : a_(std::move(a)), b_(std::move(b)), removed_(a_.size(), false), added_(b_.size(), false) {
     }
 
-    LineEdit run() {
+    // The runs of removed and added lines: at each point the removals first, then the
+    // additions.
+    QList<LineChange> run() {
         compare(0, static_cast<int>(a_.size()), 0, static_cast<int>(b_.size()));
-        return {removed_, added_};
+        QList<LineChange> changes;
+        const size_t n = a_.size();
+        const size_t m = b_.size();
+        for (size_t i = 0, j = 0; i < n || j < m;) {
+            if ((i < n && removed_[i]) || (j < m && added_[j])) {
+                LineChange change{qsizetype(i), 0, qsizetype(j), 0};
+                for (; i < n && removed_[i]; ++i)
+                    ++change.oldCount;
+                for (; j < m && added_[j]; ++j)
+                    ++change.newCount;
+                changes.append(change);
+            } else {
+                ++i, ++j;
+            }
+        }
+        return changes;
     }
 
 private:
@@ -123,23 +137,10 @@ private:
 
     std::vector<int> a_;
     std::vector<int> b_;
-    QList<bool> removed_;
-    QList<bool> added_;
+    std::vector<bool> removed_;
+    std::vector<bool> added_;
     qint64 spent_ = 0;
 };
-
-// The keys as numbers, equal numbers for equal keys, so the search compares integers.
-std::vector<int> numbered(const QList<QByteArrayView>& keys, QHash<QByteArrayView, int>& numbers) {
-    std::vector<int> result;
-    result.reserve(keys.size());
-    for (const QByteArrayView key : keys) {
-        auto found = numbers.constFind(key);
-        if (found == numbers.cend())
-            found = numbers.insert(key, int(numbers.size()));
-        result.push_back(*found);
-    }
-    return result;
-}
 
 // "start,count" of a hunk's range, as unified diffs write it.
 QString range(qsizetype start, qsizetype count) {
@@ -148,73 +149,96 @@ QString range(qsizetype start, qsizetype count) {
     return QStringLiteral("%1,%2").arg(count == 0 ? start : start + 1).arg(count);
 }
 
-struct Step {
-    char kind; // ' ', '-' or '+'
-    qsizetype oldLine;
-    qsizetype newLine;
+// Whole lines gathered into blocks, so that a diff of millions of lines is neither held
+// whole nor written a line at a time.
+class DiffBlocks {
+public:
+    explicit DiffBlocks(const std::function<void(QByteArrayView)>& write) : write_(write) {
+        block_.reserve(kBlockSize + kBlockSize / 8);
+    }
+    void line(char prefix, const ShowLine& show, qsizetype index) {
+        block_.append(prefix);
+        show(index, block_);
+        endLine();
+    }
+    void line(const QString& text) {
+        block_.append(text.toUtf8());
+        endLine();
+    }
+    void flush() {
+        if (!block_.isEmpty())
+            write_(block_);
+        block_.clear();
+    }
+
+private:
+    static constexpr qsizetype kBlockSize = 256 * 1024;
+
+    void endLine() {
+        block_.append('\n');
+        if (block_.size() >= kBlockSize)
+            flush();
+    }
+
+    const std::function<void(QByteArrayView)>& write_;
+    QByteArray block_;
 };
 
 } // namespace
 
-LineEdit diffLines(const QList<QByteArrayView>& oldKeys, const QList<QByteArrayView>& newKeys) {
-    QHash<QByteArrayView, int> numbers;
-    std::vector<int> a = numbered(oldKeys, numbers);
-    std::vector<int> b = numbered(newKeys, numbers);
-    return MyersDiff(std::move(a), std::move(b)).run();
+int LineNumbers::number(QByteArrayView key) {
+    const size_t hash = qHash(key);
+    auto found = numbers_.constFind(hash);
+    if (found == numbers_.cend())
+        found = numbers_.insert(hash, unique());
+    return *found;
 }
 
-QStringList unifiedDiff(const LineEdit& edit, const std::function<QString(qsizetype)>& oldLine,
-                        const std::function<QString(qsizetype)>& newLine, const QString& oldName,
-                        const QString& newName, int context) {
-    // The edit as steps, a change's removals before its additions.
-    const qsizetype oldCount = edit.removed.size();
-    const qsizetype newCount = edit.added.size();
-    QList<Step> steps;
-    for (qsizetype i = 0, j = 0; i < oldCount || j < newCount;) {
-        if (i < oldCount && edit.removed[i])
-            steps.append({'-', i++, j});
-        else if (j < newCount && edit.added[j])
-            steps.append({'+', i, j++});
-        else
-            steps.append({' ', i++, j++});
-    }
+QList<LineChange> diffLines(std::vector<int> oldLines, std::vector<int> newLines) {
+    return MyersDiff(std::move(oldLines), std::move(newLines)).run();
+}
 
-    QStringList diff;
-    qsizetype s = 0;
-    while (s < steps.size()) {
-        if (steps[s].kind == ' ') {
-            ++s;
-            continue;
-        }
+void writeUnifiedDiff(const QList<LineChange>& changes, qsizetype oldCount, const ShowLine& oldLine,
+                      const ShowLine& newLine, const QString& oldName, const QString& newName,
+                      const std::function<void(QByteArrayView)>& write, int context) {
+    DiffBlocks out(write);
+    for (qsizetype c = 0; c < changes.size();) {
         // A hunk: from `context` lines before this change to `context` lines after the last
-        // change that follows the one before it within twice that many unchanged lines (their
-        // contexts touch).
-        const qsizetype first = std::max<qsizetype>(0, s - context);
-        qsizetype last = s;
-        for (qsizetype t = s; t < steps.size() && t <= last + 2 * context + 1; ++t)
-            if (steps[t].kind != ' ')
-                last = t;
-        const qsizetype end = std::min<qsizetype>(steps.size(), last + context + 1);
-
-        qsizetype oldLines = 0;
-        qsizetype newLines = 0;
-        QStringList body;
-        for (qsizetype t = first; t < end; ++t) {
-            const Step& step = steps[t];
-            if (step.kind != '+')
-                ++oldLines;
-            if (step.kind != '-')
-                ++newLines;
-            body.append(QLatin1Char(step.kind) +
-                        (step.kind == '+' ? newLine(step.newLine) : oldLine(step.oldLine)));
+        // change that follows the one before it within twice that many unchanged lines
+        // (their contexts touch).
+        qsizetype last = c;
+        while (last + 1 < changes.size() &&
+               changes[last + 1].oldStart - (changes[last].oldStart + changes[last].oldCount) <=
+                   2 * context)
+            ++last;
+        const LineChange& first = changes[c];
+        const qsizetype before = std::min<qsizetype>(context, first.oldStart);
+        const qsizetype oldEnd = changes[last].oldStart + changes[last].oldCount;
+        const qsizetype after = std::clamp<qsizetype>(oldCount - oldEnd, 0, context);
+        const qsizetype oldFrom = first.oldStart - before;
+        const qsizetype newFrom = first.newStart - before;
+        const qsizetype newEnd = changes[last].newStart + changes[last].newCount;
+        if (c == 0) {
+            out.line(QStringLiteral("--- ") + oldName);
+            out.line(QStringLiteral("+++ ") + newName);
         }
-        if (diff.isEmpty())
-            diff << QStringLiteral("--- ") + oldName << QStringLiteral("+++ ") + newName;
-        diff.append(
-            QStringLiteral("@@ -%1 +%2 @@")
-                .arg(range(steps[first].oldLine, oldLines), range(steps[first].newLine, newLines)));
-        diff.append(body);
-        s = end;
+        out.line(QStringLiteral("@@ -%1 +%2 @@")
+                     .arg(range(oldFrom, oldEnd + after - oldFrom),
+                          range(newFrom, newEnd + after - newFrom)));
+        qsizetype unchanged = oldFrom; // the next unchanged line of the first text to show
+        for (qsizetype d = c; d <= last; ++d) {
+            const LineChange& change = changes[d];
+            for (; unchanged < change.oldStart; ++unchanged)
+                out.line(' ', oldLine, unchanged);
+            for (qsizetype i = 0; i < change.oldCount; ++i)
+                out.line('-', oldLine, change.oldStart + i);
+            for (qsizetype j = 0; j < change.newCount; ++j)
+                out.line('+', newLine, change.newStart + j);
+            unchanged = change.oldStart + change.oldCount;
+        }
+        for (; unchanged < oldEnd + after; ++unchanged)
+            out.line(' ', oldLine, unchanged);
+        c = last + 1;
     }
-    return diff;
+    out.flush();
 }

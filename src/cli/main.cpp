@@ -5,15 +5,49 @@
 #include "cli/gen_tool.h"
 #include "cli/password_prompt.h"
 #include "cli/stderr_reporter.h"
+#include "gen/gen_messages.h"
 #include "util/my_func.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <new>
 
 #include <unistd.h>
 
 namespace {
+
+QByteArray outOfMemoryMessage; // made before it is needed: then nothing may be allocated
+std::terminate_handler otherUncaught = nullptr;
+
+// Running out of memory ends the run at once, with the message and the status and nothing
+// else: an output file is still untouched (as after a killed run, its temporary file may stay
+// behind). Unwinding is not safe there: a container caught in the middle of growing may free
+// what it no longer owns (Qt's hash tables do), and Qt's own code lets std::bad_alloc pass
+// through frames that may not throw (its JSON parser does), which would end in an abort.
+[[noreturn]] void endOutOfMemory() {
+    [[maybe_unused]] const ssize_t written =
+        write(STDERR_FILENO, outOfMemoryMessage.constData(), size_t(outOfMemoryMessage.size()));
+    std::_Exit(kExitOutOfMemory);
+}
+
+// An exception that escapes, or meets a frame that may not throw: out of memory ends as
+// above, anything else as it would have.
+[[noreturn]] void endUncaught() {
+    if (const std::exception_ptr uncaught = std::current_exception()) {
+        try {
+            std::rethrow_exception(uncaught);
+        } catch (const std::bad_alloc&) {
+            endOutOfMemory();
+        } catch (...) {
+        }
+    }
+    if (otherUncaught)
+        otherUncaught();
+    std::abort();
+}
 
 bool writeStdout(const QByteArray& bytes) {
     const size_t written =
@@ -32,9 +66,7 @@ std::optional<QByteArray> variable(const char* name) {
     return qgetenv(name);
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tamsel-gen"));
     QCoreApplication::setApplicationVersion(GetFileVersionText());
@@ -66,4 +98,17 @@ int main(int argc, char** argv) {
     context.platform.applicationDir = QCoreApplication::applicationDirPath();
     context.stderrIsTerminal = isatty(STDERR_FILENO) == 1;
     return runGenTool(line, context);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    outOfMemoryMessage = toolMessage(outOfMemoryText()).toUtf8();
+    std::set_new_handler(endOutOfMemory);
+    otherUncaught = std::set_terminate(endUncaught);
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) { // from a container that allocates without new
+        endOutOfMemory();
+    }
 }

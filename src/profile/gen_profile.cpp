@@ -1,9 +1,9 @@
 #include "profile/gen_profile.h"
 
 #include "settings/setting_rules.h"
+#include "util/input_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QJsonArray>
@@ -535,11 +535,15 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
 }
 
 GenProfile readGenProfile(const QString& path) {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
-        throw GenProfileError(QStringLiteral("%1: プロファイルを読めません：%2")
-                                  .arg(path, QFileInfo(path).isDir()
-                                                 ? QStringLiteral("フォルダです")
-                                                 : file.errorString()));
-    return parseGenProfile(file.readAll(), path);
+    // Far above any profile the window writes, far below what would exhaust memory when
+    // parsed.
+    constexpr qint64 kLargestProfile = 64 * 1024 * 1024;
+    QByteArray json;
+    try {
+        json = readInputFile(path, kLargestProfile);
+    } catch (const InputFileError& error) {
+        throw GenProfileError(
+            QStringLiteral("%1: プロファイルを読めません：%2").arg(path, error.reason()));
+    }
+    return parseGenProfile(json, path);
 }

@@ -1,21 +1,42 @@
 #include "settings/profile_file.h"
 
+#include "util/input_file.h"
 #include "util/safe_file.h"
 
 #include <QFile>
-#include <QFileInfo>
 
-ProfileText ProfileFile::read() const {
-    const QFileInfo info(path_);
-    if (!info.exists())
+#include <cerrno>
+
+#include <sys/stat.h>
+
+namespace {
+
+// No file and no folder by that name: what the Windows profile functions read as empty.
+// Anything else that is there, or cannot be looked at, is for the reader to refuse.
+bool isMissing(const QString& path) {
+    struct stat st {};
+    return path.isEmpty() || (stat(QFile::encodeName(path).constData(), &st) != 0 &&
+                              (errno == ENOENT || errno == ENOTDIR));
+}
+
+} // namespace
+
+ProfileText ProfileFile::read(Missing missing) const {
+    if (missing == Missing::ReadsEmpty && isMissing(path_))
         return ProfileText();
-    QFile file(path_);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
-        throw ProfileError(QStringLiteral("%1 を読めません：%2").arg(path_, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw ProfileError(QStringLiteral("%1 を読めません：%2").arg(path_, file.errorString()));
-    return ProfileText::parse(bytes);
+    try {
+        return ProfileText::parse(readInputFile(path_, kMaxFileBytes));
+    } catch (const InputFileError& error) {
+        throw ProfileError(QStringLiteral("%1 を読めません：%2").arg(path_, error.reason()));
+    }
+}
+
+void ProfileFile::write(const ProfileText& text) const {
+    try {
+        writeFileSafely(path_, text.toBytes(), {.rewriteInPlaceIfFolderIsReadOnly = true});
+    } catch (const FileWriteError& error) {
+        throw ProfileError(error.message());
+    }
 }
 
 QString ProfileFile::readString(const QString& section, const QString& key,
@@ -23,12 +44,9 @@ QString ProfileFile::readString(const QString& section, const QString& key,
     return read().readString(section, key, defaultValue);
 }
 
-void ProfileFile::writeString(const QString& section, const QString& key, const QString& value) {
+void ProfileFile::writeString(const QString& section, const QString& key,
+                              const QString& value) const {
     ProfileText text = read();
     text.writeString(section, key, value);
-    try {
-        writeFileSafely(path_, text.toBytes(), {.rewriteInPlaceIfFolderIsReadOnly = true});
-    } catch (const FileWriteError& error) {
-        throw ProfileError(error.message());
-    }
+    write(text);
 }

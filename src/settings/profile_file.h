@@ -4,30 +4,40 @@
 
 #include <QString>
 
-// The settings file on disk, one key read or written at a time and nothing held open between
-// calls, as the Windows profile-file functions work. The file's format and what a read or a
-// write does to it are ProfileText's.
+// The settings file on disk, read whole and replaced whole, with nothing held open between
+// calls. The file's format and what setting a key does to it are ProfileText's.
 class ProfileFile {
 public:
+    // Settings take a few kilobytes; a larger file is not one the program wrote.
+    static constexpr qint64 kMaxFileBytes = 1024 * 1024;
+
+    enum class Missing {
+        ReadsEmpty, // the settings store: a missing file means every default
+        IsAnError,  // a file named on purpose
+    };
+
     explicit ProfileFile(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
 
-    // ProfileText::readString over the file; defaultValue when the file is missing. Throws
-    // ProfileError only when the file exists but cannot be read at all.
+    // The whole file, parsed once. ProfileError naming the reason when it is not a regular
+    // file (a folder, a named pipe, a device), is larger than kMaxFileBytes or cannot be
+    // read, and when it is missing unless missing says that reads as an empty file.
+    ProfileText read(Missing missing = Missing::ReadsEmpty) const;
+
+    // Replaces the file (created when missing) with the text, through the safe writer: either
+    // all of it or, on a failure, the file exactly as it was. Where the folder cannot be
+    // written but the file can, the file is rewritten in place. ProfileError naming the reason.
+    void write(const ProfileText& text) const;
+
+    // One key read or written: read() and ProfileText::readString; read(), writeString and
+    // write(). Throws what those throw.
     QString readString(const QString& section, const QString& key,
                        const QString& defaultValue) const;
-
-    // ProfileText::writeString over the file (created when missing), rewritten whole through
-    // the safe writer, so a failure leaves it exactly as it was. Throws UnstorableValueError
-    // for a value the file cannot hold and ProfileError when the file cannot be read or
-    // written.
-    void writeString(const QString& section, const QString& key, const QString& value);
+    void writeString(const QString& section, const QString& key, const QString& value) const;
 
     static constexpr qsizetype kMaxValueLength = ProfileText::kMaxValueLength;
 
 private:
-    ProfileText read() const; // empty when the file does not exist
-
     QString path_;
 };

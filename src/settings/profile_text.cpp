@@ -127,41 +127,27 @@ int encodedLength(char32_t c, ProfileEncoding encoding) {
 
 // Each byte counts with the character it is part of, so that both readings weigh the same
 // bytes: UTF-8 Japanese read as Shift-JIS makes more characters of the same bytes.
-qint64 readingScore(const QList<QByteArray>& lines, ProfileEncoding encoding) {
+qint64 lineScore(const QByteArray& bytes, ProfileEncoding encoding) {
+    const std::optional<QString> text = decodeLine(bytes, encoding);
+    if (!text)
+        return kUndecodableLineScore;
     qint64 score = 0;
-    for (const QByteArray& bytes : lines) {
-        const std::optional<QString> text = decodeLine(bytes, encoding);
-        if (!text) {
-            score += kUndecodableLineScore;
+    for (qsizetype i = 0; i < text->size(); ++i) {
+        if (text->at(i).unicode() < 0x80)
             continue;
-        }
-        for (qsizetype i = 0; i < text->size(); ++i) {
-            if (text->at(i).unicode() < 0x80)
-                continue;
-            const qsizetype extent = text->at(i).isHighSurrogate() && i + 1 < text->size() ? 2 : 1;
-            const QStringView character = QStringView(*text).sliced(i, extent);
-            score += characterScore(character) * encodedLength(codePoint(character), encoding);
-            i += extent - 1;
-        }
+        const qsizetype extent = text->at(i).isHighSurrogate() && i + 1 < text->size() ? 2 : 1;
+        const QStringView character = QStringView(*text).sliced(i, extent);
+        score += characterScore(character) * encodedLength(codePoint(character), encoding);
+        i += extent - 1;
     }
     return score;
 }
 
-bool isAscii(const QList<QByteArray>& lines) {
-    for (const QByteArray& line : lines)
-        for (char c : line)
-            if (static_cast<quint8>(c) >= 0x80)
-                return false;
+bool isAscii(const QByteArray& line) {
+    for (char c : line)
+        if (static_cast<quint8>(c) >= 0x80)
+            return false;
     return true;
-}
-
-ProfileEncoding guessEncoding(const QList<QByteArray>& lines) {
-    if (isAscii(lines))
-        return ProfileEncoding::ShiftJis;
-    return readingScore(lines, ProfileEncoding::Utf8) >
-                   readingScore(lines, ProfileEncoding::ShiftJis)
-               ? ProfileEncoding::Utf8
-               : ProfileEncoding::ShiftJis;
 }
 
 // ---- Lines ---------------------------------------------------------------------------------
@@ -235,6 +221,16 @@ ProfileError::ProfileError(const QString& message) : std::runtime_error(message.
 UnstorableValueError::UnstorableValueError(const QString& message, QString character)
     : ProfileError(message), character_(std::move(character)) {}
 
+void ProfileText::Reading::count(const QByteArray& line, int sign) {
+    utf8 += sign * lineScore(line, ProfileEncoding::Utf8);
+    shiftJis += sign * lineScore(line, ProfileEncoding::ShiftJis);
+    nonAsciiLines += isAscii(line) ? 0 : sign;
+}
+
+ProfileEncoding ProfileText::Reading::guess() const {
+    return nonAsciiLines > 0 && utf8 > shiftJis ? ProfileEncoding::Utf8 : ProfileEncoding::ShiftJis;
+}
+
 ProfileText ProfileText::parse(const QByteArray& bytes) {
     ProfileText profile;
     QList<QByteArray> lines;
@@ -243,7 +239,9 @@ ProfileText ProfileText::parse(const QByteArray& bytes) {
         lines = splitLines(bytes.sliced(kUtf8Bom.size()));
     } else {
         lines = splitLines(bytes);
-        profile.encoding_ = guessEncoding(lines);
+        for (const QByteArray& line : lines)
+            profile.reading_.count(line, 1);
+        profile.encoding_ = profile.reading_.guess();
     }
     profile.lines_.reserve(lines.size());
     for (QByteArray& line : lines) {
@@ -313,36 +311,42 @@ void ProfileText::writeString(const QString& section, const QString& key, const 
             throw unwritableName(kind, name);
         return line;
     };
-    QList<ProfileLine> lines = lines_;
+    // The new lines and what they do to the reading, before anything changes.
+    Reading reading = reading_;
+    ProfileLine keyLine;
+    std::optional<ProfileLine> sectionLine;
     if (keyAt >= 0) {
         const QString& name = lines_[keyAt].name;
-        lines[keyAt] = lineOf(name + QLatin1Char('=') + value, ProfileLine::Key, name);
+        keyLine = lineOf(name + QLatin1Char('=') + value, ProfileLine::Key, name);
+        reading.count(lines_[keyAt].bytes, -1);
     } else {
-        const ProfileLine keyLine = lineOf(key + QLatin1Char('=') + value, ProfileLine::Key, key);
-        if (sectionAt >= 0) {
-            lines.insert(lastInSection + 1, keyLine);
-        } else {
-            lines.append(lineOf(QLatin1Char('[') + section + QLatin1Char(']'), ProfileLine::Section,
-                                section));
-            lines.append(keyLine);
+        keyLine = lineOf(key + QLatin1Char('=') + value, ProfileLine::Key, key);
+        if (sectionAt < 0) {
+            sectionLine = lineOf(QLatin1Char('[') + section + QLatin1Char(']'),
+                                 ProfileLine::Section, section);
+            reading.count(sectionLine->bytes, 1);
         }
     }
+    reading.count(keyLine.bytes, 1);
 
     // Shift-JIS has no mark of its own: text that reads better as UTF-8 would turn every
     // other line of the file into something else at the next reading.
-    if (encoding == ProfileEncoding::ShiftJis) {
-        QList<QByteArray> bytes;
-        bytes.reserve(lines.size());
-        for (const ProfileLine& line : lines)
-            bytes.append(line.bytes);
-        if (guessEncoding(bytes) != ProfileEncoding::ShiftJis)
-            throw UnstorableValueError(
-                QStringLiteral("%1 の値は Shift-JIS の設定ファイルを UTF-8 と読ませてしまいます")
-                    .arg(key),
-                {});
+    if (encoding == ProfileEncoding::ShiftJis && reading.guess() != ProfileEncoding::ShiftJis)
+        throw UnstorableValueError(
+            QStringLiteral("%1 の値は Shift-JIS の設定ファイルを UTF-8 と読ませてしまいます")
+                .arg(key),
+            {});
+
+    if (keyAt >= 0) {
+        lines_[keyAt] = std::move(keyLine);
+    } else if (sectionLine) {
+        lines_.append(std::move(*sectionLine));
+        lines_.append(std::move(keyLine));
+    } else {
+        lines_.insert(lastInSection + 1, std::move(keyLine));
     }
     encoding_ = encoding;
-    lines_ = std::move(lines);
+    reading_ = reading;
 }
 
 QByteArray ProfileText::toBytes() const {

@@ -79,8 +79,19 @@ public:
     QByteArray toBytes() const;
 
 private:
+    // How much the lines speak for a reading in UTF-8 or in Shift-JIS, kept as keys are set,
+    // so that the check of a write weighs only the lines it changes.
+    struct Reading {
+        qint64 utf8 = 0;
+        qint64 shiftJis = 0;
+        qsizetype nonAsciiLines = 0;
+        void count(const QByteArray& line, int sign);
+        ProfileEncoding guess() const;
+    };
+
     ProfileEncoding encoding_ = ProfileEncoding::ShiftJis;
     QList<ProfileLine> lines_;
+    Reading reading_;
 };
 
 // The file's bytes with one key set, as ProfileText::writeString sets it.

@@ -38,7 +38,7 @@ std::optional<qint32> settingsInteger(const QString& text) {
 
 class SettingsReader {
 public:
-    explicit SettingsReader(const ProfileFile& file) : file_(file) {}
+    explicit SettingsReader(const ProfileText& file) : file_(file) {}
 
     void string(const QString& section, const QString& key, QString& field) const {
         field = file_.readString(section, key, field);
@@ -80,10 +80,10 @@ public:
     }
 
 private:
-    const ProfileFile& file_;
+    const ProfileText& file_;
 };
 
-void readAll(AppSettings& s, const ProfileFile& file) {
+void readAll(AppSettings& s, const ProfileText& file) {
     const SettingsReader read(file);
     read.string(kLastStatus, QStringLiteral("Alias"), s.Alias);
     s.Alias = serviceWithoutPassword(s.Alias);
@@ -148,12 +148,10 @@ QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
     return list;
 }
 
-// A key whose value the file cannot hold keeps its stored value; the others are written
-// all the same. Any other failure (the file cannot be read or written) stops at once, as
-// every later key would fail the same way. unchanged gathers the keys left unchanged, each
-// with the character to blame where there is one.
-void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file,
-              QStringList& unchanged) {
+// A key whose value the file cannot hold keeps its stored value; the others are set all the
+// same. unchanged gathers the keys left unchanged, each with the character to blame where
+// there is one. Any other failure is the file's, and nothing of it is written.
+void setAll(const AppSettings& s, QSize mainWindowSize, ProfileText& file, QStringList& unchanged) {
     for (const Entry& entry : entries(s, mainWindowSize)) {
         try {
             file.writeString(entry.section, entry.key, entry.value);
@@ -163,6 +161,12 @@ void writeAll(const AppSettings& s, QSize mainWindowSize, ProfileFile& file,
                                  : QStringLiteral("%1「%2」").arg(entry.key, error.character()));
         }
     }
+}
+
+QString withReason(QString text, const QString& reason) {
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    return text;
 }
 
 } // namespace
@@ -206,31 +210,40 @@ QString loggedOnUserName() {
     return QString::fromLocal8Bit(name);
 }
 
-QString settingsLoadErrorText() {
-    return QStringLiteral("設定読込中にｴﾗｰがありました");
+QString settingsLoadErrorText(const QString& reason) {
+    return withReason(QStringLiteral("設定読込中にｴﾗｰがありました"), reason);
 }
 
-QString settingsSaveErrorText(const QStringList& unchangedKeys) {
-    QString text =
-        QStringLiteral("設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。");
+QString settingsSaveErrorText(const QString& reason, const QStringList& unchangedKeys) {
+    QString text = withReason(
+        QStringLiteral("設定保存中にｴﾗｰがありました。設定が次回に反映されない場合があります。"),
+        reason);
     if (!unchangedKeys.isEmpty())
         text += QStringLiteral("\n次の設定は保存できない文字を含むため、前回の値のままです：") +
                 unchangedKeys.join(QStringLiteral("、"));
     return text;
 }
 
+AppSettings settingsFromFile(const ProfileText& file, const SettingsPlatform& platform) {
+    AppSettings settings; // every value starts at its default
+    readAll(settings, file);
+    applyFallbacks(settings.GenSettings, platform);
+    return settings;
+}
+
 void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsPlatform& platform,
                   Reporter& reporter) {
-    AppSettings loaded; // every value starts at its default
+    ProfileText file;
     try {
-        readAll(loaded, ProfileFile(iniPath));
-    } catch (const std::exception&) {
-        // Values not read keep their defaults (not empty or 0), so the save at exit never
+        file = ProfileFile(iniPath).read();
+    } catch (const ProfileError& error) {
+        // Every value then keeps its default (not empty or 0), so the save at exit never
         // writes emptied prefixes or a zero window size over good stored settings.
+        reporter.showError(settingsLoadErrorText(error.message()));
+    } catch (const std::exception&) {
         reporter.showError(settingsLoadErrorText());
     }
-    applyFallbacks(loaded.GenSettings, platform);
-    settings = std::move(loaded);
+    settings = settingsFromFile(file, platform);
 }
 
 void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mainWindowSize,
@@ -238,14 +251,22 @@ void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mai
     BusyGuard busy(reporter);
     QStringList unchanged;
     bool failed = false;
+    QString reason;
     try {
         if (closeDatabase)
             closeDatabase();
-        ProfileFile file(iniPath);
-        writeAll(settings, mainWindowSize, file, unchanged);
+        // One reading and one replacement: either every key that can be stored is in the
+        // file, or, whatever stops the write (a full disk), nothing has changed.
+        const ProfileFile file(iniPath);
+        ProfileText text = file.read();
+        setAll(settings, mainWindowSize, text, unchanged);
+        file.write(text);
+    } catch (const ProfileError& error) {
+        failed = true;
+        reason = error.message();
     } catch (const std::exception&) {
         failed = true;
     }
     if (failed || !unchanged.isEmpty())
-        reporter.showError(settingsSaveErrorText(unchanged));
+        reporter.showError(settingsSaveErrorText(reason, unchanged));
 }

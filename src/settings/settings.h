@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class ProfileText;
 class Reporter;
 
 // The generation settings: section Params of the settings file, each field named by its
@@ -75,25 +76,31 @@ struct SettingsPlatform {
     std::function<QString()> userName = loggedOnUserName; // Owner fallback
 };
 
-// Reads every value from the file, with the defaults for missing or unreadable values and
-// the Owner and DefPath fallbacks. A value the settings rule refuses (setting_rules.h) is
-// unreadable, except an empty prefix; a stored service loses any password. Lines of the file
-// that do not decode are passed over. Never fails outward: a file that cannot be read at all
-// gets the message "設定読込中にｴﾗｰがありました" and every value keeps its default.
+// Every value from the settings file's text, with the defaults for missing or unreadable
+// values and the Owner and DefPath fallbacks. A value the settings rule refuses
+// (setting_rules.h) is unreadable, except an empty prefix; a stored service loses any
+// password. Lines of the file that do not decode are passed over.
+AppSettings settingsFromFile(const ProfileText& file, const SettingsPlatform& platform);
+
+// Reads the file once and takes settingsFromFile of it; a missing file gives every default.
+// Never fails outward: a file that cannot be read, or is no settings file (not a regular
+// file, over ProfileFile::kMaxFileBytes), gets the message "設定読込中にｴﾗｰがありました" with
+// the reason, and every value keeps its default.
 void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsPlatform& platform,
                   Reporter& reporter);
 
-// Writes every value, key by key in the file's order, taking the main window's outer size
-// from mainWindowSize; the service loses any password (serviceWithoutPassword). A value the
-// file cannot hold (a character Shift-JIS has not) leaves its key as stored while the other
-// keys are written, and the save message names it. closeDatabase, when set, runs first (the
-// logon window closing its database); an error there writes nothing, and a file that cannot
-// be read or written stops the save at once: the keys written before stay written, the rest
-// keep their old content. Both give the save message.
+// Writes every value in the file's order, taking the main window's outer size from
+// mainWindowSize; the service loses any password (serviceWithoutPassword). The file is read
+// once and replaced once, whole: a file that cannot be read or written (a full disk) is left
+// exactly as it was, and the save message gives the reason. A value the file cannot hold (a
+// character Shift-JIS has not) leaves its key as stored while the other keys are written, and
+// the save message names it. closeDatabase, when set, runs first (the logon window closing
+// its database); an error there writes nothing and gives the save message.
 void SaveSettings(const AppSettings& settings, const QString& iniPath, QSize mainWindowSize,
                   const std::function<void()>& closeDatabase, Reporter& reporter);
 
-// The two messages, for callers that report on their own.
-QString settingsLoadErrorText();
-// The save message; with keys, a second line names the keys left as they were stored.
-QString settingsSaveErrorText(const QStringList& unchangedKeys = {});
+// The two messages, for callers that report on their own; a reason, when given, goes on a
+// line of its own.
+QString settingsLoadErrorText(const QString& reason = {});
+// The save message; with keys, a last line names the keys left as they were stored.
+QString settingsSaveErrorText(const QString& reason = {}, const QStringList& unchangedKeys = {});

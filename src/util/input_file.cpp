@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -55,27 +57,35 @@ public:
     ReadDescriptor(const ReadDescriptor&) = delete;
     ReadDescriptor& operator=(const ReadDescriptor&) = delete;
     int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
 
 private:
     int fd_;
 };
 
-} // namespace
-
-QByteArray readInputFile(const QString& path, qint64 maxBytes) {
+// The file opened for reading once it is known to be a regular file of at most maxBytes,
+// with its status as opened.
+ReadDescriptor openRegularFile(const QString& path, qint64 maxBytes, struct stat& st) {
     const QByteArray name = QFile::encodeName(path);
-    struct stat st {};
     // The kind is known before opening: opening a FIFO would wait for a writer.
     if (path.isEmpty() || stat(name.constData(), &st) != 0)
         refuse(path.isEmpty() ? ENOENT : errno);
     checkKindAndSize(st, maxBytes);
-    const ReadDescriptor file(open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    ReadDescriptor file(open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0)
         refuse(errno);
     // The name may have been given to something else in between.
     if (fstat(file.get(), &st) != 0)
         refuse(errno);
     checkKindAndSize(st, maxBytes);
+    return ReadDescriptor(file.release());
+}
+
+} // namespace
+
+QByteArray readInputFile(const QString& path, qint64 maxBytes) {
+    struct stat st {};
+    const ReadDescriptor file = openRegularFile(path, maxBytes, st);
 
     // The file may still grow while it is read: never more than maxBytes.
     QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
@@ -100,4 +110,31 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
         refuseSize(maxBytes);
     bytes.truncate(size);
     return bytes;
+}
+
+InputFile::InputFile(const QString& path) {
+    struct stat st {};
+    fd_ = openRegularFile(path, std::numeric_limits<qint64>::max(), st).release();
+    size_ = st.st_size;
+}
+
+InputFile::~InputFile() {
+    ::close(fd_);
+}
+
+qint64 InputFile::readAt(qint64 offset, char* to, qint64 size) const {
+    size = std::max<qint64>(0, std::min(size, size_ - offset));
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t got = pread(fd_, to + done, static_cast<size_t>(size - done), offset + done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            refuse(errno);
+        }
+        if (got == 0)
+            break; // shrunk since it was opened
+        done += got;
+    }
+    return done;
 }

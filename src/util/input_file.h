@@ -19,6 +19,28 @@ public:
 // cannot be opened or read by the system's reason.
 QByteArray readInputFile(const QString& path, qint64 maxBytes);
 
+// A regular file opened for reading in parts, for input that need not be held whole: refused
+// as readInputFile refuses, whatever its size.
+class InputFile {
+public:
+    explicit InputFile(const QString& path); // InputFileError
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // The size it had when it was opened. Nothing past it is read, so a file that grows
+    // meanwhile is read as it was.
+    qint64 size() const { return size_; }
+
+    // Up to size bytes from offset into to; fewer only where the file ends (it may have
+    // shrunk since it was opened). InputFileError with the system's reason.
+    qint64 readAt(qint64 offset, char* to, qint64 size) const;
+
+private:
+    int fd_ = -1;
+    qint64 size_ = 0;
+};
+
 // "フォルダです", "名前付きパイプです"... for a file's type (st_mode) other than a regular
 // file; empty for a regular file.
 QString fileKindText(unsigned mode);

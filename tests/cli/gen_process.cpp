@@ -5,6 +5,8 @@
 
 #include <stdexcept>
 
+#include <sys/resource.h>
+
 QMap<QString, QString> pinnedEnvironment() {
     return {
         {QStringLiteral("TZ"), QStringLiteral("Asia/Tokyo")},
@@ -14,7 +16,8 @@ QMap<QString, QString> pinnedEnvironment() {
     };
 }
 
-GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env) {
+GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env,
+              qint64 addressSpace) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QMap<QString, QString> settings = pinnedEnvironment();
     settings.insert(env);
@@ -28,6 +31,11 @@ GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setStandardInputFile(QProcess::nullDevice());
+    if (addressSpace > 0)
+        process.setChildProcessModifier([addressSpace] {
+            const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
+            setrlimit(RLIMIT_AS, &limit);
+        });
     process.start(QStringLiteral(TAMSEL_GEN_PATH), arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         throw std::runtime_error("tamsel-gen did not finish: " +

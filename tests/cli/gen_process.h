@@ -18,8 +18,10 @@ struct GenRun {
 QMap<QString, QString> pinnedEnvironment();
 
 // Runs tamsel-gen with the arguments, the pinned environment changed by env, and standard
-// input closed (never a terminal).
-GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env = {});
+// input closed (never a terminal); with an address space of at most addressSpace bytes
+// when it is not 0.
+GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env = {},
+              qint64 addressSpace = 0);
 
 // The moment SOURCE_DATE_EPOCH pins, as the header writes it in Tokyo with Japanese
 // weekday names.

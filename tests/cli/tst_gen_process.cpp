@@ -20,6 +20,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray goldenProfile() {
@@ -72,7 +74,8 @@ void TestGenProcess::init() {
     QVERIFY(dir_.isValid());
     // Every test starts from an empty folder.
     for (const QFileInfo& entry :
-         QDir(dir_.path()).entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries))
+         QDir(dir_.path())
+             .entryInfoList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System | QDir::Hidden))
         entry.isDir() ? QDir(entry.filePath()).removeRecursively()
                       : QFile::remove(entry.filePath());
 }
@@ -189,6 +192,9 @@ void TestGenProcess::exitStatuses_data() {
     QTest::newRow("2 missing ini")
         << "package" << demoProfile(R"("ini": "nowhere/Ostrel.ini", )" + publicEmp) << QStringList{}
         << 2 << QStringList{"設定読込中にｴﾗｰがありました", "Ostrel.ini"};
+    QTest::newRow("2 ini is a folder")
+        << "package" << demoProfile(R"("ini": ".", )" + publicEmp) << QStringList{} << 2
+        << QStringList{"設定読込中にｴﾗｰがありました", "フォルダです"};
     QTest::newRow("2 bad SOURCE_DATE_EPOCH")
         << "package" << demoProfile(publicEmp) << QStringList{"SOURCE_DATE_EPOCH=tomorrow"} << 2
         << QStringList{"SOURCE_DATE_EPOCH", "tomorrow"};
@@ -246,6 +252,75 @@ void TestGenProcess::exitStatuses() {
     for (const QString& fragment : fragments)
         QVERIFY2(run.err.contains(fragment),
                  qPrintable(run.err + QStringLiteral(" / ") + fragment));
+}
+
+void TestGenProcess::unreadableInputsAreRefused_data() {
+    QTest::addColumn<QString>("role"); // the profile or the --check file
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("reason");
+    const QString profile = QStringLiteral("プロファイルを読めません");
+    const QString check = QStringLiteral("比較するファイルを読めません");
+    const std::pair<QString, QString> kinds[] = {
+        {"folder", QStringLiteral("フォルダです")},
+        {"fifo", QStringLiteral("名前付きパイプです")},
+        {"device", QStringLiteral("デバイスです")},
+        {"missing", QStringLiteral("ファイルまたはフォルダがありません")},
+    };
+    for (const auto& [kind, reason] : kinds) {
+        QTest::addRow("profile, %s", qPrintable(kind)) << profile << kind << 2 << reason;
+        QTest::addRow("--check, %s", qPrintable(kind)) << check << kind << 6 << reason;
+    }
+    QTest::newRow("profile over 64 MiB")
+        << profile << "large" << 2 << QStringLiteral("ファイルが大きすぎます（64 MiB まで）");
+}
+
+void TestGenProcess::unreadableInputsAreRefused() {
+    QFETCH(QString, role);
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(QString, reason);
+    const QDir dir(dir_.path());
+    QString path = dir.filePath(kind);
+    if (kind == "folder") {
+        QVERIFY(dir.mkdir(kind));
+    } else if (kind == "fifo") {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == "device") {
+        path = QStringLiteral("/dev/zero"); // endless: read, it would fill the memory
+    } else if (kind == "large") {
+        QFile large(path);
+        QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(64 * 1024 * 1024 + 1));
+    }
+    const bool isProfile = role.contains(u"プロファイル");
+    QStringList arguments{"package",
+                          isProfile ? path : writeProfile(QString::fromUtf8(goldenProfile()))};
+    if (!isProfile)
+        arguments << "--check" << path;
+    const GenRun run = runGen(arguments);
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains(role) && run.err.contains(path) && run.err.contains(reason),
+             qPrintable(run.err));
+}
+
+void TestGenProcess::outOfMemoryEndsWithItsStatus() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer needs an address space without limit");
+#endif
+    // A profile of 1.1 million tables: read, it needs more memory than each limit gives; the
+    // limits let the memory run out in different places.
+    QByteArray json = R"({"service": "DEMO", "user": "SCOTT", "tables": [)";
+    for (int t = 0; t < 1'100'000; ++t)
+        json += (t ? ", " : "") + QStringLiteral(R"({"name": "T%1"})").arg(t).toLatin1();
+    json += "]}";
+    const QString profile = QDir(dir_.path()).filePath("large.json");
+    writeFileBytes(profile, json);
+    for (const qint64 megabytes : {200, 260, 350, 500}) {
+        const GenRun run = runGen({"package", profile}, {}, megabytes * 1024 * 1024);
+        QVERIFY2(run.exitCode == 9, qPrintable(QString::number(megabytes) + u' ' + run.err));
+        QCOMPARE(run.err, QStringLiteral("tamsel-gen: メモリが不足しています\n"));
+    }
 }
 
 void TestGenProcess::missingFolderLeavesNothing() {
@@ -466,16 +541,76 @@ void TestGenProcess::checkTakesTheOutputCutAnywhere() {
     QFETCH(QStringList, diff);
     QFETCH(int, lineEndDiffers);
     for (qsizetype cut = 0; cut <= generated.size(); ++cut) {
-        OutputComparer comparer(saved, false, QString());
+        OutputComparer comparer(savedBytes(saved), false, QString());
         comparer.append(generated.first(cut));
         comparer.append(generated.sliced(cut));
-        const OutputCheck check = comparer.finish("S", "G");
+        QByteArray written;
+        const OutputCheck check =
+            comparer.finish("S", "G", [&written](QByteArrayView block) { written += block; });
         const QStringList expected =
             diff.isEmpty() ? QStringList{} : QStringList{"--- S", "+++ G"} + diff;
-        QCOMPARE(check.diff, expected);
+        QCOMPARE(QString::fromUtf8(written).split(u'\n', Qt::SkipEmptyParts), expected);
+        QCOMPARE(check.diffWritten, !diff.isEmpty());
         QCOMPARE(check.lineEndDiffers, lineEndDiffers);
         QCOMPARE(check.same, diff.isEmpty() && lineEndDiffers == 0);
     }
+}
+
+void TestGenProcess::checkDiffKeepsToItsBudget_data() {
+    QTest::addColumn<QByteArray>("saved");
+    QTest::addColumn<QByteArray>("generated");
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<QStringList>("diff"); // after "--- S", "+++ G"
+    const QByteArray saved = "a\nb\nc\nd\ne\nf\ng\nh\ni\nj\nk\n";
+    const QByteArray generated = "a\nB\nc\nd\ne\nf\ng\nh\ni\nJ\nk\n";
+    QTest::newRow("searched") << saved << generated << kCheckMemoryBudget
+                              << QStringList{"@@ -1,5 +1,5 @@", " a", "-b", "+B", " c", " d", " e",
+                                             "@@ -7,5 +7,5 @@", " g", " h", " i", "-j", "+J", " k"};
+    QTest::newRow("past the budget: replaced whole between the lines that agree")
+        << saved << generated << qint64(0)
+        << QStringList{"@@ -1,11 +1,11 @@",
+                       " a",
+                       "-b",
+                       "-c",
+                       "-d",
+                       "-e",
+                       "-f",
+                       "-g",
+                       "-h",
+                       "-i",
+                       "-j",
+                       "+B",
+                       "+c",
+                       "+d",
+                       "+e",
+                       "+f",
+                       "+g",
+                       "+h",
+                       "+i",
+                       "+J",
+                       " k"};
+    QTest::newRow("past the budget, no line agrees at the end")
+        << QByteArray("a\nb\nc\nd") << QByteArray("a\nb\nX\nY\n") << qint64(0)
+        << QStringList{"@@ -1,4 +1,4 @@", " a", " b", "-c", "-d", "+X", "+Y"};
+    QTest::newRow("a saved line of 17 MiB equals none")
+        << QByteArray("a\n") + QByteArray(17 * 1024 * 1024, 'x') + "\nb\n"
+        << QByteArray("a\nb\n") << kCheckMemoryBudget
+        << QStringList{"@@ -1,3 +1,2 @@", " a", "-" + QString(16 * 1024 * 1024, u'x') + "…", " b"};
+}
+
+void TestGenProcess::checkDiffKeepsToItsBudget() {
+    QFETCH(QByteArray, saved);
+    QFETCH(QByteArray, generated);
+    QFETCH(qint64, budget);
+    QFETCH(QStringList, diff);
+    OutputComparer comparer(savedBytes(saved), true, QString(), budget);
+    comparer.append(generated);
+    QByteArray written;
+    const OutputCheck check =
+        comparer.finish("S", "G", [&written](QByteArrayView block) { written += block; });
+    QVERIFY(check.diffWritten);
+    const QString expected = (QStringList{"--- S", "+++ G"} + diff).join(u'\n') + u'\n';
+    QVERIFY2(QString::fromUtf8(written) == expected, written.left(300).constData());
 }
 
 void TestGenProcess::reservedNamesWarnOrFail() {
@@ -542,28 +677,68 @@ void TestGenProcess::snapshotFailuresLeaveNothing() {
     QVERIFY(QDir(dir.filePath("tmp")).isEmpty());
 }
 
-void TestGenProcess::progressOnATerminal() {
+GenRun TestGenProcess::onTerminal(const QStringList& arguments, const QByteArray& typed,
+                                  const QMap<QString, QString>& env) {
     const QString script = QStandardPaths::findExecutable("script");
     if (script.isEmpty())
+        return {};
+    QStringList command{QStringLiteral(TAMSEL_GEN_PATH)};
+    for (const QString& argument : arguments)
+        command << u'\'' + argument + u'\'';
+    QProcess terminal;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("TAMSEL_PASSWORD");
+    for (auto it = env.cbegin(); it != env.cend(); ++it)
+        environment.insert(it.key(), it.value());
+    terminal.setProcessEnvironment(environment);
+    // script runs the command on a pseudo-terminal: its standard input and error are one.
+    terminal.start(script, {"-qec", command.join(u' '), "/dev/null"});
+    terminal.write(typed);
+    terminal.closeWriteChannel();
+    if (!terminal.waitForFinished(60000)) {
+        terminal.kill();
+        terminal.waitForFinished();
+    }
+    return {terminal.exitCode(), terminal.readAllStandardOutput(), {}};
+}
+
+void TestGenProcess::progressOnATerminal() {
+    if (QStandardPaths::findExecutable("script").isEmpty())
         QSKIP("no script(1) to give tamsel-gen a terminal");
     const QString profile = writeProfile(
         demoProfile(R"("tables": [{"name": "DEPT", "public": true}, {"name": "EMP"}])"));
     const QString output = QDir(dir_.path()).filePath("package.sql");
-    // script runs the command on a pseudo-terminal: its standard error is a terminal.
-    QProcess terminal;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("TAMSEL_PASSWORD", "x");
-    terminal.setProcessEnvironment(environment);
-    terminal.setStandardInputFile(QProcess::nullDevice());
-    terminal.start(script, {"-qec",
-                            QStringLiteral("'%1' package '%2' -o '%3'")
-                                .arg(QStringLiteral(TAMSEL_GEN_PATH), profile, output),
-                            "/dev/null"});
-    QVERIFY(terminal.waitForFinished(60000));
-    QCOMPARE(terminal.exitCode(), 0);
-    const QString shown = QString::fromUtf8(terminal.readAllStandardOutput());
-    QCOMPARE(shown, QStringLiteral("\rテーブル情報を取得中・・・ 0/2\x1b[K"
-                                   "\rテーブル情報を取得中・・・ 1/2\x1b[K"
-                                   "\rテーブル情報を取得中・・・ 2/2\x1b[K\r\x1b[K"));
+    const GenRun run = onTerminal({"package", profile, "-o", output});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(run.out),
+             QStringLiteral("\rテーブル情報を取得中・・・ 0/2\x1b[K"
+                            "\rテーブル情報を取得中・・・ 1/2\x1b[K"
+                            "\rテーブル情報を取得中・・・ 2/2\x1b[K\r\x1b[K"));
     // With standard error a pipe nothing is shown: goldenOutputs finds it empty.
+}
+
+void TestGenProcess::passwordAskedOnlyWhereChecked_data() {
+    QTest::addColumn<QString>("service"); // "@SQLITE@" stands for a SQLite file
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<int>("status");
+    QTest::newRow("demo database") << "DEMO" << false << 0;
+    QTest::newRow("SQLite file") << "@SQLITE@" << false << 0;
+    QTest::newRow("ODBC connection string") << "DRIVER={NO SUCH DRIVER 7Q}" << true << 4;
+}
+
+void TestGenProcess::passwordAskedOnlyWhereChecked() {
+    QFETCH(QString, service);
+    QFETCH(bool, asked);
+    QFETCH(int, status);
+    if (QStandardPaths::findExecutable("script").isEmpty())
+        QSKIP("no script(1) to give tamsel-gen a terminal");
+    const QString snapshot = QDir(dir_.path()).filePath("snapshot.sqlite");
+    writeBrokenSnapshot(snapshot);
+    service.replace("@SQLITE@", snapshot);
+    const QString profile = writeProfile(
+        QStringLiteral(R"({"service": "%1", "user": "SCOTT", "tables": []})").arg(service));
+    // Without a prompt nothing reads the line typed; with one, it is read as the password.
+    const GenRun run = onTerminal({"tables", profile}, "typed\n");
+    QVERIFY2(run.exitCode == status, run.out.constData());
+    QCOMPARE(run.out.contains("パスワード: "), asked);
 }

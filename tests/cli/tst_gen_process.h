@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gen_process.h"
+
 #include <QObject>
 #include <QTemporaryDir>
 
@@ -16,6 +18,9 @@ private slots:
     void utf8DiffersOnlyInEncoding();
     void exitStatuses_data();
     void exitStatuses();
+    void unreadableInputsAreRefused_data();
+    void unreadableInputsAreRefused();
+    void outOfMemoryEndsWithItsStatus();
     void missingFolderLeavesNothing();
     void failedRunKeepsExistingFile_data();
     void failedRunKeepsExistingFile();
@@ -29,13 +34,21 @@ private slots:
     void checkComparesWithTheSavedFile();
     void checkTakesTheOutputCutAnywhere_data();
     void checkTakesTheOutputCutAnywhere();
+    void checkDiffKeepsToItsBudget_data();
+    void checkDiffKeepsToItsBudget();
     void reservedNamesWarnOrFail();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();
     void snapshotFailuresLeaveNothing();
     void progressOnATerminal();
+    void passwordAskedOnlyWhereChecked_data();
+    void passwordAskedOnlyWhereChecked();
 
 private:
     QString writeProfile(const QString& json, const QString& name = "profile.json");
+    // tamsel-gen on a terminal of its own (script(1)), `typed` at the keyboard: out is what
+    // the terminal shows.
+    GenRun onTerminal(const QStringList& arguments, const QByteArray& typed = {},
+                      const QMap<QString, QString>& env = {});
     QTemporaryDir dir_;
 };

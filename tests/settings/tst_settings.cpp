@@ -7,8 +7,11 @@
 #include "util/sjis.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -253,11 +256,47 @@ void TestSettings::unwritableFileReportsAndStaysUnchanged() {
     QCOMPARE(reporter.messages.size(), loadFails ? 1 : 0);
     SaveSettings(settings, path, QSize(640, 480), {}, reporter);
 
-    QCOMPARE(reporter.texts().last(), settingsSaveErrorText());
+    QVERIFY(reporter.texts().last().startsWith(settingsSaveErrorText()));
     QCOMPARE(reporter.messages.last().caption, QStringLiteral("エラー"));
     QCOMPARE(readFileBytes(dir.filePath("plain.txt")), QByteArray("keep"));
     QVERIFY(QDir(dir.filePath("Ostrel.ini")).isEmpty());
     QCOMPARE(reporter.busyDepth, 0);
+}
+
+// Only a regular file of at most 1 MiB is a settings file: anything else is named in both
+// messages, never waited on (a pipe without a writer) nor written, and the defaults hold.
+void TestSettings::settingsFileMustBeRegular_data() {
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder") << "フォルダです";
+    QTest::newRow("named pipe") << "名前付きパイプです";
+    QTest::newRow("device behind a link") << "デバイスです";
+    QTest::newRow("over 1 MiB") << "ファイルが大きすぎます";
+}
+
+void TestSettings::settingsFileMustBeRegular() {
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = settingsFilePath(dir.path());
+    const QByteArray large = iniBytes("[Params]\nPublic=BIG_\n;") + QByteArray(1 << 20, 'x');
+    const QString row = QTest::currentDataTag();
+    QVERIFY(row == u"folder"       ? QDir(dir.path()).mkdir("Ostrel.ini")
+            : row == u"named pipe" ? mkfifo(QFile::encodeName(path).constData(), 0600) == 0
+            : row == u"over 1 MiB" ? (writeFileBytes(path, large), true)
+                                   : QFile::link("/dev/null", path));
+    const QFileInfo was(path);
+
+    RecordingReporter reporter;
+    const AppSettings settings = loadFrom(path, reporter);
+    QCOMPARE(settings.GenSettings.Public, QStringLiteral("PUB_"));
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    const QStringList texts = reporter.texts();
+    QVERIFY2(texts.size() == 2 && texts[0].startsWith(u"設定読込中にｴﾗｰがありました\n") &&
+                 texts[1].startsWith(u"設定保存中にｴﾗｰがありました。") &&
+                 texts[0].contains(reason) && texts[1].contains(reason),
+             qPrintable(texts.join(u'|')));
+    const QFileInfo is(path);
+    QVERIFY(is.isSymLink() == was.isSymLink() && is.isDir() == was.isDir() &&
+            is.size() == was.size());
 }
 
 void TestSettings::unstorableValueKeepsItsKeyOnly_data() {

@@ -16,6 +16,8 @@ private slots:
     void damagedFileRecovers();
     void unwritableFileReportsAndStaysUnchanged_data();
     void unwritableFileReportsAndStaysUnchanged();
+    void settingsFileMustBeRegular_data();
+    void settingsFileMustBeRegular();
     void unstorableValueKeepsItsKeyOnly_data();
     void unstorableValueKeepsItsKeyOnly();
     void serviceIsStoredWithoutPassword_data();
