@@ -1,13 +1,15 @@
 // Fuzz target of the profile format (profile/gen_profile, profile/profile_writer). Any
-// bytes either make a profile or a GenProfileError whose message names the file; nothing
-// else escapes. A profile that was accepted keeps every promise the tool builds on: no "/"
-// in the user, setting texts without line breaks and numbers the options dialog could
-// enter, table names given once, argument tables among them, and its selection and flags
-// apply to a table list that holds its tables. Written out as the window saves it, it reads
+// bytes either make a profile or a GenProfileError whose message names the file and holds
+// no control character; nothing else escapes. A profile that was accepted keeps every
+// promise the tool builds on: no "/" in the user, no control character in any name or
+// setting text, numbers the options dialog could enter, table names not empty and given
+// once, argument tables among them, and its selection and flags apply to a table list that
+// holds its tables. Written out as the window saves it, it reads
 // back as the same profile (but for the password, which is never written).
 #include "fuzz_check.h"
 #include "profile/gen_profile.h"
 #include "profile/profile_writer.h"
+#include "settings/setting_rules.h"
 
 #include <QSet>
 
@@ -18,8 +20,8 @@ namespace {
 
 const QString kPath = QStringLiteral("fuzz/profile.json");
 
-bool isLineText(const QString& text) {
-    return !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+bool isName(const QString& text) {
+    return !firstControlCharacter(text);
 }
 
 bool isSmallNumber(qint32 number) {
@@ -32,7 +34,7 @@ void checkSettings(const GenProfile& profile) {
     for (const QString* text : {&settings.Public, &settings.Custom, &settings.Set, &settings.Clr,
                                 &settings.INS, &settings.UPD, &settings.PackName, &settings.SysName,
                                 &settings.Owner, &settings.DefPath, &settings.VbName})
-        FUZZ_CHECK(isLineText(*text), escaped(*text));
+        FUZZ_CHECK(isName(*text), escaped(*text));
     FUZZ_CHECK(isSmallNumber(settings.Indent), QString::number(settings.Indent));
     FUZZ_CHECK(isSmallNumber(settings.RefStrLen), QString::number(settings.RefStrLen));
 }
@@ -40,7 +42,8 @@ void checkSettings(const GenProfile& profile) {
 void checkTables(const GenProfile& profile) {
     QStringList names;
     for (const ProfileTable& table : profile.tables) {
-        FUZZ_CHECK(!names.contains(table.name), escaped(table.name));
+        FUZZ_CHECK(!names.contains(table.name) && !table.name.isEmpty() && isName(table.name),
+                   escaped(table.name));
         names.append(table.name);
         FUZZ_CHECK(isSmallNumber(table.genStrCount) && isSmallNumber(table.genNumCount),
                    escaped(table.name));
@@ -140,10 +143,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(message.startsWith(kPath + QStringLiteral(": ")) &&
                        message.size() > kPath.size() + 2,
                    message);
+        FUZZ_CHECK(isName(message), escaped(message));
         return 0;
     }
     FUZZ_CHECK(profile.path == kPath, profile.path);
     FUZZ_CHECK(!profile.user.contains(QLatin1Char('/')), escaped(profile.user));
+    FUZZ_CHECK(isName(profile.user) && isName(profile.service) && isName(profile.ini.value_or("")),
+               escaped(profile.user + profile.service));
     checkSettings(profile);
     checkTables(profile);
     checkWrittenProfile(profile);

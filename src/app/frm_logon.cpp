@@ -1,6 +1,7 @@
 #include "app/frm_logon.h"
 
 #include "db/db_messages.h"
+#include "settings/setting_rules.h"
 #include "settings/settings.h"
 #include "ui/app_windows.h"
 #include "ui/fonts.h"
@@ -163,6 +164,15 @@ void TFRM_Logon::FormClose() {
 }
 
 void TFRM_Logon::CMD_OKClick() {
+    // The user name is the schema of every generated line and stands in the main window's
+    // caption: one holding a control character is refused before the database sees it. What
+    // follows a "/" is the password, which the database gets as typed.
+    const QString user = userWithoutPassword(EDT_User->text());
+    if (const std::optional<QChar> control = firstControlCharacter(user)) {
+        messages().showError(QStringLiteral("ユーザー %1 の名前に%2")
+                                 .arg(shownName(user), controlCharacterText(*control)));
+        return;
+    }
     bool opened = false;
     {
         BusyGuard busy(messages());
@@ -173,7 +183,7 @@ void TFRM_Logon::CMD_OKClick() {
             Db = std::move(database);
             Connected = true;
             settings_.Alias = EDT_Alias->text();
-            settings_.UserNM = EDT_User->text();
+            settings_.UserNM = user;
             opened = true;
         } catch (...) {
             // Whatever went wrong, the user gets the one message and may try again.

@@ -1,27 +1,10 @@
 #include "db/dictionary.h"
 
-#include <algorithm>
+#include "settings/setting_rules.h"
+
 #include <optional>
 
 namespace {
-
-bool isControl(QChar c) {
-    return c.unicode() < 0x20 || c.unicode() == 0x7F;
-}
-
-QString characterCode(QChar c) {
-    return QStringLiteral("U+") +
-           QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
-}
-
-// A name as a message shows it: control characters as their code, at most 32 characters.
-QString shownName(const QString& name) {
-    constexpr qsizetype kShown = 32;
-    QString shown;
-    for (const QChar c : name.left(kShown))
-        shown += isControl(c) ? u'[' + characterCode(c) + u']' : QString(c);
-    return name.size() > kShown ? shown + QStringLiteral("…") : shown;
-}
 
 // Why generated code cannot carry a text read from the dictionary, worded to follow what
 // the text is ("名前", a field): a line break would end a line of it, and a comment with it,
@@ -29,9 +12,8 @@ QString shownName(const QString& name) {
 // longer than Oracle allows pads every aligned line to its length. Nothing for a safe text,
 // nearly every one, at the cost of one pass over it and no allocation.
 std::optional<QString> unsafeTextReason(const QString& text, bool isName) {
-    const auto control = std::find_if(text.begin(), text.end(), isControl);
-    if (control != text.end())
-        return QStringLiteral("に制御文字 %1 があります").arg(characterCode(*control));
+    if (const auto control = firstControlCharacter(text))
+        return u'に' + controlCharacterText(*control);
     const qint32 length = isName ? nameLength(text) : 0;
     if (length > kMaxNameLength)
         return QStringLiteral("が %1 バイトあります（%2 バイトまで）")
@@ -41,6 +23,9 @@ std::optional<QString> unsafeTextReason(const QString& text, bool isName) {
 }
 
 void checkTableName(const QString& tableName) {
+    // Every generated name is built on it: an empty one leaves a prefix standing alone.
+    if (tableName.isEmpty())
+        throw DbError(QStringLiteral("名前が空のテーブルがあります"));
     if (const auto reason = unsafeTextReason(tableName, true))
         throw DbError(QStringLiteral("テーブル %1 の名前%2").arg(shownName(tableName), *reason));
 }

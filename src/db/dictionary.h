@@ -37,10 +37,10 @@ inline constexpr qint32 kMaxNameLength = 128;
 // row, in column-number order. The size text of a column whose type text is exactly
 // "NUMBER" is precision "." scale, else the width; a NULL precision or scale reads as
 // unknown and leaves that size text empty. Any other NULL, or a query error, throws
-// DbError and nothing is returned; so does a text that generated code cannot carry (the
-// name of the table or of a column longer than kMaxNameLength, or any text read holding a
-// control character, below U+0020 or U+007F), before the table is queried when it is the
-// table's name.
+// DbError and nothing is returned; so does a text that generated code cannot carry (an
+// empty table name, the name of the table or of a column longer than kMaxNameLength, or any
+// text read holding a control character, below U+0020 or U+007F), before the table is
+// queried when it is the table's name.
 TTableSettings readTableColumns(Database& database, const QString& tableName);
 
 // One row of a table's column query as the dictionary gave it: each value's text, or

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <list>
 
 GenProfileError::GenProfileError(const QString& message)
     : std::runtime_error(message.toStdString()) {}
@@ -42,7 +43,7 @@ template <typename Name> QHash<QString, qsizetype> firstPositions(qsizetype coun
 QString caseHint(const QString& name, const QStringList& known) {
     for (const QString& candidate : known)
         if (candidate != name && candidate.compare(name, Qt::CaseInsensitive) == 0)
-            return QStringLiteral("（%1 のことですか？）").arg(candidate);
+            return QStringLiteral("（%1 のことですか？）").arg(shownName(candidate));
     return {};
 }
 
@@ -56,7 +57,7 @@ public:
         for (const QString& key : object_.keys())
             if (!allowed.contains(key))
                 fail(QStringLiteral("知らないキー \"%1\" があります%2")
-                         .arg(keyPath(key), caseHint(key, allowed)));
+                         .arg(keyPath(shownName(key)), caseHint(key, allowed)));
     }
 
     bool has(const QString& key) const { return object_.contains(key); }
@@ -68,18 +69,20 @@ public:
         return value.toString();
     }
 
-    // A text that ends up inside one generated line: a line break would split it.
-    QString lineText(const QString& key) const {
+    // A text that names something: it reaches generated code or messages, where a control
+    // character would split a line or steer the terminal.
+    QString name(const QString& key) const {
         QString value = text(key);
-        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-            fail(QStringLiteral("\"%1\" に改行は使えません").arg(keyPath(key)));
+        if (const std::optional<QChar> control = firstControlCharacter(value))
+            fail(QStringLiteral("\"%1\" に%2（\"%3\"）")
+                     .arg(keyPath(key), controlCharacterText(*control), shownName(value)));
         return value;
     }
 
-    QString requiredText(const QString& key) const {
+    QString requiredName(const QString& key) const {
         if (!has(key))
             fail(QStringLiteral("\"%1\" がありません").arg(keyPath(key)));
-        return text(key);
+        return name(key);
     }
 
     bool flag(const QString& key, bool absent) const {
@@ -110,11 +113,11 @@ public:
 
     // A settings text as the options dialog would take it: checked, then trimmed.
     QString settingText(const QString& key, SettingKind kind) const {
-        const QString typed = lineText(key);
+        const QString typed = text(key);
         const SettingFault fault = checkSetting(kind, typed);
         if (fault != SettingFault::None)
             fail(QStringLiteral("\"%1\": %2（\"%3\"）")
-                     .arg(keyPath(key), settingFaultText(fault), typed));
+                     .arg(keyPath(key), settingFaultText(fault, typed), shownName(typed)));
         return ::settingText(typed);
     }
 
@@ -199,7 +202,9 @@ ProfileTable readTable(const QString& file, const QString& where, const QJsonVal
                       QStringLiteral("genNumCount")});
 
     ProfileTable table;
-    table.name = reader.requiredText(QStringLiteral("name"));
+    table.name = reader.requiredName(QStringLiteral("name"));
+    if (table.name.isEmpty())
+        reader.fail(QStringLiteral("\"%1\" が空です").arg(reader.keyPath(QStringLiteral("name"))));
     table.flags.Public = reader.flag(QStringLiteral("public"), false);
     table.flags.Array = reader.flag(QStringLiteral("array"), false);
     table.flags.Ins = reader.flag(QStringLiteral("ins"), false);
@@ -218,6 +223,9 @@ ProfileTable readTable(const QString& file, const QString& where, const QJsonVal
             if (!names[i].isString())
                 reader.fail(QStringLiteral("\"%1\" は文字列で指定してください").arg(path()));
             const QString name = names[i].toString();
+            if (const std::optional<QChar> control = firstControlCharacter(name))
+                reader.fail(QStringLiteral("\"%1\" に%2（\"%3\"）")
+                                .arg(path(), controlCharacterText(*control), shownName(name)));
             if (!addOnce(seen, name))
                 reader.fail(QStringLiteral("\"%1\" のテーブル %2 は二度目です").arg(path(), name));
             table.argumentTables.append(name);
@@ -257,6 +265,112 @@ QList<ProfileTable> readTables(const QString& file, const ObjectReader& top) {
                              .arg(name, caseHint(name, listed)));
             }
     return tables;
+}
+
+// A key as the JSON reader compares it: its UTF-8 bytes once escapes are decoded
+// ("\u0075ser" is "user"). Most keys have none and are the literal's own bytes, with no
+// copy; a decoded one is kept in decoded, which outlives every view of it.
+QByteArrayView keyBytes(QByteArrayView literal, bool escaped, std::list<QByteArray>& decoded) {
+    if (!escaped)
+        return literal.sliced(1, literal.size() - 2);
+    decoded.push_back(QJsonDocument::fromJson('[' + literal.toByteArray() + ']')
+                          .array()
+                          .first()
+                          .toString()
+                          .toUtf8());
+    return decoded.back();
+}
+
+// The key path ("tables[2].public") of the first key that an object of the JSON text holds
+// twice, at any depth. The JSON reader keeps only the last of them, so the first would be
+// dropped without a word. json is text the reader took, so it is well formed; its nesting
+// depth is the reader's to bound. A profile of many thousand tables has as many small
+// objects: their keys are compared in place, and only an object of many keys gets a hash.
+std::optional<QString> repeatedKey(const QByteArray& json) {
+    constexpr qsizetype kScanned = 16; // keys an object looks through before it hashes them
+    struct Level {
+        bool object;
+        qsizetype firstKey;  // of the object's keys in keys
+        qsizetype index = 0; // of the array element being read
+        bool keyNext = true; // the next string of the object is a key
+        QSet<QByteArrayView> hashed;
+    };
+    QList<Level> levels;
+    QList<QByteArrayView> keys; // of the open objects, outer ones first; the last is current
+    std::list<QByteArray> decoded;
+    // Each object's current key is the last one it holds: before its child's keys, or at the
+    // end for the innermost.
+    const auto path = [&levels, &keys] {
+        QString text;
+        for (qsizetype j = 0; j < levels.size(); ++j) {
+            if (!levels[j].object) {
+                text += QStringLiteral("[%1]").arg(levels[j].index);
+                continue;
+            }
+            const qsizetype k =
+                j + 1 < levels.size() ? levels[j + 1].firstKey - 1 : keys.size() - 1;
+            text += (text.isEmpty() ? QString() : QStringLiteral(".")) +
+                    shownName(QString::fromUtf8(keys[k]));
+        }
+        return text;
+    };
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        if (levels.isEmpty() && json[i] != '{' && json[i] != '[')
+            continue; // blanks around the document
+        switch (json[i]) {
+        case '{':
+        case '[':
+            levels.append({json[i] == '{', keys.size(), 0, true, {}});
+            break;
+        case '}':
+        case ']':
+            keys.resize(levels.last().firstKey);
+            levels.removeLast();
+            break;
+        case ',':
+            if (levels.last().object)
+                levels.last().keyNext = true;
+            else
+                ++levels.last().index;
+            break;
+        case '"': {
+            const qsizetype begin = i;
+            bool escaped = false;
+            for (++i; i < json.size() && json[i] != '"'; ++i)
+                if (json[i] == '\\') {
+                    escaped = true;
+                    ++i;
+                }
+            if (i >= json.size())
+                return std::nullopt;
+            Level& level = levels.last();
+            if (!level.object || !level.keyNext)
+                break;
+            level.keyNext = false;
+            const QByteArrayView key =
+                keyBytes(QByteArrayView(json.constData() + begin, i + 1 - begin), escaped, decoded);
+            const qsizetype count = keys.size() - level.firstKey;
+            bool repeated = false;
+            if (count < kScanned) {
+                for (qsizetype k = level.firstKey; k < keys.size() && !repeated; ++k)
+                    repeated = keys[k] == key;
+            } else {
+                if (level.hashed.isEmpty())
+                    for (qsizetype k = level.firstKey; k < keys.size(); ++k)
+                        level.hashed.insert(keys[k]);
+                repeated = level.hashed.contains(key);
+                level.hashed.insert(key);
+            }
+            keys.append(key);
+            if (repeated)
+                return path();
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
 }
 
 // "line 3, column 5" of a byte offset into the JSON text.
@@ -390,6 +504,9 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
             QStringLiteral("%1: プロファイルは JSON のオブジェクト { ... } で書いてください")
                 .arg(path));
 
+    if (const std::optional<QString> key = repeatedKey(json))
+        throw GenProfileError(QStringLiteral("%1: キー \"%2\" が二度あります").arg(path, *key));
+
     const ObjectReader top(path, QString(), document.object());
     top.allowOnly({QStringLiteral("service"), QStringLiteral("user"), QStringLiteral("password"),
                    QStringLiteral("ini"), QStringLiteral("settings"), QStringLiteral("vb"),
@@ -397,15 +514,16 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
 
     GenProfile profile;
     profile.path = path;
-    profile.service = top.requiredText(QStringLiteral("service"));
-    profile.user = top.requiredText(QStringLiteral("user"));
-    // The logon joins user and password at a "/" and splits them at the first one.
-    if (profile.user.contains(QLatin1Char('/')))
+    profile.service = top.requiredName(QStringLiteral("service"));
+    profile.user = top.requiredName(QStringLiteral("user"));
+    // The logon joins user and password at a "/" and splits them at the first one: a user
+    // with a password in it would have the password written into the code as the schema.
+    if (userWithoutPassword(profile.user) != profile.user)
         top.fail(QStringLiteral("\"user\" に / は使えません"));
     if (top.has(QStringLiteral("password")))
         profile.password = top.text(QStringLiteral("password"));
     if (top.has(QStringLiteral("ini")))
-        profile.ini = top.text(QStringLiteral("ini"));
+        profile.ini = top.name(QStringLiteral("ini"));
     if (top.has(QStringLiteral("settings")))
         profile.settings = readSettings(
             ObjectReader(path, QStringLiteral("settings"), top.object(QStringLiteral("settings"))));

@@ -4,6 +4,8 @@
 #include "util/my_func.h"
 #include "util/sjis.h"
 
+#include <algorithm>
+
 namespace {
 
 bool startsWithAsciiLetter(QStringView text) {
@@ -58,8 +60,10 @@ bool isPasswordAttribute(QStringView attribute) {
 
 } // namespace
 
-QString settingFaultText(SettingFault fault) {
+QString settingFaultText(SettingFault fault, QStringView typed) {
     switch (fault) {
+    case SettingFault::Control:
+        return controlCharacterText(firstControlCharacter(trimBlanks(typed)).value_or(QChar()));
     case SettingFault::PrefixMissing:
         return QStringLiteral("接頭語は必須です");
     case SettingFault::NotANumber:
@@ -82,18 +86,24 @@ SettingFault checkSetting(SettingKind kind, QStringView typed) {
         const QString trimmed = trimBlanks(typed);
         if (trimmed.isEmpty())
             return SettingFault::PrefixMissing;
-        return startsWithAsciiLetter(trimmed) ? SettingFault::None : SettingFault::NotALetter;
+        if (!startsWithAsciiLetter(trimmed))
+            return SettingFault::NotALetter;
+        return firstControlCharacter(trimmed) ? SettingFault::Control : SettingFault::None;
     }
     case SettingKind::PackageName:
         if (isBlankOnly(typed))
             return SettingFault::None; // the generators name the package
-        return startsWithAsciiLetter(typed) ? SettingFault::None : SettingFault::NotALetter;
+        if (!startsWithAsciiLetter(typed))
+            return SettingFault::NotALetter;
+        [[fallthrough]];
+    case SettingKind::Text:
+        return firstControlCharacter(trimBlanks(typed)) ? SettingFault::Control
+                                                        : SettingFault::None;
     case SettingKind::SmallNumber: {
         const auto value = parseInteger(typed);
         return value && isSmallNumber(*value) ? SettingFault::None : SettingFault::NotANumber;
     }
     case SettingKind::Flag:
-    case SettingKind::Text:
         break;
     }
     return SettingFault::None;
@@ -150,6 +160,31 @@ QString serviceWithoutPassword(const QString& service) {
         begin = end + 1;
     }
     return removed ? kept.join(u';') : service;
+}
+
+bool isControlCharacter(QChar c) {
+    return c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
+
+std::optional<QChar> firstControlCharacter(QStringView text) {
+    const auto control = std::find_if(text.begin(), text.end(), isControlCharacter);
+    return control == text.end() ? std::nullopt : std::optional<QChar>(*control);
+}
+
+QString characterCode(QChar c) {
+    return QStringLiteral("U+") +
+           QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0');
+}
+
+QString controlCharacterText(QChar c) {
+    return QStringLiteral("制御文字 %1 があります").arg(characterCode(c));
+}
+
+QString shownName(QStringView name, qsizetype shown) {
+    QString text;
+    for (const QChar c : name.first(std::min(shown, name.size())))
+        text += isControlCharacter(c) ? u'[' + characterCode(c) + u']' : QString(c);
+    return name.size() > shown ? text + QStringLiteral("…") : text;
 }
 
 QString userWithoutPassword(const QString& user) {

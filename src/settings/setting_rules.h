@@ -20,18 +20,20 @@ enum class SettingFault : qint32 {
     PrefixMissing = 7, // a prefix is empty
     NotANumber = 9,    // not an integer of the two-character range
     NotALetter = 99,   // a name does not begin with an ASCII letter
+    Control = 32,      // a text holds a control character
 };
 
-// "接頭語は必須です", "数値を入力してください", "名称の先頭は英字を指定してください"; empty for
-// None.
-QString settingFaultText(SettingFault fault);
+// "接頭語は必須です", "数値を入力してください", "名称の先頭は英字を指定してください"; for
+// Control "制御文字 U+0009 があります", naming the first one in typed once trimmed; empty
+// for None.
+QString settingFaultText(SettingFault fault, QStringView typed = {});
 
 // What a Params value is and which check it gets.
 enum class SettingKind {
     Flag,        // PackHeader, ProcHeader
     Prefix,      // required, and begins with a letter once trimmed
     PackageName, // empty (the generators name the package), or begins with a letter as typed
-    Text,        // no check
+    Text,        // any text without control characters
     SmallNumber, // an integer text of kMinSmallNumber to kMaxSmallNumber
 };
 
@@ -39,7 +41,9 @@ enum class SettingKind {
 QString settingText(QStringView typed);
 
 // The check of a typed text of a kind (Flag: always None). Prefixes are checked trimmed, a
-// package name as typed, so that one beginning with a blank is refused.
+// package name as typed, so that one beginning with a blank is refused. No text may keep a
+// control character once trimmed: most of them are written into generated code, where a
+// line break would split a line (a folder with one is not worth the exception).
 SettingFault checkSetting(SettingKind kind, QStringView typed);
 
 bool isSmallNumber(double value);
@@ -66,7 +70,21 @@ QString unstorableCharacterText(const QString& character);
 // any other text stays as it is.
 QString serviceWithoutPassword(const QString& service);
 
-// The user as it may be written to any file. The logon sends user "/" password and the
+// Control characters (below U+0020, and U+007F) have no place in a name that generated code
+// or a message carries: a line break would end the line, an escape sequence would steer the
+// terminal that shows the message.
+bool isControlCharacter(QChar c);
+std::optional<QChar> firstControlCharacter(QStringView text);
+// "U+001B"
+QString characterCode(QChar c);
+// "制御文字 U+001B があります"
+QString controlCharacterText(QChar c);
+// A name as a message shows it: each control character as its code in brackets
+// ("[U+001B]"), at most `shown` characters followed by "…".
+QString shownName(QStringView name, qsizetype shown = 32);
+
+// The user as it may be written to any file, shown in a caption or written into generated
+// code as the schema. The logon sends user "/" password and the
 // session splits that at the first "/", so whatever follows a "/" typed into the user field
 // ("SCOTT/TIGER") is password.
 QString userWithoutPassword(const QString& user);

@@ -89,6 +89,8 @@ void readAll(AppSettings& s, const ProfileText& file) {
     s.Alias = serviceWithoutPassword(s.Alias);
     read.string(kLastStatus, QStringLiteral("UserNM"), s.UserNM);
     s.UserNM = userWithoutPassword(s.UserNM);
+    if (firstControlCharacter(s.UserNM))
+        s.UserNM.clear(); // unreadable, as it would be the schema of generated code
     read.integer(kLastStatus, QStringLiteral("Height"), s.Height);
     read.integer(kLastStatus, QStringLiteral("Width"), s.Width);
     for (const ParamsKey& key : paramsKeys())

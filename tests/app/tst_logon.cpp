@@ -174,6 +174,25 @@ void TestLogon::logonFailsAndKeepsFields() {
     QVERIFY(run.main()->isVisible());
 }
 
+// The user name stands in the code: never a control character, nor the password after a "/".
+void TestLogon::userIsTheNameBeforeTheSlash() {
+    ProgramRun run;
+    TFRM_Logon* logon = run.logon();
+    QVERIFY(showActive(logon));
+    logon->EDT_Pass->setText(QStringLiteral("tiger"));
+    logon->EDT_Alias->setText(QStringLiteral("DEMO"));
+    logon->EDT_User->setText(QStringLiteral("SCOTT\x1b[2J")); // pasted
+    QTest::mouseClick(logon->CMD_OK, Qt::LeftButton);
+    QVERIFY(run.databases.calls.isEmpty());
+    QCOMPARE(run.messages.reporter.messages.first().text,
+             QStringLiteral("ユーザー SCOTT[U+001B][2J の名前に制御文字 U+001B があります"));
+
+    logon->EDT_User->setText(QStringLiteral("SCOTT/SE\x1b"));
+    QTest::mouseClick(logon->CMD_OK, Qt::LeftButton);
+    QCOMPARE(run.databases.calls.last().connect, QStringLiteral("SCOTT/SE\x1b/tiger"));
+    QCOMPARE(run.program->Settings.UserNM, QStringLiteral("SCOTT"));
+}
+
 void TestLogon::logoutReturnsWithFieldsAsTheyWere() {
     ProgramRun run;
     TFRM_Logon* logon = run.logon();

@@ -11,6 +11,7 @@ private slots:
     void enterAndArrowsThroughFields();
     void logonSucceeds();
     void logonFailsAndKeepsFields();
+    void userIsTheNameBeforeTheSlash();
     void logoutReturnsWithFieldsAsTheyWere();
     void exitSavesSettings_data();
     void exitSavesSettings();

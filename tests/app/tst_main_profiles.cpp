@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -65,12 +66,15 @@ bool flagsOf(const MainView& main, qsizetype i, const QList<bool>& expected) {
 
 void TestMainProfiles::savedProfileGeneratesThePreview_data() {
     QTest::addColumn<bool>("fromSnapshot");
-    QTest::newRow("demo database") << false;
-    QTest::newRow("snapshot with Japanese names") << true;
+    QTest::addColumn<QString>("user"); // as typed into the logon window
+    QTest::newRow("demo database") << false << "SCOTT";
+    QTest::newRow("snapshot with Japanese names") << true << "SCOTT";
+    QTest::newRow("password typed after the user") << false << "SCOTT/SECRET";
 }
 
 void TestMainProfiles::savedProfileGeneratesThePreview() {
     QFETCH(bool, fromSnapshot);
+    QFETCH(QString, user);
     ProgramRun run(databaseSessionFactory());
     ScopedModalRunner dialogs;
     ScopedSaveDialog saves;
@@ -85,7 +89,8 @@ void TestMainProfiles::savedProfileGeneratesThePreview() {
         const ToolRun snapshot = runTool(run, {"snapshot", all, "-o", service});
         QVERIFY2(snapshot.status == 0, qPrintable(snapshot.err));
     }
-    QVERIFY(logOnAs(run, QStringLiteral("SCOTT"), service));
+    QVERIFY(logOnAs(run, user, service));
+    QCOMPARE(main.LBL_Tables->text(), QStringLiteral("SCOTTのテーブル一覧"));
     QCOMPARE(main.LST_Tables->count(), 7);
 
     // DEPT, EMP, 部署マスタ, 社員台帳 with flags, arguments and marks as a user sets them.
@@ -111,7 +116,7 @@ void TestMainProfiles::savedProfileGeneratesThePreview() {
     const QStringList package = main.Preview->PreviewLines();
     main.MNU_vbExecute->trigger(); // the overwrite question is answered Yes
     const QStringList module = main.Preview->PreviewLines();
-    QVERIFY(package.size() > 100 && module.size() > 50);
+    QVERIFY(package.size() > 100 && module.size() > 50 && !package.join("").contains("SECRET"));
 
     const QString profile = QDir(run.folder.path()).filePath(QStringLiteral("EMP_PACK.json"));
     saves.answers.append(profile);
@@ -194,12 +199,32 @@ void TestMainProfiles::openSkipsMissingTablesAndAsksForSettings() {
     QVERIFY(main.MNU_OracleConst->isChecked() && main.MNU_VbProcHeader->isChecked());
 }
 
+// One message box, never taller than the screen: the first twenty names and a count.
+void TestMainProfiles::manyMissingTablesInOneShortMessage() {
+    ProgramRun run;
+    ScopedOpenDialog opens;
+    MainView main(run.main());
+    QVERIFY(logOnAs(run));
+    QStringList names;
+    for (int i = 0; i < 20000; ++i)
+        names.append(QStringLiteral("GONE%1").arg(i));
+    opens.answers.append(
+        writeProfile(run, R"({"service": "DEMO", "user": "SCOTT", "tables": [{"name": ")" +
+                              names.join(R"("}, {"name": ")").toUtf8() + R"("}]})"));
+    main.MNU_OpenProfile->trigger();
+    QCOMPARE(run.messages.reporter.texts(),
+             QStringList{"次のテーブルはテーブル一覧にないため、設定を読み込みませんでした：\n" +
+                         names.first(20).join(u'\n') + "\nほか 19980 テーブル"});
+}
+
 void TestMainProfiles::unreadableProfileChangesNothing_data() {
     QTest::addColumn<QByteArray>("json");
     QTest::newRow("not JSON") << QByteArray(R"({"service": "DEMO",)");
     QTest::newRow("table twice") << QByteArray(
         R"({"service": "DEMO", "user": "SCOTT", "tables": [{"name": "DEPT"},)"
         R"( {"name": "DEPT"}]})");
+    QTest::newRow("escape in a table name")
+        << QByteArray(R"({"service": "DEMO", "user": "SCOTT", "tables": [{"name": "\u001b[2J"}]})");
 }
 
 void TestMainProfiles::unreadableProfileChangesNothing() {
@@ -217,6 +242,7 @@ void TestMainProfiles::unreadableProfileChangesNothing() {
     main.MNU_OpenProfile->trigger();
     // The message tamsel-gen gives, without its program name.
     QCOMPARE(tool.status, 2);
+    QVERIFY2(!tool.err.contains(u'\x1b'), "no escape sequence reaches the terminal");
     QCOMPARE(run.messages.reporter.texts(),
              QStringList{tool.err.mid(QStringLiteral("tamsel-gen: ").size()).trimmed()});
     QCOMPARE(run.messages.reporter.messages.first().icon, MessageIcon::Warning);

@@ -9,6 +9,7 @@ private slots:
     void savedProfileGeneratesThePreview();
     void openSkipsMissingTablesAndAsksForSettings_data();
     void openSkipsMissingTablesAndAsksForSettings();
+    void manyMissingTablesInOneShortMessage();
     void unreadableProfileChangesNothing_data();
     void unreadableProfileChangesNothing();
     void profileTheReaderRefusesIsNotSaved();

@@ -2,6 +2,7 @@
 
 #include "profile/gen_profile.h"
 #include "profile/profile_writer.h"
+#include "settings/setting_rules.h"
 
 #include <QTest>
 
@@ -57,8 +58,8 @@ void TestGenProfile::rejects_data() {
                                 << QStringList{"settings.Indent", "-9 から 99", "100"};
     QTest::newRow("RefStrLen -10") << withLogon(R"("settings": {"RefStrLen": -10})")
                                    << QStringList{"settings.RefStrLen", "-10"};
-    QTest::newRow("prefix with line break")
-        << withLogon(R"("settings": {"Public": "P\nQ"})") << QStringList{"settings.Public", "改行"};
+    QTest::newRow("prefix with line break") << withLogon(R"("settings": {"Public": "P\nQ"})")
+                                            << QStringList{"settings.Public", "U+000A"};
     QTest::newRow("prefix beginning with a digit")
         << withLogon(R"("settings": {"Custom": "1X_"})")
         << QStringList{"settings.Custom", "名称の先頭は英字を指定してください"};
@@ -95,6 +96,29 @@ void TestGenProfile::rejects_data() {
     QTest::newRow("argument table not text")
         << withLogon(R"("tables": [{"name": "EMP", "argumentTables": [1]}])")
         << QStringList{"tables[0].argumentTables[0]"};
+    QString many; // more keys than an object looks through one by one
+    for (int k = 0; k < 40; ++k)
+        many += QStringLiteral("\"k%1\": 0, ").arg(k);
+    const QStringList twice{"\"user\"", "tables[1].public", "x[0].y.k3"};
+    QTest::newRow("key twice, once escaped")
+        << R"({"service": "D", "user": "S", "\u0075ser": "T"})" << twice.first(1);
+    QTest::newRow("key twice in a table")
+        << withLogon(R"("tables": [{"name": "A"}, {"name": "B", "public": true, "public": false}])")
+        << twice.sliced(1, 1);
+    QTest::newRow("key twice among many")
+        << withLogon("\"x\": [{\"y\": {" + many + "\"k3\": 1}}]") << twice.sliced(2);
+    QTest::newRow("line break in the user")
+        << R"({"service": "D", "user": "SCOTT\nEVIL"})"
+        << QStringList{"\"user\"", "U+000A", "SCOTT[U+000A]EVIL"};
+    QTest::newRow("NUL and escape in Owner")
+        << withLogon(R"("settings": {"Owner": "A\u0000\u001bB"})")
+        << QStringList{"settings.Owner", "U+0000", "A[U+0000][U+001B]B"};
+    QTest::newRow("escape in a table name") << withLogon(R"("tables": [{"name": "E\u001b[2J"}])")
+                                            << QStringList{"tables[0].name", "U+001B"};
+    QTest::newRow("empty table name")
+        << withLogon(R"("tables": [{"name": ""}])") << QStringList{"tables[0].name", "空"};
+    QTest::newRow("unknown key with an escape sequence")
+        << withLogon(R"("\u001b[31m": 1)") << QStringList{"[U+001B][31m"};
     QTest::newRow("argument table twice")
         << withLogon(R"("tables": [{"name": "EMP", "argumentTables": ["EMP", "EMP"]}])")
         << QStringList{"tables[0].argumentTables[1]", "EMP"};
@@ -108,7 +132,8 @@ void TestGenProfile::rejects() {
         QFAIL("the profile was accepted");
     } catch (const GenProfileError& error) {
         const QString message = error.message();
-        QVERIFY2(message.startsWith(kFile + u':'), qPrintable(message));
+        QVERIFY2(message.startsWith(kFile + u':') && !firstControlCharacter(message),
+                 qPrintable(message));
         for (const QString& fragment : fragments)
             QVERIFY2(message.contains(fragment),
                      qPrintable(message + QStringLiteral(" / ") + fragment));

@@ -194,6 +194,8 @@ void TestDictionary::unsafeNamesAreRefused_data() {
     QTest::newRow("line break in a type") << "T"
                                           << "ID" << text + "\r\n"
                                           << QStringList{"COLTYPE", "U+000D"};
+    QTest::newRow("empty table name") << ""
+                                      << "ID" << text << QStringList{"空"};
     QTest::newRow("128 Shift-JIS bytes") << "T" << QString(64, u'社') << text << QStringList{};
 }
 

@@ -402,6 +402,8 @@ void TestSettings::userIsStoredWithoutPassword() {
     QVERIFY(!readFileBytes(path).contains("secret"));
     writeFileBytes(path, iniBytes("[LastStatus]\nUserNM=SCOTT/secret\n"));
     QCOMPARE(loadFrom(path, reporter).UserNM, QStringLiteral("SCOTT"));
+    writeFileBytes(path, iniBytes("[LastStatus]\nUserNM=SCOTT\x1b[2J\n")); // not a schema
+    QCOMPARE(loadFrom(path, reporter).UserNM, QString());
 }
 
 void TestSettings::loaderTakesWhatTheDialogWould_data() {
@@ -417,6 +419,12 @@ void TestSettings::loaderTakesWhatTheDialogWould_data() {
     QTest::newRow("package name beginning with a digit") << "PackName=1PACK"
                                                          << "MAIN_"
                                                          << "";
+    QTest::newRow("tab inside a prefix") << "Custom=C\tX_"
+                                         << "MAIN_"
+                                         << "";
+    QTest::newRow("escape inside a package name") << "PackName=P\x1b[2J"
+                                                  << "MAIN_"
+                                                  << "";
     QTest::newRow("package name") << "PackName=HR_PACK"
                                   << "MAIN_"
                                   << "HR_PACK";

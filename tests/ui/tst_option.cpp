@@ -1,5 +1,6 @@
 #include "tst_option.h"
 
+#include "settings/setting_rules.h"
 #include "settings/settings.h"
 #include "support/ui_helpers.h"
 #include "ui/dialogs/folder_chooser.h"
@@ -241,6 +242,9 @@ void TestOption::okRefusesWhatTheSettingsFileCannotHold_data() {
     QTest::newRow("folder never entered") << "EDT_DefPath"
                                           << "/tmp/ü"
                                           << "ü";
+    QTest::newRow("control character in a folder never entered") << "EDT_DefPath"
+                                                                 << "/tmp/a\tb"
+                                                                 << "U+0009";
 }
 
 void TestOption::okRefusesWhatTheSettingsFileCannotHold() {
@@ -260,7 +264,9 @@ void TestOption::okRefusesWhatTheSettingsFileCannotHold() {
     QTest::mouseClick(dialog.BTN_OK, Qt::LeftButton);
 
     QCOMPARE(messages.reporter.texts(),
-             QStringList{"Shift-JISで保存できない文字があります：「" + character + "」"});
+             QStringList{firstControlCharacter(text)
+                             ? "制御文字 " + character + " があります"
+                             : "Shift-JISで保存できない文字があります：「" + character + "」"});
     QCOMPARE(QApplication::focusWidget(), edit);
     QVERIFY(dialog.isVisible());
     QVERIFY(sameStored(settings, before));

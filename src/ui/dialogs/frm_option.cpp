@@ -297,13 +297,15 @@ qint32 TFRM_Option::CheckPackName(const QString& text) {
 }
 
 qint32 TFRM_Option::CheckStorable(const QString& text) {
+    if (firstControlCharacter(settingText(text)))
+        return ControlCharacter;
     return unstorableCharacter(text) ? NotStorable : Valid;
 }
 
 QString TFRM_Option::checkMessage(qint32 code, const QString& text) {
     if (code == NotStorable)
         return unstorableCharacterText(unstorableCharacter(text).value_or(QString()));
-    return settingFaultText(SettingFault(code));
+    return settingFaultText(SettingFault(code), text);
 }
 
 void TFRM_Option::BTN_OKClick() {

@@ -22,6 +22,7 @@ public:
     static constexpr qint32 PrefixMissing = 7;
     static constexpr qint32 NotANumber = 9;
     static constexpr qint32 NotALetter = 99;
+    static constexpr qint32 ControlCharacter = 32;
     static constexpr qint32 NotStorable = 932;
 
     explicit TFRM_Option(TPackParameters& GenSettings, QWidget* parent = nullptr);
@@ -65,7 +66,9 @@ public:
     static qint32 CheckIndent(const QString& text);
     static qint32 CheckStrLen(const QString& text);
     static qint32 CheckPackName(const QString& text);
-    static qint32 CheckStorable(const QString& text); // every field, after its own check
+    // Every field, after its own check: no control character (a pasted one would reach the
+    // generated code), nothing the settings file cannot hold.
+    static qint32 CheckStorable(const QString& text);
     // The message of a check result for the field's text.
     static QString checkMessage(qint32 code, const QString& text = {});
 

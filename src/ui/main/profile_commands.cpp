@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QListWidget>
 
+#include <algorithm>
+
 VbOptions checkedVbOptions(const MainWindowControls& ui) {
     return {ui.MNU_OracleConst->isChecked(), ui.MNU_ModHeader->isChecked(),
             ui.MNU_VbProcHeader->isChecked()};
@@ -40,8 +42,14 @@ QString ProfileCommands::otherLogonText(const QString& profileService, const QSt
 }
 
 QString ProfileCommands::missingTablesText(const QStringList& tables) {
-    return QStringLiteral("次のテーブルはテーブル一覧にないため、設定を読み込みませんでした：\n") +
-           tables.join(u'\n');
+    // A message box grows with its lines: beyond these it would outgrow the screen.
+    constexpr qsizetype kNamed = 20;
+    QString text =
+        QStringLiteral("次のテーブルはテーブル一覧にないため、設定を読み込みませんでした：\n") +
+        tables.first(std::min(kNamed, tables.size())).join(u'\n');
+    if (tables.size() > kNamed)
+        text += QStringLiteral("\nほか %1 テーブル").arg(tables.size() - kNamed);
+    return text;
 }
 
 QString ProfileCommands::takeSettingsQuestion(const QStringList& keys) {

@@ -49,7 +49,7 @@ public:
     static QString filter(); // "プロファイル (*.json)|*.json"
     static QString otherLogonText(const QString& profileService, const QString& profileUser,
                                   const QString& service, const QString& user);
-    static QString missingTablesText(const QStringList& tables);
+    static QString missingTablesText(const QStringList& tables); // the first 20, and a count
     static QString takeSettingsQuestion(const QStringList& keys);
 
 private:
