@@ -5,7 +5,6 @@
 #include "util/app_info.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -111,39 +110,37 @@ void PackageGenerator::AddPackageHeader(LineSink& OutputLines) const {
 }
 
 void PackageGenerator::AddRoutineHeader(LineSink& OutputLines, const QString& tableName,
-                                        QChar kind) const {
+                                        RoutineKind kind) const {
     const TPackParameters& s = input_.settings;
     const QString& T = tableName;
     OutputLines.append(u"--" % CommentRule);
-    switch (kind.unicode()) {
-    case u'I':
+    switch (kind) {
+    case RoutineKind::Insert:
         OutputLines.append(u"--関数名：" % s.INS % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"にデータを挿入します");
         break;
-    case u'U':
+    case RoutineKind::Update:
         OutputLines.append(u"--関数名：" % s.UPD % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"のデータを更新します");
         break;
-    case u'C':
+    case RoutineKind::Clear:
         OutputLines.append(u"--関数名：" % s.Clr % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数にNULL(数値項目は0)をセット");
         break;
-    case u'S':
+    case RoutineKind::Set:
         OutputLines.append(u"--関数名：" % s.Set % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数に指定ﾚｺｰﾄﾞの値をセット");
         break;
-    case u'P':
+    case RoutineKind::PublicProcedure:
         OutputLines.append(u"--関数名：" % s.Public % T % u"(Generated)");
         OutputLines.append(QStringLiteral("--説明  ：外部から呼び出す関数"));
         OutputLines.append(u"--      ：ｶｽﾀﾏｲｽﾞ対象関数[" % s.Custom % T % u"]をコール");
         break;
-    case u'M':
+    case RoutineKind::Customization:
         OutputLines.append(u"--関数名：" % s.Custom % T % u"(Manual)");
         OutputLines.append(QStringLiteral("--説明  ：ｶｽﾀﾏｲｽﾞ対象関数"));
         OutputLines.append(u"--      ：" % s.Public % T % u"から呼び出し");
         break;
-    default:
-        throw std::logic_error("unknown routine header kind");
     }
     OutputLines.append(QStringLiteral("--戻り値：0=正常　0以外=エラー"));
     OutputLines.append(u"--" % CommentRule);

@@ -10,6 +10,16 @@
 #include <optional>
 #include <vector>
 
+// The routine a header block stands before.
+enum class RoutineKind {
+    Insert,          // INS + T
+    Update,          // UPD + T
+    Clear,           // Clr + T
+    Set,             // Set + T
+    PublicProcedure, // Public + T
+    Customization,   // Custom + T, written by hand
+};
+
 // One run of the PL/SQL package generator. An object lives exactly as long as one
 // generation: IndentText and CommentRule are set when it is made and vanish with it, so a
 // changed Indent takes effect at the next run. It only reads its input.
@@ -27,9 +37,8 @@ public:
 
     // Driver pieces (package_generator.cpp).
     void AddPackageHeader(LineSink& OutputLines) const;
-    // kind: 'I' insert, 'U' update, 'C' clear, 'S' set, 'P' public procedure,
-    // 'M' customization function. Callers test ProcHeader themselves.
-    void AddRoutineHeader(LineSink& OutputLines, const QString& tableName, QChar kind) const;
+    // Callers test ProcHeader themselves.
+    void AddRoutineHeader(LineSink& OutputLines, const QString& tableName, RoutineKind kind) const;
 
     // Declarations of the package specification (public_declarations.cpp).
     void AddTableTypes(LineSink& OutputLines, qsizetype tableIndex) const;

@@ -20,7 +20,7 @@ void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
         const QList<qsizetype> arguments = argumentTables(t);
 
         if (s.ProcHeader)
-            AddRoutineHeader(OutputLines, T, u'P');
+            AddRoutineHeader(OutputLines, T, RoutineKind::PublicProcedure);
         OutputLines.append(u"PROCEDURE " % s.Public % T % u'(');
         AddParameterLines(OutputLines, t, IND);
         OutputLines.append(IND % u") IS");
