@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+class ProcedureParameters;
+
 // The routine a header block stands before.
 enum class RoutineKind {
     Insert,          // INS + T
@@ -66,14 +68,11 @@ private:
         QStringList itemNames;       // lower(T + "_" + Col): the body's item variables
     };
 
-    // The parameter list that the package specification's declaration and the body's
-    // procedure share (callers bind it by position), each line starting with lead. Drops the
-    // comma of the last parameter.
-    void AddParameterLines(LineSink& OutputLines, qsizetype tableIndex, QStringView lead) const;
-
-    // Indices of the tables whose columns are arguments of table t's public procedure, in
-    // candidate order.
-    QList<qsizetype> argumentTables(qsizetype t) const;
+    // The public procedure's parameters, one line each starting with lead, for the package
+    // specification's declaration and the body's procedure alike. Drops the comma of the
+    // last parameter.
+    void AddParameterLines(LineSink& OutputLines, const ProcedureParameters& parameters,
+                           QStringView lead) const;
 
     // Blanks after a column name of table t, and after a table name.
     qint32 columnPad(qsizetype t, qsizetype column) const;

@@ -1,10 +1,11 @@
 // The public procedures: what callers outside the package run. Each copies its arguments
 // into the body's variables, calls the table's customization function, commits or rolls
-// back on its result and hands back the error state. The VB calling functions bind the
-// parameters by position, so the list comes from the one writer the package specification uses.
+// back on its result and hands back the error state. The parameters are the ones the VB
+// calling functions bind by position (gen/procedure_parameters).
 
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"
+#include "gen/procedure_parameters.h"
 
 void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
     const TPackParameters& s = input_.settings;
@@ -17,12 +18,12 @@ void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
         const QString& T = table.TableName;
         const QString G_S = u"io" % T % u"_GenStr";
         const QString G_N = u"io" % T % u"_GenNum";
-        const QList<qsizetype> arguments = argumentTables(t);
+        const ProcedureParameters parameters(input_, t);
 
         if (s.ProcHeader)
             AddRoutineHeader(OutputLines, T, RoutineKind::PublicProcedure);
         OutputLines.append(u"PROCEDURE " % s.Public % T % u'(');
-        AddParameterLines(OutputLines, t, IND);
+        AddParameterLines(OutputLines, parameters, IND);
         OutputLines.append(IND % u") IS");
         OutputLines.append(QString());
         OutputLines.append(QStringLiteral("BEGIN"));
@@ -47,32 +48,33 @@ void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
             OutputLines.append(IND2 % T % u"_GenNum(I) := " % G_N % u"(I);");
             OutputLines.append(IND % u"end loop;");
         }
-        for (const qsizetype k : arguments) {
-            if (!input_.flags.isArray(k))
+        for (const ArgumentTableParameters& argument : parameters.argumentTables()) {
+            if (!argument.isArray)
                 continue;
             introduce();
             // Aligned on the longest name of the whole candidate list, so the ":=" line up.
+            // Written for an array table without columns too, which has no row count
+            // parameter: a table without columns makes no valid package anyway.
+            const qsizetype k = argument.table;
             OutputLines.append(IND % tables_[k].lowerName % u"_RecCnt" % Blanks{tablePad(k)} %
                                u":= in" % input_.candidates[k].TableName % u"_ArrayCnt;");
         }
         if (introduced)
             OutputLines.append(QString());
 
-        for (const qsizetype k : arguments) {
-            const TTableSettings& argument = input_.candidates[k];
-            const TableText& text = tables_[k];
-            const QString& K = argument.TableName;
-            OutputLines.append(IND % u"--[" % K % u']');
-            if (input_.flags.isArray(k)) {
+        for (const ArgumentTableParameters& argument : parameters.argumentTables()) {
+            const TableText& text = tables_[argument.table];
+            OutputLines.append(IND % u"--[" % input_.candidates[argument.table].TableName % u']');
+            if (argument.isArray) {
                 OutputLines.append(IND % u"for I in 1.." % text.lowerName % u"_RecCnt loop");
-                for (qsizetype j = 0; j < text.columnCount; ++j)
-                    OutputLines.append(IND2 % text.itemNames[j] % u"(I)" % Blanks{columnPad(k, j)} %
-                                       u":= in" % K % u'_' % argument.ColumnNames[j] % u"(I);");
+                for (const ProcedureParameter& p : parameters.columnsOf(argument))
+                    OutputLines.append(IND2 % text.itemNames[p.column] % u"(I)" % Blanks{p.pad} %
+                                       u":= in" % p.tableName % u'_' % p.word % u"(I);");
                 OutputLines.append(IND % u"end loop;");
             } else {
-                for (qsizetype j = 0; j < text.columnCount; ++j)
-                    OutputLines.append(IND % text.itemNames[j] % Blanks{columnPad(k, j)} %
-                                       u":= in" % K % u'_' % argument.ColumnNames[j] % u';');
+                for (const ProcedureParameter& p : parameters.columnsOf(argument))
+                    OutputLines.append(IND % text.itemNames[p.column] % Blanks{p.pad} % u":= in" %
+                                       p.tableName % u'_' % p.word % u';');
             }
             OutputLines.append(QString());
         }
