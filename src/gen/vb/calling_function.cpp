@@ -90,7 +90,7 @@ void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, LineSink& li
         const QString parameter = quoted(bindName(p));
         switch (p.kind) {
         case ParameterKind::ErrCode:
-            return kTab2 % u".Add " % parameter % u", 0, ORAPARM_INPUT, ORATYPE_NUMBER";
+            return kTab2 % u".Add " % parameter % u", 0, ORAPARM_OUTPUT, ORATYPE_NUMBER";
         case ParameterKind::ErrName:
             return kTab2 % u".Add " % parameter %
                    u", vbNullString, ORAPARM_OUTPUT, ORATYPE_VARCHAR2";
