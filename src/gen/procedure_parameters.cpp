@@ -1,19 +1,20 @@
 #include "gen/procedure_parameters.h"
 
-ProcedureParameters::ProcedureParameters(const GeneratorInput& input, qsizetype table)
+ProcedureParameters::ProcedureParameters(const GeneratorInput& input, qsizetype table,
+                                         const ColumnLength& columnLength)
     : table_(table) {
     const TTableSettings& T = input.candidates[table];
     const QList<qsizetype> arguments = T.argumentTablesWithin(input.candidates.size());
     qsizetype count = 4;
     for (const qsizetype k : arguments)
         count += 1 + input.candidates[k].usableColumnCount();
-    parameters_.reserve(count);
-    argumentTables_.reserve(arguments.size());
+    parameters_.reserve(static_cast<size_t>(count));
+    argumentTables_.reserve(static_cast<size_t>(arguments.size()));
 
     const auto fixed = [this](ParameterKind kind, qsizetype owner, const TTableSettings& of,
                               bool arrayTable, QStringView word) {
-        parameters_.append({kind, owner, -1, arrayTable, of.TableName, word,
-                            of.MaxColumnNameLength + 1 - static_cast<qint32>(word.size())});
+        parameters_.push_back({kind, owner, -1, arrayTable, of.TableName, word,
+                               of.MaxColumnNameLength + 1 - static_cast<qint32>(word.size())});
     };
     fixed(ParameterKind::ErrCode, table, T, false, u"ErrCode");
     fixed(ParameterKind::ErrName, table, T, false, u"ErrName");
@@ -21,37 +22,38 @@ ProcedureParameters::ProcedureParameters(const GeneratorInput& input, qsizetype 
         fixed(ParameterKind::GenStr, table, T, false, u"GenStr");
     if (T.GenNumOn)
         fixed(ParameterKind::GenNum, table, T, false, u"GenNum");
-    ownCount_ = parameters_.size();
+    ownCount_ = size();
 
     for (const qsizetype k : arguments) {
         const TTableSettings& K = input.candidates[k];
         const bool isArray = input.flags.isArray(k);
         const qsizetype columns = K.usableColumnCount();
-        ArgumentTableParameters group{k, isArray, parameters_.size(), 0, 0};
+        ArgumentTableParameters group{k, isArray, size(), 0, 0};
         if (isArray && columns > 0)
             fixed(ParameterKind::ArrayCount, k, K, true, u"ArrayCnt");
-        group.firstColumn = parameters_.size();
+        group.firstColumn = size();
         for (qsizetype j = 0; j < columns; ++j) {
             const QString& column = K.ColumnNames[j];
-            parameters_.append({ParameterKind::Column, k, j, isArray, K.TableName, column,
-                                K.MaxColumnNameLength + 1 - nameLength(column)});
+            const qint32 length = columnLength ? columnLength(k, j) : nameLength(column);
+            parameters_.push_back({ParameterKind::Column, k, j, isArray, K.TableName, column,
+                                   K.MaxColumnNameLength + 1 - length});
         }
-        group.end = parameters_.size();
-        argumentTables_.append(group);
+        group.end = size();
+        argumentTables_.push_back(group);
         hasArrayTable_ = hasArrayTable_ || isArray;
     }
 }
 
 std::span<const ProcedureParameter> ProcedureParameters::own() const {
-    return {parameters_.constData(), static_cast<size_t>(ownCount_)};
+    return {parameters_.data(), static_cast<size_t>(ownCount_)};
 }
 
 std::span<const ProcedureParameter>
 ProcedureParameters::of(const ArgumentTableParameters& k) const {
-    return {parameters_.constData() + k.first, static_cast<size_t>(k.end - k.first)};
+    return {parameters_.data() + k.first, static_cast<size_t>(k.end - k.first)};
 }
 
 std::span<const ProcedureParameter>
 ProcedureParameters::columnsOf(const ArgumentTableParameters& k) const {
-    return {parameters_.constData() + k.firstColumn, static_cast<size_t>(k.end - k.firstColumn)};
+    return {parameters_.data() + k.firstColumn, static_cast<size_t>(k.end - k.firstColumn)};
 }

@@ -7,10 +7,11 @@
 
 #include "gen/generator_input.h"
 
-#include <QList>
 #include <QStringView>
 
+#include <functional>
 #include <span>
+#include <vector>
 
 enum class ParameterKind {
     ErrCode,    // T's error code, passed out
@@ -50,18 +51,24 @@ struct ArgumentTableParameters {
 
 class ProcedureParameters {
 public:
+    // Shift-JIS bytes of candidate k's column j, for the pads. A generator that holds them
+    // already passes them in: the list is made for every public table, once per side.
+    using ColumnLength = std::function<qint32(qsizetype k, qsizetype j)>;
+
     // The parameters of candidate table's public procedure: error code and name, the
     // generic arrays T asks for, then for each argument table in candidate order its row
-    // count (an array table with columns) and its columns in column order.
-    ProcedureParameters(const GeneratorInput& input, qsizetype table);
+    // count (an array table with columns) and its columns in column order. Without
+    // columnLength, the column names are measured here.
+    ProcedureParameters(const GeneratorInput& input, qsizetype table,
+                        const ColumnLength& columnLength = {});
 
     qsizetype table() const { return table_; }
 
     // Every parameter, in the procedure's order.
-    const QList<ProcedureParameter>& all() const { return parameters_; }
+    const std::vector<ProcedureParameter>& all() const { return parameters_; }
 
     // The argument tables, in candidate order, tables without columns included.
-    const QList<ArgumentTableParameters>& argumentTables() const { return argumentTables_; }
+    const std::vector<ArgumentTableParameters>& argumentTables() const { return argumentTables_; }
     bool hasArrayTable() const { return hasArrayTable_; }
 
     // The parameters T passes for itself (error code, error name, generic arrays).
@@ -71,9 +78,11 @@ public:
     std::span<const ProcedureParameter> columnsOf(const ArgumentTableParameters& k) const;
 
 private:
+    qsizetype size() const { return static_cast<qsizetype>(parameters_.size()); }
+
     qsizetype table_;
-    QList<ProcedureParameter> parameters_;
-    QList<ArgumentTableParameters> argumentTables_;
+    std::vector<ProcedureParameter> parameters_;
+    std::vector<ArgumentTableParameters> argumentTables_;
     qsizetype ownCount_ = 0;
     bool hasArrayTable_ = false;
 };

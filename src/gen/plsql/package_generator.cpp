@@ -183,6 +183,11 @@ void PackageGenerator::AddParameterLines(LineSink& OutputLines,
     dropLastCharacter(OutputLines);
 }
 
+ProcedureParameters PackageGenerator::procedureParameters(qsizetype t) const {
+    return ProcedureParameters(
+        input_, t, [this](qsizetype k, qsizetype j) { return tables_[k].columnLengths[j]; });
+}
+
 qint32 PackageGenerator::columnPad(qsizetype t, qsizetype column) const {
     return input_.candidates[t].MaxColumnNameLength - tables_[t].columnLengths[column] + 1;
 }

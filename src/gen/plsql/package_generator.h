@@ -68,6 +68,9 @@ private:
         QStringList itemNames;       // lower(T + "_" + Col): the body's item variables
     };
 
+    // Table t's public procedure's parameters, padded from the column lengths held here.
+    ProcedureParameters procedureParameters(qsizetype t) const;
+
     // The public procedure's parameters, one line each starting with lead, for the package
     // specification's declaration and the body's procedure alike. Drops the comma of the
     // last parameter.

@@ -58,7 +58,7 @@ void PackageGenerator::AddPublicProcedureDeclarations(LineSink& OutputLines) con
         first = false;
         OutputLines.append(Ind % u"PROCEDURE " % input_.settings.Public %
                            input_.candidates[t].TableName % u'(');
-        AddParameterLines(OutputLines, ProcedureParameters(input_, t), lead);
+        AddParameterLines(OutputLines, procedureParameters(t), lead);
         OutputLines.append(lead % u");");
         OutputLines.append(QString());
     }

@@ -18,7 +18,7 @@ void PackageGenerator::AddPublicProcedures(LineSink& OutputLines) const {
         const QString& T = table.TableName;
         const QString G_S = u"io" % T % u"_GenStr";
         const QString G_N = u"io" % T % u"_GenNum";
-        const ProcedureParameters parameters(input_, t);
+        const ProcedureParameters parameters = procedureParameters(t);
 
         if (s.ProcHeader)
             AddRoutineHeader(OutputLines, T, RoutineKind::PublicProcedure);

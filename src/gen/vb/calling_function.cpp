@@ -182,8 +182,8 @@ void VbModuleGenerator::AddSqlText(const CallingFunction& f, LineSink& lines) co
 // The input values: left for the caller to fill in.
 void VbModuleGenerator::AddDataSet(const CallingFunction& f, LineSink& lines) const {
     const TTableSettings& table = f.table;
-    const QList<ArgumentTableParameters>& arguments = f.parameters.argumentTables();
-    if (!arguments.isEmpty() || table.GenStrOn || table.GenNumOn) {
+    const std::vector<ArgumentTableParameters>& arguments = f.parameters.argumentTables();
+    if (!arguments.empty() || table.GenStrOn || table.GenNumOn) {
         lines << QString() << kTab % kAp % u"データセット" % plus(38);
         if (table.GenStrOn) {
             lines << kTab % kAp % u"汎用文字列(" % decimal(input_.settings.RefStrLen) % u"桁以内)";
