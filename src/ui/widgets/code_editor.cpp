@@ -90,25 +90,34 @@ void CodeEditor::useLanguage(CodeLanguage language) {
 }
 
 void CodeEditor::replaceLines(const QStringList& lines, CodeLanguage language) {
+    // QScintilla tells accessibility of every change with the change's place counted in
+    // characters from the start of the text: filling piece by piece would count the text
+    // again for every piece. The editor says nothing until the text is in.
+    const long events = SendScintilla(SCI_GETMODEVENTMASK);
+    SendScintilla(SCI_SETMODEVENTMASK, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_SETSCROLLWIDTH, 1L);
     useLanguage(language);
-
     try {
         appendLines(lines);
     } catch (...) {
         // Out of memory half-way: no part of a text may pass for the whole of it.
         SendScintilla(SCI_CLEARALL);
-        SendScintilla(SCI_EMPTYUNDOBUFFER);
-        SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+        filled(events);
         throw;
     }
+    filled(events);
+}
 
+void CodeEditor::filled(long events) {
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
+    SendScintilla(SCI_SETMODEVENTMASK, events);
+    emit linesChanged();
+    emit textChanged();
 }
 
 void CodeEditor::appendLines(const QStringList& lines) {

@@ -53,6 +53,8 @@ protected:
 private:
     void useLanguage(CodeLanguage language);
     void appendLines(const QStringList& lines);
+    // After a fill: nothing to undo, the caret at the start, and the change told once.
+    void filled(long events);
     void applyFont(int style);
     void applyFonts();
     void fitLineNumbers();
