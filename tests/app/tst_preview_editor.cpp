@@ -348,9 +348,8 @@ void TestPreviewEditor::stylingFollowsWhatIsShown() {
         QVERIFY2(styled > 0 && styled < length / 10, qPrintable(QString::number(styled)));
         // Going to the end styles what is shown there.
         editor->goToLine(20000);
-        QTest::qWait(50);
         const long last = editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, 19999L);
-        QVERIFY(editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) > last);
+        QTRY_VERIFY(editor->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) > last);
         QCOMPARE(int(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, last)),
                  vb ? int(VbLexer::Keyword) : int(QsciLexerSQL::Identifier));
     }

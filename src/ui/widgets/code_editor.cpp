@@ -28,6 +28,9 @@ CodeEditor::CodeEditor(QWidget* parent)
     // it is drawn.
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1L);
     SendScintilla(SCI_SETSCROLLWIDTH, 1L);
+    // A jump far down (F3, Ctrl+G, Ctrl+End) paints at once and colours the lines above it
+    // a piece at a time while the program is idle: a lexer reads from the top.
+    SendScintilla(SCI_SETIDLESTYLING, long(SC_IDLESTYLING_TOVISIBLE));
     setMarginLineNumbers(0, true);
     setMarginWidth(1, 0);
     setMarginWidth(2, 0);
