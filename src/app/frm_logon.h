@@ -53,7 +53,8 @@ public:
     void EDT_UserKeyPress(QChar& key);
     qint32 CheckLogonField();
 
-    static QString openFailedText(); // "ﾃﾞｰﾀﾍﾞｰｽを開けません"
+    // "ﾃﾞｰﾀﾍﾞｰｽを開けません", and the reason the database layer gave on a line of its own.
+    static QString openFailedText(const QString& reason = {});
 
 signals:
     // The window closed and saved the settings: the program ends.

@@ -182,7 +182,7 @@ SettingsLocation settingsLocation(const QString& executableFolder, const QString
     const bool besideExists = QFileInfo::exists(beside);
     if (!isInstalledLayout(executableFolder) &&
         (writable(executableFolder) || (besideExists && writable(beside))))
-        return {beside, beside, executableFolder};
+        return {beside, beside, homeFolder};
     const QString user = settingsFilePath(QDir(configFolder).filePath(QStringLiteral("tamsel")));
     const QString read = !QFileInfo::exists(user) && besideExists ? beside : user;
     return {read, user, homeFolder};

@@ -50,10 +50,10 @@ QString settingsFilePath(const QString& applicationDir);
 // Beside the executable when its folder is writable, or when the file there is (a copy
 // run from a read-only folder keeps its own file), unless the program is installed
 // (isInstalledLayout). Otherwise the user's file <configFolder>/tamsel/Ostrel.ini, made at
-// the first save; until it
-// exists, a file beside the executable that the user cannot write (an administrator's
-// preset) is read instead. An installed program's DefPath falls back to the home folder,
-// where the user can save.
+// the first save; until it exists, a file beside the executable that the user cannot write
+// (an administrator's preset) is read instead. DefPath falls back to the home folder
+// wherever the program runs: files saved into a build tree would go with the next clean
+// build, and an installed program's folder is not the user's.
 struct SettingsLocation {
     QString readPath;
     QString writePath;

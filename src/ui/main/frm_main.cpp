@@ -29,6 +29,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,8 +47,14 @@ QString closeQuestion() {
     return applicationTitle() + QStringLiteral("を終了します。");
 }
 
-QString helpFailedText() {
-    return QStringLiteral("ヘルプファイルを開けません");
+// Without a launcher (no xdg-open) the user can still open the page by hand.
+QString helpFailedText(const QString& path) {
+    return QStringLiteral("ヘルプファイルを開けません") + QLatin1Char('\n') +
+           QDir::toNativeSeparators(path);
+}
+
+QString logoutQuestion() {
+    return QStringLiteral("作成候補とプレビューを破棄してログアウトします。よろしいですか？");
 }
 
 // Names a notice lists one by one; a box taller than the screen would hide its OK button.
@@ -396,6 +403,12 @@ void TFRM_Main::GenerateVbModule() {
 void TFRM_Main::MNU_LogoutClick() {
     if (retrieving_)
         return;
+    // Ctrl+O opens a file in most programs, and the profile command sits right below: one
+    // key must not throw away a candidate list or an edited preview unasked.
+    if ((!Model.CandidateList.isEmpty() || !preview_->isEmpty()) &&
+        messages().showTitled(MessageIcon::Information, MessageButtons::YesNoDefaultNo,
+                              logoutQuestion()) != MessageAnswer::Yes)
+        return;
     hide();
     ui_.LST_Tables->clear();
     preview_->clear();
@@ -417,5 +430,5 @@ void TFRM_Main::MNU_ProcHeaderClick() {
 void TFRM_Main::MNU_HelpClick() {
     const QString path = helpPagePath(executableFolder());
     if (!QFileInfo(path).isFile() || !openWithDesktop(path))
-        messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText());
+        messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText(path));
 }
