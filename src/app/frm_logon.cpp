@@ -210,6 +210,11 @@ void TFRM_Logon::CMD_OKClick() {
         messages().showError(openFailedText(reason));
 }
 
+void TFRM_Logon::PresetLogon(const QString& service, const QString& user) {
+    EDT_Alias->setText(service);
+    EDT_User->setText(user);
+}
+
 void TFRM_Logon::CMD_CancelClick() {
     close();
 }

@@ -37,7 +37,15 @@ struct AppSettings {
     QString UserNM; // user of the last successful logon; after a logon, the current user
     qint32 Height = 480;
     qint32 Width = 640;
+    // Section RecentProfiles: the profiles last opened or saved, the latest first, as
+    // absolute paths; at most kRecentProfiles.
+    QStringList RecentProfiles;
 };
+
+inline constexpr qsizetype kRecentProfiles = 4;
+
+// The list with path first, a copy of it further down gone, cut to kRecentProfiles.
+QStringList withRecentProfile(QStringList recent, const QString& path);
 
 // The range the options dialog can enter for Indent and RefStrLen (two characters).
 inline constexpr qint32 kMinSmallNumber = -9;

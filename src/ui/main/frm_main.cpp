@@ -37,9 +37,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -95,6 +97,10 @@ void TFRM_Main::setClock(std::unique_ptr<Clock> clock) {
     clock_ = std::move(clock);
 }
 
+void TFRM_Main::OpenProfileAfterLogon(const QString& path) {
+    profileAfterLogon_ = path;
+}
+
 void TFRM_Main::connectCommands() {
     // Every command runs so that no exception unwinds into Qt; the buttons bound to menu
     // items trigger the same actions.
@@ -114,6 +120,11 @@ void TFRM_Main::connectCommands() {
         if (!retrieving_)
             profiles_->MNU_OpenProfileClick(this);
     });
+    for (std::size_t k = 0; k < ui_.MNU_RecentProfiles.size(); ++k)
+        on(ui_.MNU_RecentProfiles[k], [this, k] {
+            if (!retrieving_)
+                profiles_->OpenRecentProfile(static_cast<qsizetype>(k));
+        });
     on(ui_.MNU_Quit, [this] { close(); });
     on(ui_.MNU_Select, [this] { MNU_SelectClick(); });
     on(ui_.MNU_Execute, [this] { GeneratePackage(); });
@@ -189,6 +200,17 @@ void TFRM_Main::FormShow() {
         readTableList(database(), [this](const QString& name) { ui_.LST_Tables->addItem(name); });
     if (Model.TableCount == 0)
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, noTablesText());
+
+    // Opened once the showing is over: the retrieval lets events through, which must not
+    // happen inside the show event.
+    if (!profileAfterLogon_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            runGuarded([this] {
+                const QString path = std::exchange(profileAfterLogon_, QString());
+                if (!retrieving_ && isVisible())
+                    profiles_->OpenProfile(path);
+            });
+        });
 }
 
 void TFRM_Main::resizeEvent(QResizeEvent* event) {

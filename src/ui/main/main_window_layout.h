@@ -44,6 +44,8 @@ struct MainWindowControls {
     QAction* MNU_Save = nullptr;
     QAction* MNU_SaveProfile = nullptr; // the candidate list as a tamsel-gen profile
     QAction* MNU_OpenProfile = nullptr;
+    // The profiles last opened or saved, below the open command; hidden while unused.
+    std::array<QAction*, 4> MNU_RecentProfiles{};
     QAction* MNU_Quit = nullptr;
     QMenu* H1 = nullptr;
     QAction* MNU_Select = nullptr;
