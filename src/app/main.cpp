@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/fonts.h"
 #include "util/app_info.h"
+#include "util/install_paths.h"
 
 #include <cstdio>
 
@@ -32,8 +33,13 @@ int main(int argc, char** argv) {
         print(stderr, QStringLiteral("tamsel: ") + error.message() + QLatin1Char('\n'));
         return kProgramExitUsage;
     }
-    if (parsed.action == ProgramAction::Help)
-        return print(stdout, programHelpText()) ? 0 : 1;
+    if (parsed.action == ProgramAction::Help) {
+        // Its folder, to find the README; an application object that needs no display.
+        const QCoreApplication core(argc, argv);
+        return print(stdout, programHelpText(readmePath(QCoreApplication::applicationDirPath())))
+                   ? 0
+                   : 1;
+    }
     if (parsed.action == ProgramAction::Version)
         return print(stdout, programVersionText()) ? 0 : 1;
 

@@ -65,6 +65,11 @@ ProgramArguments parseProgramArguments(const QStringList& arguments) {
         const bool isOption =
             !optionsEnded && argument.startsWith(QLatin1Char('-')) && argument != u"-";
         if (!isOption) {
+            // The window reads its profile again after the logon, which standard input
+            // cannot give twice; tamsel-gen takes "-".
+            if (argument == u"-")
+                throw ProgramArgumentError(QStringLiteral(
+                    "標準入力のプロファイルは開けません（tamsel-gen では使えます）"));
             if (argument.isEmpty())
                 throw ProgramArgumentError(QStringLiteral("プロファイルのパスが空です"));
             if (!parsed.profilePath.isEmpty())
@@ -94,34 +99,40 @@ ProgramArguments parseProgramArguments(const QStringList& arguments) {
     return parsed;
 }
 
-QString programHelpText() {
+QString programHelpText(const QString& readme) {
+    const QString bugs = readme.isEmpty()
+                             ? QStringLiteral("README の「Reporting bugs」を見てください。\n")
+                             : QStringLiteral("README の「Reporting bugs」を見てください"
+                                              "（%1）。\n")
+                                   .arg(readme);
     return QStringLiteral(
-        "使い方: tamsel [PROFILE.json] [Qt のオプション]\n"
-        "        tamsel --help | --version\n"
-        "\n"
-        "テーブルから Oracle の PL/SQL パッケージ、VB モジュール、テーブル構造 CSV を作る\n"
-        "ウィンドウを開きます。まずログイン画面が出ます（サービス DEMO で見本のデータベース）。\n"
-        "\n"
-        "  PROFILE.json    ログイン画面にプロファイルのサービスとユーザーを入れて開き、\n"
-        "                  ログインの後でそのプロファイルを開く（ファイル → プロファイルを開く\n"
-        "                  と同じ）\n"
-        "  -h, --help      この使い方を表示して終了\n"
-        "  --version       バージョンを表示して終了\n"
-        "  --              これより後はオプションでなくプロファイル\n"
-        "\n"
-        "Qt のオプション（-platform NAME、-style NAME、-display HOST:N、-reverse など）は\n"
-        "そのまま使えます。\n"
-        "\n"
-        "ウィンドウを開かずに同じものを作るには tamsel-gen を使います（tamsel-gen --help）。\n"
-        "終了コード: 0 正常、2 コマンド行の誤り。\n");
+               "使い方: tamsel [PROFILE.json] [Qt のオプション]\n"
+               "        tamsel --help | --version\n"
+               "\n"
+               "テーブルから Oracle の PL/SQL パッケージ、VB モジュール、テーブル構造 CSV を作る\n"
+               "ウィンドウを開きます。まずログイン画面が出ます（サービス DEMO "
+               "で見本のデータベース）。\n"
+               "\n"
+               "  PROFILE.json    ログイン画面にプロファイルのサービスとユーザーを入れて開き、\n"
+               "                  ログインの後でそのプロファイルを開く（ファイル → "
+               "プロファイルを開く\n"
+               "                  と同じ）\n"
+               "  -h, --help      この使い方を表示して終了\n"
+               "  --version       バージョンを表示して終了\n"
+               "  --              これより後はオプションでなくプロファイル\n"
+               "\n"
+               "Qt のオプション（-platform NAME、-style NAME、-display HOST:N、-reverse など）は\n"
+               "そのまま使えます。\n"
+               "\n"
+               "ウィンドウを開かずに同じものを作るには tamsel-gen を使います（tamsel-gen "
+               "--help）。\n"
+               "終了コード: 0 正常、2 コマンド行の誤り。\n"
+               "\n"
+               "不具合の報告: ") +
+           bugs;
 }
 
 QString programVersionText() {
-    return QStringLiteral("tamsel (%1) %2\n").arg(applicationTitle(), GetFileVersionText()) +
-           copyrightText() +
-           QStringLiteral("\n"
-                          "License GPL-3.0-or-later: GNU GPL version 3 or later "
-                          "<https://gnu.org/licenses/gpl.html>.\n"
-                          "This is free software: you are free to change and redistribute it.\n"
-                          "There is NO WARRANTY, to the extent permitted by law.\n");
+    return QStringLiteral("tamsel (%1) %2\n%3\n%4")
+        .arg(applicationTitle(), GetFileVersionText(), copyrightText(), licenceText());
 }

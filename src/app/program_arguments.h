@@ -32,8 +32,9 @@ struct ProgramArguments {
 // Reads the arguments after the program's name. Throws ProgramArgumentError.
 ProgramArguments parseProgramArguments(const QStringList& arguments);
 
-// What --help and --version print.
-QString programHelpText();
+// What --help and --version print; --help ends with where bugs are reported (readme: the
+// installed README's path, empty where there is none).
+QString programHelpText(const QString& readme);
 QString programVersionText();
 
 // The exit status of a wrong command line, as the GNU tools give it.

@@ -20,8 +20,3 @@ inline QString licenceText() {
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n");
 }
-
-// The maker's web address shown in the version window.
-inline QString makerUrl() {
-    return QStringLiteral("https://tamsel.example.org/");
-}

@@ -1,5 +1,7 @@
 #include "tst_program_arguments.h"
 
+#include "cli/command_line.h"
+
 #include <QProcess>
 #include <QTest>
 
@@ -18,6 +20,8 @@ void TestProgramArguments::answersWithoutADisplay_data() {
         << "";
     QTest::newRow("unknown option") << QStringList{"--bogus", "p.json"} << 2 << ""
                                     << "tamsel: 知らないオプション --bogus";
+    QTest::newRow("standard input") << QStringList{"-"} << 2 << ""
+                                    << "tamsel: 標準入力のプロファイルは開けません";
     QTest::newRow("two profiles") << QStringList{"a.json", "b.json"} << 2 << ""
                                   << "tamsel: プロファイルは一つだけです：b.json";
 }
@@ -41,6 +45,9 @@ void TestProgramArguments::answersWithoutADisplay() {
     const QString complained = QString::fromUtf8(tamsel.readAllStandardError());
     QVERIFY2(err.isEmpty() ? complained.isEmpty() : complained.startsWith(err),
              qPrintable(complained));
-    if (arguments.contains(u"--version"))
+    // The copyright and licence lines are tamsel-gen's.
+    if (arguments.contains(u"--version")) {
         QVERIFY(printed.contains(u"License GPL-3.0-or-later"));
+        QCOMPARE(printed.section(u'\n', 1), versionText().section(u'\n', 1));
+    }
 }
