@@ -497,7 +497,7 @@ void TestMainRoad::logoutClearsListPreviewAndRows() {
         main.MNU_Execute->trigger();
     if (preview == u"typed")
         typeText(main.MEM_Preview, QStringLiteral("-- kept"));
-    const QString text = main.MEM_Preview->toPlainText();
+    const QString text = main.MEM_Preview->text();
     run.messages.reporter.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
 
     // Ctrl+O, as the user presses it.
@@ -518,7 +518,7 @@ void TestMainRoad::logoutClearsListPreviewAndRows() {
         QVERIFY(main->isVisible());
         QVERIFY(!run.logon()->isVisible());
         QCOMPARE(run.databases.closes, 0);
-        QCOMPARE(main.MEM_Preview->toPlainText(), text);
+        QCOMPARE(main.MEM_Preview->text(), text);
         QCOMPARE(rowNames(main), rows ? QStringList{kDemoTables[1]} : QStringList{});
         if (rows)
             QVERIFY(main.Rows->at(0).PublicCheck->isChecked());
