@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include "util/app_info.h"
-#include "util/my_func.h"
 
 UsageError::UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
 

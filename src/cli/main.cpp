@@ -7,7 +7,7 @@
 #include "cli/stderr_reporter.h"
 #include "gen/gen_messages.h"
 #include "util/install_paths.h"
-#include "util/my_func.h"
+#include "util/app_info.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
 #include "settings/setting_rules.h"
 
 #include "util/blanks.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 #include "util/sjis.h"
 
 #include <algorithm>

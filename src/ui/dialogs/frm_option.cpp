@@ -10,7 +10,7 @@
 #include "ui/widgets/typing_limit.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 
 #include <QCoreApplication>
 #include <QFrame>
