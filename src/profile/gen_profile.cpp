@@ -153,29 +153,30 @@ private:
     QJsonObject object_;
 };
 
-QVariantMap readSettings(const ObjectReader& reader) {
+ProfileSettings readSettings(const ObjectReader& reader) {
     QStringList names;
     for (const ParamsKey& key : paramsKeys())
         names.append(key.name);
     reader.allowOnly(names);
 
-    QVariantMap settings;
+    ProfileSettings settings;
     for (const ParamsKey& key : paramsKeys()) {
         if (!reader.has(key.name))
             continue;
         switch (key.kind) {
         case SettingKind::Flag:
-            settings.insert(key.name, reader.flag(key.name, false));
+            settings.values.*key.flag = reader.flag(key.name, false);
             break;
         case SettingKind::SmallNumber:
-            settings.insert(key.name, reader.smallNumber(key.name, 0));
+            settings.values.*key.number = reader.smallNumber(key.name, 0);
             break;
         case SettingKind::Prefix:
         case SettingKind::PackageName:
         case SettingKind::Text:
-            settings.insert(key.name, reader.settingText(key.name, key.kind));
+            settings.values.*key.text = reader.settingText(key.name, key.kind);
             break;
         }
+        settings.keys.append(key.name);
     }
     return settings;
 }
@@ -416,55 +417,24 @@ std::optional<QString> GenProfile::iniPath() const {
 }
 
 void GenProfile::applySettings(TPackParameters& target) const {
-    for (const ParamsKey& key : paramsKeys()) {
-        const auto value = settings.constFind(key.name);
-        if (value == settings.constEnd())
-            continue;
-        switch (key.kind) {
-        case SettingKind::Flag:
-            target.*key.flag = value->toBool();
-            break;
-        case SettingKind::SmallNumber:
-            target.*key.number = value->toInt();
-            break;
-        case SettingKind::Prefix:
-        case SettingKind::PackageName:
-        case SettingKind::Text:
-            target.*key.text = value->toString();
-            break;
-        }
-    }
+    for (const ParamsKey& key : paramsKeys())
+        if (settings.sets(key.name))
+            copySetting(key, settings.values, target);
 }
 
 QStringList GenProfile::differingSettings(const TPackParameters& current) const {
-    const QVariantMap values = settingsOf(current);
     QStringList differing;
-    for (const ParamsKey& key : paramsKeys()) {
-        const auto value = settings.constFind(key.name);
-        if (value != settings.constEnd() && *value != values.value(key.name))
+    for (const ParamsKey& key : paramsKeys())
+        if (settings.sets(key.name) && !sameSetting(key, settings.values, current))
             differing.append(key.name);
-    }
     return differing;
 }
 
-QVariantMap GenProfile::settingsOf(const TPackParameters& source) {
-    QVariantMap values;
-    for (const ParamsKey& key : paramsKeys()) {
-        switch (key.kind) {
-        case SettingKind::Flag:
-            values.insert(key.name, source.*key.flag);
-            break;
-        case SettingKind::SmallNumber:
-            values.insert(key.name, source.*key.number);
-            break;
-        case SettingKind::Prefix:
-        case SettingKind::PackageName:
-        case SettingKind::Text:
-            values.insert(key.name, source.*key.text);
-            break;
-        }
-    }
-    return values;
+ProfileSettings GenProfile::settingsOf(const TPackParameters& source) {
+    ProfileSettings settings{source, {}};
+    for (const ParamsKey& key : paramsKeys())
+        settings.keys.append(key.name);
+    return settings;
 }
 
 ProfileMatch GenProfile::matchTableList(const QStringList& tableList) const {
