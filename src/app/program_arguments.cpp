@@ -1,7 +1,6 @@
 #include "app/program_arguments.h"
 
 #include "util/app_info.h"
-#include "util/my_func.h"
 
 #include <QLatin1StringView>
 

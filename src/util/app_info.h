@@ -20,3 +20,6 @@ inline QString licenceText() {
                           "This is free software: you are free to change and redistribute it.\n"
                           "There is NO WARRANTY, to the extent permitted by law.\n");
 }
+
+// The version of this build ("1.2.0.0").
+QString GetFileVersionText();

@@ -7,7 +7,6 @@
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
 #include "util/install_paths.h"
-#include "util/my_func.h"
 
 #include <QFrame>
 #include <QLabel>
