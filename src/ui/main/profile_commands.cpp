@@ -56,20 +56,22 @@ QString ProfileCommands::missingTablesText(const QStringList& tables) {
     return text;
 }
 
-QString ProfileCommands::takeSettingsQuestion(const QStringList& keys, const QVariantMap& current,
-                                              const QVariantMap& profile) {
+QString ProfileCommands::takeSettingsQuestion(const QStringList& keys,
+                                              const TPackParameters& current,
+                                              const TPackParameters& profile) {
     // A value is shown as the settings file holds it (a flag as 1 or 0), cut where a long
     // one would widen the box past the screen.
-    const auto shown = [](const QVariant& value) {
-        const QString text = value.typeId() == QMetaType::Bool
-                                 ? QString::number(value.toBool() ? 1 : 0)
-                                 : value.toString();
+    const auto shown = [](const ParamsKey& key, const TPackParameters& settings) {
+        const QString text = key.flag     ? QString::number(settings.*key.flag ? 1 : 0)
+                             : key.number ? QString::number(settings.*key.number)
+                                          : settings.*key.text;
         return QStringLiteral("「%1」").arg(shownName(text, 40));
     };
     QString text = QStringLiteral("プロファイルの設定が現在の設定と異なります：");
-    for (const QString& key : keys)
-        text += QStringLiteral("\n%1：現在%2 → プロファイル%3")
-                    .arg(key, shown(current.value(key)), shown(profile.value(key)));
+    for (const ParamsKey& key : paramsKeys())
+        if (keys.contains(key.name))
+            text += QStringLiteral("\n%1：現在%2 → プロファイル%3")
+                        .arg(key.name, shown(key, current), shown(key, profile));
     return text + QStringLiteral("\n\nプロファイルの設定を使いますか？");
 }
 
@@ -147,10 +149,10 @@ void ProfileCommands::OpenProfile(const QString& path) {
 
     const QStringList differing = profile.differingSettings(settings_.GenSettings);
     if (!differing.isEmpty() &&
-        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
-                              takeSettingsQuestion(differing,
-                                                   GenProfile::settingsOf(settings_.GenSettings),
-                                                   profile.settings)) == MessageAnswer::Yes) {
+        messages().showTitled(
+            MessageIcon::Information, MessageButtons::YesNo,
+            takeSettingsQuestion(differing, settings_.GenSettings, profile.settings.values)) ==
+            MessageAnswer::Yes) {
         profile.applySettings(settings_.GenSettings);
         ui_.MNU_PackHeader->setChecked(settings_.GenSettings.PackHeader);
         ui_.MNU_ProcHeader->setChecked(settings_.GenSettings.ProcHeader);

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QVariantMap>
 
 #include <functional>
 
@@ -61,9 +60,9 @@ public:
                                   const QString& service, const QString& user);
     static QString missingTablesText(const QStringList& tables); // the first 20, and a count
     // Each differing key on a line of its own, with the current value and the profile's
-    // (values as GenProfile::settingsOf gives them).
-    static QString takeSettingsQuestion(const QStringList& keys, const QVariantMap& current,
-                                        const QVariantMap& profile);
+    // (keys in the settings file's order).
+    static QString takeSettingsQuestion(const QStringList& keys, const TPackParameters& current,
+                                        const TPackParameters& profile);
 
 private:
     void applyRows(const GenProfile& profile);
