@@ -129,6 +129,12 @@ void createMenus(QMainWindow& window, MainWindowControls& ui) {
     ui.MNU_OpenProfile =
         item(ui.MNU_Files, "MNU_OpenProfile", QStringLiteral("プロファイルを開く(&R)..."),
              QKeySequence(), QStyle::SP_DialogOpenButton);
+    for (std::size_t k = 0; k < ui.MNU_RecentProfiles.size(); ++k) {
+        QAction* recent = ui.MNU_Files->addAction(QString());
+        recent->setObjectName(QStringLiteral("MNU_RecentProfile%1").arg(k + 1));
+        recent->setVisible(false);
+        ui.MNU_RecentProfiles[k] = recent;
+    }
     ui.MNU_Files->addSeparator()->setObjectName(QStringLiteral("MNU_Bar1"));
     ui.MNU_Quit = item(ui.MNU_Files, "MNU_Quit", QStringLiteral("閉じる(&X)"),
                        QKeySequence(Qt::CTRL | Qt::Key_Q), QStyle::SP_DialogCloseButton);
