@@ -1,6 +1,7 @@
 #include "app/frm_logon.h"
 
 #include "db/db_messages.h"
+#include "gen/gen_messages.h"
 #include "settings/setting_rules.h"
 #include "settings/settings.h"
 #include "ui/app_windows.h"
@@ -15,7 +16,6 @@
 #include "ui/widgets/upper_case_validator.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/date_formats.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+
+#include <new>
 
 namespace {
 
@@ -108,8 +110,10 @@ void TFRM_Logon::createControls() {
         fieldEvents_->watch(field);
 }
 
-QString TFRM_Logon::openFailedText() {
-    return cannotOpenDatabaseText();
+QString TFRM_Logon::openFailedText(const QString& reason) {
+    if (reason.isEmpty())
+        return cannotOpenDatabaseText();
+    return cannotOpenDatabaseText() + QLatin1Char('\n') + reason;
 }
 
 void TFRM_Logon::FormCreate() {
@@ -131,8 +135,6 @@ void TFRM_Logon::FormCreate() {
         EDT_Alias->setText(settings_.Alias);
     if (!settings_.UserNM.isEmpty())
         EDT_User->setText(settings_.UserNM);
-
-    SetDateTimeFormats(QStringLiteral("yyyy/MM/dd"), QStringLiteral("hh:mm:ss"));
 }
 
 void TFRM_Logon::closeEvent(QCloseEvent* event) {
@@ -174,6 +176,7 @@ void TFRM_Logon::CMD_OKClick() {
         return;
     }
     bool opened = false;
+    QString reason;
     {
         BusyGuard busy(messages());
         try {
@@ -185,8 +188,13 @@ void TFRM_Logon::CMD_OKClick() {
             settings_.Alias = EDT_Alias->text();
             settings_.UserNM = user;
             opened = true;
+        } catch (const std::bad_alloc&) {
+            reason = outOfMemoryText();
+        } catch (const std::exception& error) {
+            // The database layer's own words, as tamsel-gen gives them for the same service.
+            reason = QString::fromUtf8(error.what());
         } catch (...) {
-            // Whatever went wrong, the user gets the one message and may try again.
+            // Whatever went wrong, the user gets the message and may try again.
         }
         if (opened) {
             hide();
@@ -196,7 +204,12 @@ void TFRM_Logon::CMD_OKClick() {
         }
     }
     if (!opened)
-        messages().showError(openFailedText());
+        messages().showError(openFailedText(reason));
+}
+
+void TFRM_Logon::PresetLogon(const QString& service, const QString& user) {
+    EDT_Alias->setText(service);
+    EDT_User->setText(user);
 }
 
 void TFRM_Logon::CMD_CancelClick() {

@@ -43,6 +43,9 @@ public:
     void FormClose();
     void CMD_OKClick();
     void CMD_CancelClick();
+    // The service and the user of a profile the program was started with, in place of the
+    // last logon's; the password is typed as ever.
+    void PresetLogon(const QString& service, const QString& user);
     // The main window logged out: the database is closed (the window stays Connected, so
     // the close at the end closes it again) and this window comes back as it was left.
     void ShowAfterLogout();
@@ -53,7 +56,8 @@ public:
     void EDT_UserKeyPress(QChar& key);
     qint32 CheckLogonField();
 
-    static QString openFailedText(); // "ﾃﾞｰﾀﾍﾞｰｽを開けません"
+    // "ﾃﾞｰﾀﾍﾞｰｽを開けません", and the reason the database layer gave on a line of its own.
+    static QString openFailedText(const QString& reason = {});
 
 signals:
     // The window closed and saved the settings: the program ends.

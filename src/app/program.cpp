@@ -1,12 +1,14 @@
 #include "app/program.h"
 
 #include "app/frm_logon.h"
+#include "profile/gen_profile.h"
 #include "ui/dialogs/frm_about.h"
 #include "ui/dialogs/frm_option.h"
 #include "ui/dialogs/frm_reference.h"
 #include "ui/dialogs/standard_dialogs.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_temp.h"
+#include "ui/messages.h"
 
 Program::Program(SessionFactory sessionFactory) {
     registerStandardDialogs();
@@ -38,8 +40,20 @@ Program::~Program() {
     logon_.reset();
 }
 
-void Program::Start() {
+void Program::Start(const QString& profilePath) {
+    QString unreadable;
+    if (!profilePath.isEmpty()) {
+        try {
+            const GenProfile profile = readGenProfile(profilePath);
+            Windows.FRM_Logon->PresetLogon(profile.service, profile.user);
+            Windows.FRM_Main->OpenProfileAfterLogon(profilePath);
+        } catch (const GenProfileError& error) {
+            unreadable = error.message();
+        }
+    }
     Windows.FRM_Logon->show();
     // Without a window manager (a bare X server) nothing else would give it the keyboard.
     Windows.FRM_Logon->activateWindow();
+    if (!unreadable.isEmpty())
+        messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, unreadable);
 }

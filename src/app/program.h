@@ -16,8 +16,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the logon window; the program ends when it closes (TFRM_Logon::closed).
-    void Start();
+    // Shows the logon window; the program ends when it closes (TFRM_Logon::closed). With a
+    // profile, the window shows its service and user, and the main window opens it after the
+    // logon; a profile that cannot be read is reported and the program starts as without.
+    void Start(const QString& profilePath = {});
 
     AppSettings Settings;
     AppWindows Windows;

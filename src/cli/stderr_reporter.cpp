@@ -10,7 +10,7 @@ MessageAnswer StderrReporter::report(const QString& /*caption*/, MessageIcon ico
     if (icon == MessageIcon::Error)
         ++errorCount_;
     write_(toolMessage(text));
-    return buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
 }
 
 QString toolMessage(const QString& text, const QString& detail) {

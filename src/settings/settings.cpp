@@ -4,7 +4,7 @@
 #include "settings/setting_rules.h"
 #include "util/app_info.h"
 #include "util/install_paths.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 #include "util/report.h"
 
 #include <QDir>
@@ -21,6 +21,11 @@ namespace {
 const QString kAttention = QStringLiteral("Attention");
 const QString kLastStatus = QStringLiteral("LastStatus");
 const QString kParams = QStringLiteral("Params");
+const QString kRecent = QStringLiteral("RecentProfiles");
+
+QString recentKey(qsizetype index) {
+    return QStringLiteral("File%1").arg(index + 1);
+}
 
 // The settings store's integer text: "0x"/"0X" and more is hexadecimal; otherwise the
 // program's integer rule.
@@ -95,6 +100,12 @@ void readAll(AppSettings& s, const ProfileText& file) {
     read.integer(kLastStatus, QStringLiteral("Width"), s.Width);
     for (const ParamsKey& key : paramsKeys())
         read.param(key, s.GenSettings);
+    // A path with a control character would steer the menu that shows it: unreadable.
+    for (qsizetype k = kRecentProfiles - 1; k >= 0; --k) {
+        const QString path = file.readString(kRecent, recentKey(k), QString());
+        if (!path.isEmpty() && !firstControlCharacter(path))
+            s.RecentProfiles = withRecentProfile(s.RecentProfiles, path);
+    }
 }
 
 // The executable's folder without a trailing separator; a root keeps its separator.
@@ -130,6 +141,7 @@ struct Entry {
     QString section;
     QString key;
     QString value;
+    bool onlyWhereStored = false; // an emptied slot: a file that never had it stays as it was
 };
 
 QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
@@ -145,6 +157,12 @@ QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
     };
     for (const ParamsKey& key : paramsKeys())
         list.append({kParams, key.name, paramText(key, s.GenSettings)});
+    for (qsizetype k = 0; k < kRecentProfiles; ++k) {
+        if (k < s.RecentProfiles.size())
+            list.append({kRecent, recentKey(k), s.RecentProfiles[k]});
+        else
+            list.append({kRecent, recentKey(k), QString(), true});
+    }
     return list;
 }
 
@@ -152,7 +170,11 @@ QList<Entry> entries(const AppSettings& s, QSize mainWindowSize) {
 // same. unchanged gathers the keys left unchanged, each with the character to blame where
 // there is one. Any other failure is the file's, and nothing of it is written.
 void setAll(const AppSettings& s, QSize mainWindowSize, ProfileText& file, QStringList& unchanged) {
+    // No stored value holds a line break, so this default tells a missing key.
+    const QString missing(QLatin1Char('\n'));
     for (const Entry& entry : entries(s, mainWindowSize)) {
+        if (entry.onlyWhereStored && file.readString(entry.section, entry.key, missing) == missing)
+            continue;
         try {
             file.writeString(entry.section, entry.key, entry.value);
         } catch (const UnstorableValueError& error) {
@@ -171,6 +193,12 @@ QString withReason(QString text, const QString& reason) {
 
 } // namespace
 
+QStringList withRecentProfile(QStringList recent, const QString& path) {
+    recent.removeAll(path);
+    recent.prepend(path);
+    return recent.mid(0, kRecentProfiles);
+}
+
 QString settingsFilePath(const QString& applicationDir) {
     return QDir(applicationDir).filePath(QStringLiteral("Ostrel.ini"));
 }
@@ -182,7 +210,7 @@ SettingsLocation settingsLocation(const QString& executableFolder, const QString
     const bool besideExists = QFileInfo::exists(beside);
     if (!isInstalledLayout(executableFolder) &&
         (writable(executableFolder) || (besideExists && writable(beside))))
-        return {beside, beside, executableFolder};
+        return {beside, beside, homeFolder};
     const QString user = settingsFilePath(QDir(configFolder).filePath(QStringLiteral("tamsel")));
     const QString read = !QFileInfo::exists(user) && besideExists ? beside : user;
     return {read, user, homeFolder};

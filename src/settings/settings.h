@@ -37,7 +37,15 @@ struct AppSettings {
     QString UserNM; // user of the last successful logon; after a logon, the current user
     qint32 Height = 480;
     qint32 Width = 640;
+    // Section RecentProfiles: the profiles last opened or saved, the latest first, as
+    // absolute paths; at most kRecentProfiles.
+    QStringList RecentProfiles;
 };
+
+inline constexpr qsizetype kRecentProfiles = 4;
+
+// The list with path first, a copy of it further down gone, cut to kRecentProfiles.
+QStringList withRecentProfile(QStringList recent, const QString& path);
 
 // The range the options dialog can enter for Indent and RefStrLen (two characters).
 inline constexpr qint32 kMinSmallNumber = -9;
@@ -50,10 +58,10 @@ QString settingsFilePath(const QString& applicationDir);
 // Beside the executable when its folder is writable, or when the file there is (a copy
 // run from a read-only folder keeps its own file), unless the program is installed
 // (isInstalledLayout). Otherwise the user's file <configFolder>/tamsel/Ostrel.ini, made at
-// the first save; until it
-// exists, a file beside the executable that the user cannot write (an administrator's
-// preset) is read instead. An installed program's DefPath falls back to the home folder,
-// where the user can save.
+// the first save; until it exists, a file beside the executable that the user cannot write
+// (an administrator's preset) is read instead. DefPath falls back to the home folder
+// wherever the program runs: files saved into a build tree would go with the next clean
+// build, and an installed program's folder is not the user's.
 struct SettingsLocation {
     QString readPath;
     QString writePath;

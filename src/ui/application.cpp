@@ -2,6 +2,9 @@
 
 #include "ui/messages.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 TamselApplication::TamselApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TamselApplication::notify(QObject* receiver, QEvent* event) {
@@ -13,4 +16,14 @@ bool TamselApplication::notify(QObject* receiver, QEvent* event) {
         showUnknownGeneralError();
     }
     return false;
+}
+
+bool installQtTranslations(QCoreApplication& application) {
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_ja"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }

@@ -11,3 +11,8 @@ public:
     TamselApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+// Qt's own texts in Japanese (qtbase_ja.qm from Qt's translations folder), so that the
+// standard dialogs say 名前, サイズ, 種類 like the rest of the windows. False when the
+// translations are not installed: the dialogs then speak English, and nothing else changes.
+bool installQtTranslations(QCoreApplication& application);

@@ -31,11 +31,13 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 
 MessageAnswer MessageBoxReporter::report(const QString& caption, MessageIcon icon,
                                          MessageButtons buttons, const QString& text) {
-    const bool question = buttons == MessageButtons::YesNo;
+    const bool question = buttons != MessageButtons::Ok;
     QMessageBox box(boxIcon(icon), caption, text,
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     QApplication::activeWindow());
-    box.setDefaultButton(question ? QMessageBox::Yes : QMessageBox::Ok);
+    box.setDefaultButton(!question                                   ? QMessageBox::Ok
+                         : buttons == MessageButtons::YesNoDefaultNo ? QMessageBox::No
+                                                                     : QMessageBox::Yes);
     // Qt's button texts are English without its translations.
     if (question) {
         box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));

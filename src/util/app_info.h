@@ -21,7 +21,5 @@ inline QString licenceText() {
                           "There is NO WARRANTY, to the extent permitted by law.\n");
 }
 
-// The maker's web address shown in the version window.
-inline QString makerUrl() {
-    return QStringLiteral("https://tamsel.example.org/");
-}
+// The version of this build ("1.2.0.0").
+QString GetFileVersionText();

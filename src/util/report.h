@@ -7,7 +7,8 @@
 // The core therefore never touches a widget.
 
 enum class MessageIcon { Information, Warning, Error };
-enum class MessageButtons { Ok, YesNo };
+// YesNoDefaultNo: a question whose Yes throws work away, so that Enter keeps it.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // The caption of the toolkit-style error dialogs (settings load and save, logon failure);

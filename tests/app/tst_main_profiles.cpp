@@ -49,8 +49,9 @@ ToolRun runTool(const ProgramRun& run, const QStringList& arguments) {
     return result;
 }
 
-QString writeProfile(const ProgramRun& run, const QByteArray& json) {
-    const QString path = QDir(run.folder.path()).filePath(QStringLiteral("opened.json"));
+QString writeProfile(const ProgramRun& run, const QByteArray& json,
+                     const QString& name = QStringLiteral("opened.json")) {
+    const QString path = QDir(run.folder.path()).filePath(name);
     writeFileBytes(path, json);
     return path;
 }
@@ -184,14 +185,15 @@ void TestMainProfiles::openSkipsMissingTablesAndAsksForSettings() {
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(true));
 
     // One warning naming both missing tables, one question naming the differing keys.
-    QCOMPARE(
-        run.messages.reporter.texts(),
-        first +
-            (QStringList{
-                QStringLiteral("次のテーブルはテーブル一覧にないため、設定を読み込みませんでした："
-                               "\nGONE\nLOST"),
-                QStringLiteral("プロファイルの設定が現在の設定と異なります：\nPublic, Indent\n\n"
-                               "プロファイルの設定を使いますか？")}));
+    QCOMPARE(run.messages.reporter.texts(),
+             first + (QStringList{
+                         QStringLiteral(
+                             "次のテーブルはテーブル一覧にないため、設定を読み込みませんでした："
+                             "\nGONE\nLOST"),
+                         QStringLiteral("プロファイルの設定が現在の設定と異なります：\n"
+                                        "Public：現在「PUB_」 → プロファイル「EXT_」\n"
+                                        "Indent：現在「2」 → プロファイル「4」\n\n"
+                                        "プロファイルの設定を使いますか？")}));
     QCOMPARE(settings.Public, take ? QStringLiteral("EXT_") : QStringLiteral("PUB_"));
     QCOMPARE(settings.Indent, take ? 4 : 2);
     // The module marks are taken either way.
@@ -267,4 +269,84 @@ void TestMainProfiles::profileTheReaderRefusesIsNotSaved() {
     QVERIFY2(text.contains(u"settings.Public") && text.contains(u"接頭語は必須です"),
              qPrintable(text));
     QVERIFY(!QFileInfo::exists(path));
+}
+
+// tamsel PROFILE.json: the logon window offers the profile's service and user, and the
+// profile opens once the logon is done; one that cannot be read is said at the start.
+void TestMainProfiles::startsWithAProfile_data() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::newRow("profile") << QByteArray(R"({"service": "DEMO", "user": "HR", "tables":)"
+                                           R"( [{"name": "EMP", "upd": true}, {"name": "DEPT"}]})");
+    QTest::newRow("not JSON") << QByteArray(R"({"service": "DEMO",)");
+}
+
+void TestMainProfiles::startsWithAProfile() {
+    QFETCH(QByteArray, json);
+    ProgramRun run(QStringLiteral("[LastStatus]\nAlias=PROD\nUserNM=ADMIN\n"));
+    MainView main(run.main());
+    const QString path = writeProfile(run, json);
+    const ToolRun tool = runTool(run, {"tables", path});
+    run.program->Start(path);
+    TFRM_Logon* logon = run.logon();
+    QVERIFY(QTest::qWaitForWindowActive(logon));
+    if (tool.status != 0) {
+        // tamsel-gen's message without its name; the last logon is offered as ever.
+        QCOMPARE(run.messages.reporter.texts(),
+                 QStringList{tool.err.mid(QStringLiteral("tamsel-gen: ").size()).trimmed()});
+        QCOMPARE(logon->EDT_User->text(), QStringLiteral("ADMIN"));
+        return;
+    }
+    QCOMPARE(logon->EDT_Alias->text(), QStringLiteral("DEMO"));
+    QCOMPARE(logon->EDT_User->text(), QStringLiteral("HR"));
+    QTest::mouseClick(logon->CMD_OK, Qt::LeftButton);
+    QTRY_COMPARE(rowNames(main), (QStringList{"DEPT", "EMP"}));
+    QVERIFY(flagsOf(main, 1, {false, false, false, true, false}));
+    QVERIFY(run.messages.reporter.messages.isEmpty());
+    QCOMPARE(run.program->Settings.RecentProfiles, QStringList{path});
+}
+
+// The last four profiles opened or saved, the latest first, kept over a restart.
+void TestMainProfiles::recentProfilesAcrossRestart() {
+    ProgramRun run;
+    ScopedOpenDialog opens;
+    QStringList paths;
+    for (const char* table : {"DEPT", "EMP", "BONUS", "SALGRADE", "DEPT"})
+        paths.append(writeProfile(
+            run,
+            QByteArray(R"({"service": "DEMO", "user": "SCOTT", "tables": [{"name": ")") + table +
+                R"("}]})",
+            QStringLiteral("p%1.json").arg(paths.size() + 1)));
+    QVERIFY(logOnAs(run));
+    for (const int k : {0, 1, 2, 3, 4, 1}) {
+        opens.answers.append(paths[k]);
+        MainView(run.main()).MNU_OpenProfile->trigger();
+    }
+    run.main()->close(); // Yes to the question: the settings are saved
+
+    run.program.reset();
+    run.program = std::make_unique<Program>(run.databases.factory());
+    MainView main(run.main());
+    const auto recent = [&] {
+        QStringList shown;
+        for (int k = 1; k <= 4; ++k) {
+            const QAction* item =
+                main->findChild<QAction*>(QStringLiteral("MNU_RecentProfile%1").arg(k));
+            if (item->isVisible())
+                shown.append(item->text());
+        }
+        return shown;
+    };
+    QCOMPARE(recent(),
+             (QStringList{"&1 " + paths[1], "&2 " + paths[4], "&3 " + paths[3], "&4 " + paths[2]}));
+
+    // One deleted since: choosing it says why and drops it; another opens and goes first.
+    QVERIFY(logOnAs(run));
+    QFile::remove(paths[2]);
+    const qsizetype said = run.messages.reporter.messages.size();
+    main->findChild<QAction*>(QStringLiteral("MNU_RecentProfile4"))->trigger();
+    QCOMPARE(run.messages.reporter.messages.size(), said + 1);
+    QVERIFY(run.messages.reporter.texts().constLast().contains(paths[2]));
+    main->findChild<QAction*>(QStringLiteral("MNU_RecentProfile3"))->trigger();
+    QCOMPARE(rowNames(main), QStringList{"SALGRADE"});
+    QCOMPARE(recent(), (QStringList{"&1 " + paths[3], "&2 " + paths[1], "&3 " + paths[4]}));
 }

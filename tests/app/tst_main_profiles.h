@@ -13,4 +13,7 @@ private slots:
     void unreadableProfileChangesNothing_data();
     void unreadableProfileChangesNothing();
     void profileTheReaderRefusesIsNotSaved();
+    void startsWithAProfile_data();
+    void startsWithAProfile();
+    void recentProfilesAcrossRestart();
 };

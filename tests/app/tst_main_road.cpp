@@ -469,16 +469,62 @@ void TestMainRoad::argumentsCopiedInAndOut() {
     QVERIFY(run.messages.reporter.messages.isEmpty());
 }
 
+void TestMainRoad::logoutClearsListPreviewAndRows_data() {
+    QTest::addColumn<bool>("rows");
+    QTest::addColumn<QString>("preview"); // "", "generated" or "typed"
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("empty window: at once") << false << "" << false << true;
+    QTest::newRow("rows and preview, Yes") << true << "generated" << true << true;
+    QTest::newRow("rows and preview, No") << true << "generated" << true << false;
+    QTest::newRow("rows only, No") << true << "" << true << false;
+    QTest::newRow("typed preview only, No") << false << "typed" << true << false;
+}
+
 void TestMainRoad::logoutClearsListPreviewAndRows() {
+    QFETCH(bool, rows);
+    QFETCH(QString, preview);
+    QFETCH(bool, asked);
+    QFETCH(bool, yes);
     ProgramRun run;
     MainView main(run.main());
     QVERIFY(logOnAs(run));
-    selectTables(main, {1});
-    click(main.Rows->at(0).PublicCheck);
-    main.MNU_Execute->trigger();
-    QVERIFY(main.MNU_Save->isEnabled());
+    if (rows) {
+        selectTables(main, {1});
+        click(main.Rows->at(0).PublicCheck);
+    }
+    if (preview == u"generated")
+        main.MNU_Execute->trigger();
+    if (preview == u"typed")
+        typeText(main.MEM_Preview, QStringLiteral("-- kept"));
+    const QString text = main.MEM_Preview->text();
+    run.messages.reporter.answers = {yes ? MessageAnswer::Yes : MessageAnswer::No};
 
-    main.MNU_Logout->trigger();
+    // Ctrl+O, as the user presses it.
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(main, Qt::Key_O, Qt::ControlModifier);
+    if (asked) {
+        QCOMPARE(run.messages.reporter.texts(),
+                 QStringList{QStringLiteral(
+                     "作成候補とプレビューを破棄してログアウトします。よろしいですか？")});
+        const RecordingReporter::Message& m = run.messages.reporter.messages.first();
+        QCOMPARE(m.caption, QStringLiteral("Tamsel"));
+        QCOMPARE(m.buttons, MessageButtons::YesNoDefaultNo); // Enter keeps the work
+    } else {
+        QVERIFY(run.messages.reporter.messages.isEmpty());
+    }
+    if (!yes) {
+        // Nothing is lost: the window, its rows with their flags and the preview stay.
+        QVERIFY(main->isVisible());
+        QVERIFY(!run.logon()->isVisible());
+        QCOMPARE(run.databases.closes, 0);
+        QCOMPARE(main.MEM_Preview->text(), text);
+        QCOMPARE(rowNames(main), rows ? QStringList{kDemoTables[1]} : QStringList{});
+        if (rows)
+            QVERIFY(main.Rows->at(0).PublicCheck->isChecked());
+        QCOMPARE(main.LST_Tables->count(), kDemoTables.size());
+        return;
+    }
     QCOMPARE(run.databases.closes, 1);
     QVERIFY(!main->isVisible());
     QVERIFY(run.logon()->isVisible());
@@ -488,7 +534,6 @@ void TestMainRoad::logoutClearsListPreviewAndRows() {
     QVERIFY(main.Rows->isEmpty());
     QVERIFY(main->model().CandidateList.isEmpty());
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
-    QVERIFY(run.messages.reporter.messages.isEmpty());
 
     // A new logon shows a fresh list, once.
     QTest::mouseClick(run.logon()->CMD_OK, Qt::LeftButton);

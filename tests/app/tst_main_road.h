@@ -15,5 +15,6 @@ private slots:
     void tableListFailureKeepsWhatWasRead();
     void emptyTableList();
     void argumentsCopiedInAndOut();
+    void logoutClearsListPreviewAndRows_data();
     void logoutClearsListPreviewAndRows();
 };

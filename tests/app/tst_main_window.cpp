@@ -653,8 +653,9 @@ void TestMainWindow::help() {
     setDesktopOpener(previous);
     QCOMPARE(opened, present ? QStringList{path} : QStringList{});
     if (refused) {
+        // The page's path follows, to open by hand where the desktop has no launcher.
         QCOMPARE(run.messages.reporter.texts(),
-                 QStringList{QStringLiteral("ヘルプファイルを開けません")});
+                 QStringList{QStringLiteral("ヘルプファイルを開けません\n") + path});
         QCOMPARE(run.messages.reporter.messages.first().icon, MessageIcon::Information);
         QCOMPARE(run.messages.reporter.messages.first().caption, QStringLiteral("Tamsel"));
     } else {

@@ -489,28 +489,20 @@ void TestSettings::settingsWhereTheUserCanWrite_data() {
     QTest::addColumn<bool>("userFile");
     QTest::addColumn<QString>("read"); // "beside" or "user"
     QTest::addColumn<QString>("write");
-    QTest::addColumn<QString>("defaultFolder"); // "exe" or "home"
     QTest::newRow("build tree") << false << true << 0 << false << "beside"
-                                << "beside"
-                                << "exe";
+                                << "beside";
     QTest::newRow("build tree, a user file elsewhere") << false << true << 2 << true << "beside"
-                                                       << "beside"
-                                                       << "exe";
+                                                       << "beside";
     QTest::newRow("read-only folder, writable file") << false << false << 2 << false << "beside"
-                                                     << "beside"
-                                                     << "exe";
+                                                     << "beside";
     QTest::newRow("read-only folder, first start") << false << false << 0 << false << "user"
-                                                   << "user"
-                                                   << "home";
+                                                   << "user";
     QTest::newRow("installed, administrator's preset") << true << false << 1 << false << "beside"
-                                                       << "user"
-                                                       << "home";
+                                                       << "user";
     QTest::newRow("installed, preset and own file") << true << false << 1 << true << "user"
-                                                    << "user"
-                                                    << "home";
+                                                    << "user";
     QTest::newRow("installed, run by root") << true << true << 2 << false << "beside"
-                                            << "user"
-                                            << "home";
+                                            << "user";
 }
 
 void TestSettings::settingsWhereTheUserCanWrite() {
@@ -520,7 +512,6 @@ void TestSettings::settingsWhereTheUserCanWrite() {
     QFETCH(bool, userFile);
     QFETCH(QString, read);
     QFETCH(QString, write);
-    QFETCH(QString, defaultFolder);
     QTemporaryDir dir;
     const QDir root(dir.path());
     root.mkpath(QStringLiteral("bin"));
@@ -545,6 +536,6 @@ void TestSettings::settingsWhereTheUserCanWrite() {
     };
     QCOMPARE(location.readPath, place(read));
     QCOMPARE(location.writePath, place(write));
-    QCOMPARE(location.defaultFolder,
-             defaultFolder == u"exe" ? exe : root.filePath(QStringLiteral("home")));
+    // Saved files never land in a build tree or beside an installed program by default.
+    QCOMPARE(location.defaultFolder, root.filePath(QStringLiteral("home")));
 }

@@ -29,6 +29,7 @@ void TestTemp::windowAndControls() {
     QVERIFY(temp.windowTitle().isEmpty());
     const Qt::WindowFlags flags = temp.windowFlags();
     QVERIFY((flags & Qt::Tool) == Qt::Tool);
+    QVERIFY(!(flags & Qt::WindowTitleHint));
     QVERIFY(!(flags & Qt::WindowCloseButtonHint));
     QVERIFY(!(flags & Qt::WindowSystemMenuHint));
     QVERIFY(!(flags & Qt::WindowMinMaxButtonsHint));

@@ -2,10 +2,11 @@
 
 #include "ui/app_icon.h"
 #include "ui/fonts.h"
+#include "ui/seams.h"
 #include "ui/widgets/url_label.h"
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
-#include "util/my_func.h"
+#include "util/install_paths.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -57,7 +58,13 @@ TFRM_About::TFRM_About(QWidget* parent) : QDialog(parent) {
     URLLabel1->setPalette(blue);
     URLLabel1->setExecutable(true);
     URLLabel1->setHotColor(QColor(255, 255, 0));
-    URLLabel1->setText(makerUrl());
+    // The installed help page until the project has a web site; a path longer than the
+    // label is shortened in the middle, whole in the tool tip.
+    const QString page = helpPagePath(executableFolder());
+    URLLabel1->setLink(page);
+    URLLabel1->setToolTip(page);
+    URLLabel1->setText(
+        URLLabel1->fontMetrics().elidedText(page, Qt::ElideMiddle, URLLabel1->width()));
 
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

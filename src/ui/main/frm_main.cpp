@@ -31,6 +31,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -38,9 +39,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -48,8 +51,14 @@ QString closeQuestion() {
     return applicationTitle() + QStringLiteral("を終了します。");
 }
 
-QString helpFailedText() {
-    return QStringLiteral("ヘルプファイルを開けません");
+// Without a launcher (no xdg-open) the user can still open the page by hand.
+QString helpFailedText(const QString& path) {
+    return QStringLiteral("ヘルプファイルを開けません") + QLatin1Char('\n') +
+           QDir::toNativeSeparators(path);
+}
+
+QString logoutQuestion() {
+    return QStringLiteral("作成候補とプレビューを破棄してログアウトします。よろしいですか？");
 }
 
 // Names a notice lists one by one; a box taller than the screen would hide its OK button.
@@ -91,6 +100,10 @@ void TFRM_Main::setClock(std::unique_ptr<Clock> clock) {
     clock_ = std::move(clock);
 }
 
+void TFRM_Main::OpenProfileAfterLogon(const QString& path) {
+    profileAfterLogon_ = path;
+}
+
 void TFRM_Main::connectCommands() {
     // Every command runs so that no exception unwinds into Qt; the buttons bound to menu
     // items trigger the same actions.
@@ -110,6 +123,11 @@ void TFRM_Main::connectCommands() {
         if (!retrieving_)
             profiles_->MNU_OpenProfileClick(this);
     });
+    for (std::size_t k = 0; k < ui_.MNU_RecentProfiles.size(); ++k)
+        on(ui_.MNU_RecentProfiles[k], [this, k] {
+            if (!retrieving_)
+                profiles_->OpenRecentProfile(static_cast<qsizetype>(k));
+        });
     on(ui_.MNU_Quit, [this] { close(); });
     on(ui_.MNU_Select, [this] { MNU_SelectClick(); });
     on(ui_.MNU_Execute, [this] { GeneratePackage(); });
@@ -186,6 +204,17 @@ void TFRM_Main::FormShow() {
         readTableList(database(), [this](const QString& name) { ui_.LST_Tables->addItem(name); });
     if (Model.TableCount == 0)
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, noTablesText());
+
+    // Opened once the showing is over: the retrieval lets events through, which must not
+    // happen inside the show event.
+    if (!profileAfterLogon_.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            runGuarded([this] {
+                const QString path = std::exchange(profileAfterLogon_, QString());
+                if (!retrieving_ && isVisible())
+                    profiles_->OpenProfile(path);
+            });
+        });
 }
 
 void TFRM_Main::resizeEvent(QResizeEvent* event) {
@@ -402,6 +431,12 @@ void TFRM_Main::GenerateVbModule() {
 void TFRM_Main::MNU_LogoutClick() {
     if (retrieving_)
         return;
+    // Ctrl+O opens a file in most programs, and the profile command sits right below: one
+    // key must not throw away a candidate list or an edited preview unasked.
+    if ((!Model.CandidateList.isEmpty() || !preview_->isEmpty()) &&
+        messages().showTitled(MessageIcon::Information, MessageButtons::YesNoDefaultNo,
+                              logoutQuestion()) != MessageAnswer::Yes)
+        return;
     hide();
     ui_.LST_Tables->clear();
     preview_->clear();
@@ -423,5 +458,5 @@ void TFRM_Main::MNU_ProcHeaderClick() {
 void TFRM_Main::MNU_HelpClick() {
     const QString path = helpPagePath(executableFolder());
     if (!QFileInfo(path).isFile() || !openWithDesktop(path))
-        messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText());
+        messages().showTitled(MessageIcon::Information, MessageButtons::Ok, helpFailedText(path));
 }

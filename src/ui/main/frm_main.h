@@ -49,6 +49,9 @@ public:
     bool Retrieving() const { return retrieving_; }
     // Where generated headers take their date from; the system clock unless replaced.
     void setClock(std::unique_ptr<Clock> clock);
+    // The profile to open once the next logon has shown the window and read its table list
+    // (the program started with a profile on its command line).
+    void OpenProfileAfterLogon(const QString& path);
 
     // The smallest outer size the window keeps.
     static constexpr int kMinWidth = 640;
@@ -115,4 +118,5 @@ private:
     ProfileCommands* profiles_ = nullptr;
     StatusHints* hints_ = nullptr;
     bool retrieving_ = false;
+    QString profileAfterLogon_;
 };

@@ -28,9 +28,9 @@ int bottomOf(const QWidget* w) {
 
 TFRM_Temp::TFRM_Temp(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("FRM_Temp"));
-    // A small border without caption text and without a close box: only the abort button
-    // ends the window from the user's side.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // A small border without a caption bar, so without a close box or the buttons a window
+    // manager puts there: only the abort button ends the window from the user's side.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint);
     setWindowTitle(QString());
     setFont(windowFont());
 

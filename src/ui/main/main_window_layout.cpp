@@ -129,6 +129,12 @@ void createMenus(QMainWindow& window, MainWindowControls& ui) {
     ui.MNU_OpenProfile =
         item(ui.MNU_Files, "MNU_OpenProfile", QStringLiteral("プロファイルを開く(&R)..."),
              QKeySequence(), QStyle::SP_DialogOpenButton);
+    for (std::size_t k = 0; k < ui.MNU_RecentProfiles.size(); ++k) {
+        QAction* recent = ui.MNU_Files->addAction(QString());
+        recent->setObjectName(QStringLiteral("MNU_RecentProfile%1").arg(k + 1));
+        recent->setVisible(false);
+        ui.MNU_RecentProfiles[k] = recent;
+    }
     ui.MNU_Files->addSeparator()->setObjectName(QStringLiteral("MNU_Bar1"));
     ui.MNU_Quit = item(ui.MNU_Files, "MNU_Quit", QStringLiteral("閉じる(&X)"),
                        QKeySequence(Qt::CTRL | Qt::Key_Q), QStyle::SP_DialogCloseButton);
@@ -209,6 +215,51 @@ void createStatusBar(QMainWindow& window, MainWindowControls& ui) {
     ui.TIM_Hint->setTimerType(Qt::PreciseTimer); // 4 seconds, not "about" 4
 }
 
+// The header buttons over the rows' check boxes, which invert a column.
+void createFlagButtons(QWidget* client, MainWindowControls& ui) {
+    ui.BTN_Public = button(client, "BTN_Public", QStringLiteral("公開"),
+                           QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬを選択 (ﾊﾟｯｹｰｼﾞ)(VB)"));
+    ui.BTN_Array = button(client, "BTN_Array", QStringLiteral("配列"),
+                          QStringLiteral("作成する変数を配列にする場合選択 (ﾊﾟｯｹｰｼﾞ)(VB)"));
+    ui.BTN_INS = button(client, "BTN_INS", QStringLiteral("INS"),
+                        QStringLiteral("ｲﾝｻｰﾄﾌﾟﾛｼｰｼﾞｬを自動生成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
+    ui.BTN_UPD = button(client, "BTN_UPD", QStringLiteral("UPD"),
+                        QStringLiteral("ｱｯﾌﾟﾃﾞｰﾄﾌﾟﾛｼｰｼﾞｬを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
+    ui.BTN_CLR = button(client, "BTN_CLR", QStringLiteral("S&&C"),
+                        QStringLiteral("項目変数のｾｯﾄ&&ｸﾘｱを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
+}
+
+void bindCommandsAndTabOrder(MainWindowControls& ui) {
+    // Buttons and menu items that do the same thing are one command.
+    bindToAction(ui.BTN_Select, ui.MNU_Select);
+    bindToAction(ui.BTN_Execute, ui.MNU_Execute);
+    bindToAction(ui.BTN_vbExecute, ui.MNU_vbExecute);
+    bindToAction(ui.BTN_Public, ui.MNU_Public);
+    bindToAction(ui.BTN_Array, ui.MNU_Array);
+    bindToAction(ui.BTN_INS, ui.MNU_INS);
+    bindToAction(ui.BTN_UPD, ui.MNU_UPD);
+    bindToAction(ui.BTN_CLR, ui.MNU_CLR);
+
+    // The rows come between the execute button and the list as they are made.
+    // The find bar, while shown, comes last.
+    QWidget* const order[] = {ui.BTN_Select,
+                              ui.BTN_Public,
+                              ui.BTN_Array,
+                              ui.BTN_INS,
+                              ui.BTN_UPD,
+                              ui.BTN_CLR,
+                              ui.BTN_Execute,
+                              ui.LST_Tables,
+                              ui.MEM_Preview,
+                              ui.BTN_vbExecute,
+                              ui.PNL_Find->EDT_Find,
+                              ui.PNL_Find->BTN_FindNext,
+                              ui.PNL_Find->BTN_FindPrevious,
+                              ui.PNL_Find->CHK_MatchCase};
+    for (std::size_t k = 1; k < std::size(order); ++k)
+        QWidget::setTabOrder(order[k - 1], order[k]);
+}
+
 void createControls(QMainWindow& window, MainWindowControls& ui) {
     auto* client = new QWidget(&window);
     client->setObjectName(QStringLiteral("FRM_MainClient"));
@@ -231,16 +282,7 @@ void createControls(QMainWindow& window, MainWindowControls& ui) {
                            QStringLiteral("リストから作成候補テーブルを選びます (ﾊﾟｯｹｰｼﾞ)(VB)"));
     ui.BTN_Select->setIcon(look->standardIcon(QStyle::SP_ArrowDown));
 
-    ui.BTN_Public = button(client, "BTN_Public", QStringLiteral("公開"),
-                           QStringLiteral("外部に公開するﾌﾟﾛｼｰｼﾞｬを選択 (ﾊﾟｯｹｰｼﾞ)(VB)"));
-    ui.BTN_Array = button(client, "BTN_Array", QStringLiteral("配列"),
-                          QStringLiteral("作成する変数を配列にする場合選択 (ﾊﾟｯｹｰｼﾞ)(VB)"));
-    ui.BTN_INS = button(client, "BTN_INS", QStringLiteral("INS"),
-                        QStringLiteral("ｲﾝｻｰﾄﾌﾟﾛｼｰｼﾞｬを自動生成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
-    ui.BTN_UPD = button(client, "BTN_UPD", QStringLiteral("UPD"),
-                        QStringLiteral("ｱｯﾌﾟﾃﾞｰﾄﾌﾟﾛｼｰｼﾞｬを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
-    ui.BTN_CLR = button(client, "BTN_CLR", QStringLiteral("S&&C"),
-                        QStringLiteral("項目変数のｾｯﾄ&&ｸﾘｱを自動作成する時選択 (ﾊﾟｯｹｰｼﾞ)"));
+    createFlagButtons(client, ui);
 
     ui.LBL_Ref = label(client, "LBL_Ref", QStringLiteral("引数"));
 
@@ -270,34 +312,7 @@ void createControls(QMainWindow& window, MainWindowControls& ui) {
     ui.PNL_Find->setObjectName(QStringLiteral("PNL_Find"));
     ui.PNL_Find->hide();
 
-    // Buttons and menu items that do the same thing are one command.
-    bindToAction(ui.BTN_Select, ui.MNU_Select);
-    bindToAction(ui.BTN_Execute, ui.MNU_Execute);
-    bindToAction(ui.BTN_vbExecute, ui.MNU_vbExecute);
-    bindToAction(ui.BTN_Public, ui.MNU_Public);
-    bindToAction(ui.BTN_Array, ui.MNU_Array);
-    bindToAction(ui.BTN_INS, ui.MNU_INS);
-    bindToAction(ui.BTN_UPD, ui.MNU_UPD);
-    bindToAction(ui.BTN_CLR, ui.MNU_CLR);
-
-    // The rows come between the execute button and the list as they are made.
-    // The find bar, while shown, comes last.
-    QWidget* const order[] = {ui.BTN_Select,
-                              ui.BTN_Public,
-                              ui.BTN_Array,
-                              ui.BTN_INS,
-                              ui.BTN_UPD,
-                              ui.BTN_CLR,
-                              ui.BTN_Execute,
-                              ui.LST_Tables,
-                              ui.MEM_Preview,
-                              ui.BTN_vbExecute,
-                              ui.PNL_Find->EDT_Find,
-                              ui.PNL_Find->BTN_FindNext,
-                              ui.PNL_Find->BTN_FindPrevious,
-                              ui.PNL_Find->CHK_MatchCase};
-    for (std::size_t k = 1; k < std::size(order); ++k)
-        QWidget::setTabOrder(order[k - 1], order[k]);
+    bindCommandsAndTabOrder(ui);
 }
 
 int right(const QWidget* w) {

@@ -46,6 +46,8 @@ struct MainWindowControls {
     QAction* MNU_Save = nullptr;
     QAction* MNU_SaveProfile = nullptr; // the candidate list as a tamsel-gen profile
     QAction* MNU_OpenProfile = nullptr;
+    // The profiles last opened or saved, below the open command; hidden while unused.
+    std::array<QAction*, 4> MNU_RecentProfiles{};
     QAction* MNU_Quit = nullptr;
     QMenu* MNU_Edit = nullptr; // the preview's
     QAction* MNU_Undo = nullptr;

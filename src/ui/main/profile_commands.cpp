@@ -4,6 +4,7 @@
 #include "model/generation_model.h"
 #include "profile/gen_profile.h"
 #include "profile/profile_writer.h"
+#include "settings/setting_rules.h"
 #include "settings/settings.h"
 #include "ui/main/main_window_layout.h"
 #include "ui/main/table_rows.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 
 #include <algorithm>
@@ -27,6 +30,7 @@ ProfileCommands::ProfileCommands(AppSettings& settings, MainWindowControls& ui,
     : QObject(parent), settings_(settings), ui_(ui), model_(model), rows_(rows),
       select_(std::move(select)) {
     setObjectName(QStringLiteral("ProfileCommands"));
+    ShowRecentProfiles();
 }
 
 QString ProfileCommands::filter() {
@@ -52,9 +56,23 @@ QString ProfileCommands::missingTablesText(const QStringList& tables) {
     return text;
 }
 
-QString ProfileCommands::takeSettingsQuestion(const QStringList& keys) {
-    return QStringLiteral("プロファイルの設定が現在の設定と異なります：\n") +
-           keys.join(QStringLiteral(", ")) + QStringLiteral("\n\nプロファイルの設定を使いますか？");
+QString ProfileCommands::takeSettingsQuestion(const QStringList& keys,
+                                              const TPackParameters& current,
+                                              const TPackParameters& profile) {
+    // A value is shown as the settings file holds it (a flag as 1 or 0), cut where a long
+    // one would widen the box past the screen.
+    const auto shown = [](const ParamsKey& key, const TPackParameters& settings) {
+        const QString text = key.flag     ? QString::number(settings.*key.flag ? 1 : 0)
+                             : key.number ? QString::number(settings.*key.number)
+                                          : settings.*key.text;
+        return QStringLiteral("「%1」").arg(shownName(text, 40));
+    };
+    QString text = QStringLiteral("プロファイルの設定が現在の設定と異なります：");
+    for (const ParamsKey& key : paramsKeys())
+        if (keys.contains(key.name))
+            text += QStringLiteral("\n%1：現在%2 → プロファイル%3")
+                        .arg(key.name, shown(key, current), shown(key, profile));
+    return text + QStringLiteral("\n\nプロファイルの設定を使いますか？");
 }
 
 void ProfileCommands::MNU_SaveProfileClick(QWidget* parent) {
@@ -85,6 +103,7 @@ void ProfileCommands::MNU_SaveProfileClick(QWidget* parent) {
     try {
         saveGenProfile(SDLG_Profile.FileName, profile);
         saved_.remember(SDLG_Profile.FileName, settings_.GenSettings.DefPath);
+        rememberProfile(SDLG_Profile.FileName);
     } catch (const GenProfileError& error) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, error.message());
     }
@@ -104,6 +123,7 @@ void ProfileCommands::OpenProfile(const QString& path) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, error.message());
         return;
     }
+    rememberProfile(path);
     if (!profileMatchesLogon(profile, settings_.Alias, settings_.UserNM))
         messages().showTitled(
             MessageIcon::Warning, MessageButtons::Ok,
@@ -129,8 +149,10 @@ void ProfileCommands::OpenProfile(const QString& path) {
 
     const QStringList differing = profile.differingSettings(settings_.GenSettings);
     if (!differing.isEmpty() &&
-        messages().showTitled(MessageIcon::Information, MessageButtons::YesNo,
-                              takeSettingsQuestion(differing)) == MessageAnswer::Yes) {
+        messages().showTitled(
+            MessageIcon::Information, MessageButtons::YesNo,
+            takeSettingsQuestion(differing, settings_.GenSettings, profile.settings.values)) ==
+            MessageAnswer::Yes) {
         profile.applySettings(settings_.GenSettings);
         ui_.MNU_PackHeader->setChecked(settings_.GenSettings.PackHeader);
         ui_.MNU_ProcHeader->setChecked(settings_.GenSettings.ProcHeader);
@@ -138,6 +160,42 @@ void ProfileCommands::OpenProfile(const QString& path) {
     ui_.MNU_OracleConst->setChecked(profile.vb.OracleConst);
     ui_.MNU_ModHeader->setChecked(profile.vb.ModHeader);
     ui_.MNU_VbProcHeader->setChecked(profile.vb.VbProcHeader);
+}
+
+void ProfileCommands::OpenRecentProfile(qsizetype index) {
+    if (index < 0 || index >= settings_.RecentProfiles.size())
+        return;
+    const QString path = settings_.RecentProfiles[index];
+    OpenProfile(path);
+    // Moved or deleted since: the message named it, and the list lets it go.
+    if (!QFileInfo::exists(path)) {
+        settings_.RecentProfiles.removeAll(path);
+        ShowRecentProfiles();
+    }
+}
+
+void ProfileCommands::rememberProfile(const QString& path) {
+    settings_.RecentProfiles =
+        withRecentProfile(settings_.RecentProfiles, QFileInfo(path).absoluteFilePath());
+    ShowRecentProfiles();
+}
+
+void ProfileCommands::ShowRecentProfiles() {
+    const QString home = QDir::homePath() + QLatin1Char('/');
+    for (std::size_t k = 0; k < ui_.MNU_RecentProfiles.size(); ++k) {
+        QAction* item = ui_.MNU_RecentProfiles[k];
+        const auto index = static_cast<qsizetype>(k);
+        const bool shown = index < settings_.RecentProfiles.size();
+        item->setVisible(shown);
+        if (!shown)
+            continue;
+        QString path = settings_.RecentProfiles[index];
+        if (path.startsWith(home))
+            path = QLatin1Char('~') + path.mid(home.size() - 1);
+        // An ampersand of the path is shown, not taken for the access key.
+        path.replace(QLatin1Char('&'), QLatin1String("&&"));
+        item->setText(QStringLiteral("&%1 ").arg(k + 1) + path);
+    }
 }
 
 void ProfileCommands::applyRows(const GenProfile& profile) {

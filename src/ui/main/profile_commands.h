@@ -38,22 +38,35 @@ public:
     // A profile chosen in the open dialog, opened with OpenProfile.
     void MNU_OpenProfileClick(QWidget* parent);
 
+    // The profile of the recent list's item (0 the latest), opened with OpenProfile; one
+    // that is no longer there leaves the list after the message.
+    void OpenRecentProfile(qsizetype index);
+
+    // The recent list's items show the settings' RecentProfiles: "&1 " and the path, the
+    // home folder as "~".
+    void ShowRecentProfiles();
+
     // Selects the profile's tables in the table list and retrieves them as the select
     // command does, then sets each row's flags and arguments from the profile. Warns once
     // about a profile of another logon and once about tables the list does not hold; asks
     // once whether to take the profile's differing settings; takes its module marks. A
     // profile that cannot be read is reported as tamsel-gen reports it and changes nothing;
-    // an aborted or failed retrieval ends the opening.
+    // an aborted or failed retrieval ends the opening. A profile read goes to the top of the
+    // recent list, as does one saved.
     void OpenProfile(const QString& path);
 
     static QString filter(); // "プロファイル (*.json)|*.json"
     static QString otherLogonText(const QString& profileService, const QString& profileUser,
                                   const QString& service, const QString& user);
     static QString missingTablesText(const QStringList& tables); // the first 20, and a count
-    static QString takeSettingsQuestion(const QStringList& keys);
+    // Each differing key on a line of its own, with the current value and the profile's
+    // (keys in the settings file's order).
+    static QString takeSettingsQuestion(const QStringList& keys, const TPackParameters& current,
+                                        const TPackParameters& profile);
 
 private:
     void applyRows(const GenProfile& profile);
+    void rememberProfile(const QString& path);
 
     AppSettings& settings_;
     MainWindowControls& ui_;

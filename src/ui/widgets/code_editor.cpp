@@ -65,7 +65,8 @@ void CodeEditor::applyFont(int style) {
     const double points =
         font_.pointSizeF() > 0 ? font_.pointSizeF() : font_.pixelSize() * 72.0 / logicalDpiY();
     SendScintilla(SCI_STYLESETFONT, style, family.constData());
-    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, style, long(points * SC_FONT_SIZE_MULTIPLIER + 0.5));
+    SendScintilla(SCI_STYLESETSIZEFRACTIONAL, style,
+                  long(points * int(SC_FONT_SIZE_MULTIPLIER) + 0.5));
     // A negative weight is taken as Qt's own weight.
     SendScintilla(SCI_STYLESETWEIGHT, style, -long(font_.weight()));
     SendScintilla(SCI_STYLESETITALIC, style, long(font_.italic()));

@@ -61,7 +61,7 @@ void TURLLabel::mousePressEvent(QMouseEvent* event) {
     if (hotTrack_)
         setFontColor(pushedColor_);
     if (executable_)
-        runGuarded([&] { openWithDesktop(text()); });
+        runGuarded([&] { openWithDesktop(link()); });
 }
 
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {

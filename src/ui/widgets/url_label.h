@@ -12,6 +12,10 @@ public:
     explicit TURLLabel(QWidget* parent = nullptr);
 
     bool Executable() const { return executable_; }
+    // What a click opens, where it is not the caption itself (a long path shown shortened);
+    // empty: the caption.
+    QString link() const { return link_.isEmpty() ? text() : link_; }
+    void setLink(const QString& link) { link_ = link; }
     void setExecutable(bool executable) { executable_ = executable; }
     bool HotTrack() const { return hotTrack_; }
     void setHotTrack(bool hotTrack);
@@ -33,6 +37,7 @@ private:
     void setFontColor(const QColor& color);
 
     bool executable_ = false;
+    QString link_;
     bool hotTrack_ = true;
     QColor hotColor_{0, 255, 255};
     QColor pushedColor_{255, 0, 0};

@@ -50,6 +50,31 @@ bool isLineEnd(char c) {
     return c == '\n' || c == '\r';
 }
 
+// The end of the string whose opening quote is at text[begin]: a doubled quote is a quote
+// inside it, and a string ends at its line's end.
+int stringEnd(const char* text, int begin, int length) {
+    int i = begin + 1;
+    while (i < length && !isLineEnd(text[i])) {
+        if (text[i] == '"') {
+            if (i + 1 < length && text[i + 1] == '"') {
+                i += 2;
+                continue;
+            }
+            return i + 1;
+        }
+        ++i;
+    }
+    return i;
+}
+
+// Whether the word, ending at text[wordEnd], is the Rem that starts a comment.
+bool isRem(std::string_view word, const char* text, int wordEnd, int length) {
+    return word.size() == 3 && (word[0] | 0x20) == 'r' && (word[1] | 0x20) == 'e' &&
+           (word[2] | 0x20) == 'm' &&
+           (wordEnd == length || text[wordEnd] == ' ' || text[wordEnd] == '\t' ||
+            isLineEnd(text[wordEnd]));
+}
+
 } // namespace
 
 VbLexer::VbLexer(QObject* parent) : QsciLexerCustom(parent) {}
@@ -135,30 +160,14 @@ void VbLexer::styleText(int start, int end) {
             i = lineEnd(i);
         } else if (c == '"') {
             mark(i, String);
-            ++i;
-            // A doubled quote is a quote inside the string; a string ends at its line's end.
-            while (i < length && !isLineEnd(text[i])) {
-                if (text[i] == '"') {
-                    if (i + 1 < length && text[i + 1] == '"') {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                ++i;
-            }
+            i = stringEnd(text, i, length);
             statementStart = false;
         } else if (isWordStart(c)) {
             int wordEnd = i + 1;
             while (wordEnd < length && isWordPart(static_cast<unsigned char>(text[wordEnd])))
                 ++wordEnd;
             const std::string_view word(text + i, std::size_t(wordEnd - i));
-            const bool rem = statementStart && word.size() == 3 && (word[0] | 0x20) == 'r' &&
-                             (word[1] | 0x20) == 'e' && (word[2] | 0x20) == 'm' &&
-                             (wordEnd == length || text[wordEnd] == ' ' || text[wordEnd] == '\t' ||
-                              isLineEnd(text[wordEnd]));
-            if (rem) {
+            if (statementStart && isRem(word, text, wordEnd, length)) {
                 mark(i, Comment);
                 i = lineEnd(wordEnd);
             } else {
