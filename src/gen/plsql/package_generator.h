@@ -56,6 +56,9 @@ public:
     // customization_functions.cpp).
     void AddTableAccessFunctions(LineSink& OutputLines) const;
     void AddPublicProcedures(LineSink& OutputLines) const;
+    void AddPublicProcedure(LineSink& OutputLines, qsizetype tableIndex) const;
+    void AddArgumentCopyIn(LineSink& OutputLines, qsizetype tableIndex,
+                           const ProcedureParameters& parameters) const;
     void AddCustomizationFunctions(LineSink& OutputLines) const;
 
 private:
