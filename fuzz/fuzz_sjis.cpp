@@ -1,5 +1,5 @@
 // Fuzz target of the Shift-JIS codec (util/sjis), checked against glibc's own "CP932"
-// converter, which the codec's tables are read from:
+// converter, which the codec's tables (util/cp932_tables.cpp) were taken from:
 // - the input bytes decode exactly when glibc decodes them, to the same text, and the text
 //   read encodes again and reads back unchanged (whatever a file held can be saved again);
 // - the input as UTF-16LE and as UTF-8 text encodes character by character as glibc does,

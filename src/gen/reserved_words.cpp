@@ -187,8 +187,7 @@ QList<ReservedName> findReservedNames(const GeneratorInput& input, CommentStyle 
             if (prefix->size() + T.size() <= kLongestReservedWord &&
                 isOracleReservedWord(*prefix + T))
                 names.insert(*prefix + markTable(), *prefix + T);
-        const qsizetype columns =
-            std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
+        const qsizetype columns = table.usableColumnCount();
         for (qsizetype j = 0; j < columns; ++j) {
             const QString& column = table.ColumnNames[j];
             if (!isOracleReservedWord(column))

@@ -38,6 +38,16 @@ bool TTableSettings::isArgumentTable(qsizetype k) const {
     return std::binary_search(ArgumentTables.cbegin(), ArgumentTables.cend(), k);
 }
 
+qsizetype TTableSettings::usableColumnCount() const {
+    return std::clamp<qsizetype>(ColumnCount, 0, ColumnNames.size());
+}
+
+QList<qsizetype> TTableSettings::argumentTablesWithin(qsizetype candidateCount) const {
+    QList<qsizetype> indices = ArgumentTables;
+    indices.removeIf([&](qsizetype k) { return k < 0 || k >= candidateCount; });
+    return indices;
+}
+
 qsizetype firstPublicTable(const TCandidateList& candidates, const TableFlags& flags) {
     for (qsizetype i = 0; i < candidates.size(); ++i)
         if (flags.isPublic(i))

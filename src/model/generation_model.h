@@ -40,6 +40,15 @@ struct TTableSettings {
 
     // Whether candidate k supplies input arguments.
     bool isArgumentTable(qsizetype k) const;
+
+    // The columns a generator walks: ColumnCount, but never more than ColumnNames holds. A
+    // retrieved table keeps the two in step; a hand-made one that does not must not make a
+    // generator read past an array.
+    qsizetype usableColumnCount() const;
+
+    // ArgumentTables without the indices that name no table of a candidate list this long,
+    // in candidate order: what every generator takes for the procedure's argument tables.
+    QList<qsizetype> argumentTablesWithin(qsizetype candidateCount) const;
 };
 
 // The smallest MaxColumnNameLength, so a column pad is always at least one blank.

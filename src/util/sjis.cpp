@@ -1,12 +1,11 @@
 #include "util/sjis.h"
 
+#include "util/cp932_tables.h"
+
 #include <QStringList>
 
 #include <array>
-#include <cerrno>
 #include <cstring>
-#include <iconv.h>
-#include <memory>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -31,7 +30,7 @@ constexpr std::array<Cp932Form, 7> kCp932Forms{{
     {u'\u00AC', u'\uFFE2'}, // NOT SIGN -> FULLWIDTH NOT SIGN
 }};
 
-// Both directions of code page 932 as tables, read once from glibc's converter. A table
+// Both directions of code page 932 as look-up tables, built once from cp932_tables. A table
 // look-up is what keeps sjisLength() and the encoders fast on the generators' hot path.
 class Cp932Tables {
 public:
@@ -61,79 +60,32 @@ private:
         readEncoding();
     }
 
-    struct IconvCloser {
-        void operator()(iconv_t cd) const { iconv_close(cd); }
-    };
-    using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, IconvCloser>;
-
-    static Converter open(const char* to, const char* from) {
-        iconv_t cd = iconv_open(to, from);
-        if (cd == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
-        return Converter(cd);
-    }
-
-    // Converts one short sequence; returns the output bytes, or nothing when it does not
-    // convert completely.
-    static std::optional<std::string> convert(iconv_t cd, const char* in, size_t inLength) {
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        char buffer[16];
-        char* inPtr = const_cast<char*>(in);
-        char* outPtr = buffer;
-        size_t inLeft = inLength;
-        size_t outLeft = sizeof buffer;
-        if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
-            return std::nullopt;
-        return std::string(buffer, outPtr);
-    }
-
-    static std::optional<char16_t> asOneUnit(const std::optional<std::string>& utf16le) {
-        if (!utf16le || utf16le->size() != 2)
-            return std::nullopt;
-        return static_cast<char16_t>(static_cast<quint8>((*utf16le)[0]) |
-                                     (static_cast<quint8>((*utf16le)[1]) << 8));
-    }
-
     void readDecoding() {
-        Converter cd = open("UTF-16LE", "CP932");
-        for (int b = 0; b < 256; ++b) {
-            const char in[1] = {static_cast<char>(b)};
-            if (auto unit = asOneUnit(convert(cd.get(), in, 1)))
-                single_[b] = *unit;
-        }
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (single_[lead] != kInvalid)
-                continue;
-            for (int trail = 0x40; trail <= 0xFC; ++trail) {
-                const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
-                if (auto unit = asOneUnit(convert(cd.get(), in, 2))) {
-                    pair_[lead * 256 + trail] = *unit;
-                    lead_[lead] = true;
-                }
+        for (int b = 0; b < 256; ++b)
+            single_[b] = cp932::kSingle[b];
+        for (int l = 0; l < cp932::kLeadCount; ++l) {
+            const int lead = cp932::kFirstLead + l;
+            for (int t = 0; t < cp932::kTrailCount; ++t) {
+                const char16_t unit = cp932::kPairs[l][t];
+                if (unit == kInvalid)
+                    continue;
+                pair_[lead * 256 + cp932::kFirstTrail + t] = unit;
+                lead_[lead] = true;
             }
         }
     }
 
+    // A character takes the first sequence that decodes to it, but where glibc's encoder
+    // writes another one or refuses it; then the typed forms fold onto the code page's.
     void readEncoding() {
-        Converter cd = open("CP932", "UTF-16LE");
-        for (int u = 0; u < 65536; ++u) {
-            if (u >= 0xD800 && u <= 0xDFFF)
-                continue;
-            const char in[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
-            auto bytes = convert(cd.get(), in, 2);
-            if (!bytes || bytes->empty() || bytes->size() > 2)
-                continue;
-            const auto b0 = static_cast<quint8>((*bytes)[0]);
-            quint16 code = b0;
-            char16_t back = single_[b0];
-            if (bytes->size() == 2) {
-                const auto b1 = static_cast<quint8>((*bytes)[1]);
-                code = static_cast<quint16>(b0 << 8 | b1);
-                back = pair_[b0 * 256 + b1];
-            }
-            // A one-way mapping would change the text when it is read back.
-            encode_[u] = back == u ? code : 0;
-        }
+        for (int b = 0; b < 256; ++b)
+            if (single_[b] != kInvalid && encode_[single_[b]] == 0)
+                encode_[single_[b]] = static_cast<quint16>(b);
+        for (int code = 0; code < 65536; ++code)
+            if (pair_[code] != kInvalid && encode_[pair_[code]] == 0)
+                encode_[pair_[code]] = static_cast<quint16>(code);
+        for (std::size_t i = 0; i < cp932::kEncodeExceptionCount; ++i)
+            encode_[cp932::kEncodeExceptions[i].unit] = cp932::kEncodeExceptions[i].code;
         for (const Cp932Form& form : kCp932Forms)
             encode_[form.typed] = encode_[form.cp932];
     }

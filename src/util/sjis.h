@@ -7,8 +7,9 @@
 #include <optional>
 #include <stdexcept>
 
-// Shift-JIS as Windows code page 932 (glibc iconv "CP932"), used only at the edges: the
-// settings file, saved previews, the CSV output and tamsel-gen's files.
+// Shift-JIS as Windows code page 932 (glibc iconv "CP932"'s mapping, kept as tables in the
+// source so that no platform needs iconv), used only at the edges: the settings file, saved
+// previews, the CSV output and tamsel-gen's files.
 //
 // A character counts as held by code page 932 when it converts there and back unchanged.
 // glibc maps a few characters one way only (U+00A5 YEN SIGN becomes 0x5C, which reads back

@@ -28,6 +28,19 @@ QByteArray iconvCp932(const QString& text) {
     return out;
 }
 
+// One glibc conversion of a short sequence, or nothing when it does not convert whole.
+std::optional<QByteArray> iconvShort(iconv_t cd, const QByteArray& in) {
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    char buffer[16];
+    char* from = const_cast<char*>(in.constData());
+    char* to = buffer;
+    size_t inLeft = in.size();
+    size_t outLeft = sizeof buffer;
+    if (iconv(cd, &from, &inLeft, &to, &outLeft) == static_cast<size_t>(-1) || inLeft != 0)
+        return std::nullopt;
+    return QByteArray(buffer, to - buffer);
+}
+
 // 47 ASCII units: enough to put another character before, inside and after the 8- and
 // 16-unit blocks the encoder scans ASCII in.
 const QString kAscii = QStringLiteral("SELECT COLUMN_NAME_01, \"x\" ~\t\x7F FROM SALES_0123;");
@@ -200,6 +213,51 @@ void TestSjis::roundTripsEveryHeldCharacter() {
     }
     QVERIFY2(held > 7000, qPrintable(QString::number(held)));
     QCOMPARE(folded, QStringLiteral("¢£¬—‖−〜"));
+}
+
+// The code page's tables, kept in the source, against glibc's converter they were taken
+// from: every byte and byte pair read, every BMP character written.
+void TestSjis::tablesAgreeWithIconvBothWays() {
+    iconv_t decoder = iconv_open("UTF-16LE", "CP932");
+    iconv_t encoder = iconv_open("CP932", "UTF-16LE");
+    QVERIFY(decoder != reinterpret_cast<iconv_t>(-1) && encoder != reinterpret_cast<iconv_t>(-1));
+    const auto read = [&](const QByteArray& bytes) -> std::optional<QString> {
+        const std::optional<QByteArray> units = iconvShort(decoder, bytes);
+        if (!units)
+            return std::nullopt;
+        return QString(reinterpret_cast<const QChar*>(units->constData()), units->size() / 2);
+    };
+    QStringList differences;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = -1; second < 256; ++second) {
+            QByteArray bytes(1, static_cast<char>(first));
+            if (second >= 0)
+                bytes.append(static_cast<char>(second));
+            if (fromSjis(bytes) != read(bytes))
+                differences << "read " + bytes.toHex();
+        }
+    }
+    // Written: what glibc writes when it reads back as the same character, else refused;
+    // the seven typed forms as the code page's own.
+    const QHash<QChar, QChar> typed{{u'〜', u'～'}, {u'—', u'―'},  {u'‖', u'∥'}, {u'−', u'－'},
+                                    {u'¢', u'￠'},  {u'£', u'￡'}, {u'¬', u'￢'}};
+    for (char32_t u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        const QString text(typed.value(QChar(u), QChar(u)));
+        std::optional<QByteArray> expected =
+            iconvShort(encoder, QByteArray(reinterpret_cast<const char*>(text.utf16()), 2));
+        if (expected && read(*expected) != text)
+            expected.reset();
+        const std::optional<QByteArray> written = findSjisUnencodable(QString(QChar(u)))
+                                                      ? std::nullopt
+                                                      : std::optional(toSjis(QString(QChar(u))));
+        if (written != expected)
+            differences << QString::asprintf("write U+%04X", unsigned(u));
+    }
+    iconv_close(decoder);
+    iconv_close(encoder);
+    QCOMPARE(differences.mid(0, 10), QStringList());
 }
 
 void TestSjis::encodesAsIconvAcrossBlockEdges_data() {

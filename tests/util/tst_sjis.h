@@ -16,6 +16,7 @@ private slots:
     void lengthCountsBytes_data();
     void lengthCountsBytes();
     void roundTripsEveryHeldCharacter();
+    void tablesAgreeWithIconvBothWays();
     void encodesAsIconvAcrossBlockEdges_data();
     void encodesAsIconvAcrossBlockEdges();
     void refusesAtItsPlaceAcrossBlockEdges_data();

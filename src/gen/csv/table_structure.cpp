@@ -27,8 +27,7 @@ void tableStructureLines(const TCandidateList& candidates, LineSink& lines) {
         lines << QString()
               << csvField(QStringLiteral("[ ") + table.TableName + QStringLiteral(" ]"))
               << QString() << QStringLiteral("項目名,データ型,項目幅,NULL許可,備考");
-        const qsizetype columns =
-            std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
+        const qsizetype columns = table.usableColumnCount();
         for (qsizetype j = 0; j < columns; ++j) {
             lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.ColumnTypes.value(j)) +
                          u',' + csvField(table.ColumnSizes.value(j)) + u',' +

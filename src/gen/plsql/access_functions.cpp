@@ -32,7 +32,7 @@ void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
 
         if (input_.flags.isIns(t)) {
             if (s.ProcHeader)
-                AddRoutineHeader(OutputLines, T, u'I');
+                AddRoutineHeader(OutputLines, T, RoutineKind::Insert);
             OutputLines.append(u"FUNCTION " % s.INS % T % u" RETURN NUMBER IS");
             OutputLines.append(QStringLiteral("BEGIN"));
             OutputLines.append(Ind % u"INSERT INTO " % U % u'.' % T % u" VALUES (");
@@ -46,7 +46,7 @@ void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
 
         if (input_.flags.isUpd(t)) {
             if (s.ProcHeader)
-                AddRoutineHeader(OutputLines, T, u'U');
+                AddRoutineHeader(OutputLines, T, RoutineKind::Update);
             OutputLines.append(u"FUNCTION " % s.UPD % T % u"(id IN ROWID) RETURN NUMBER IS");
             OutputLines.append(QStringLiteral("BEGIN"));
             OutputLines.append(Ind % u"UPDATE " % U % u'.' % T % u" SET");
@@ -63,7 +63,7 @@ void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
 
         if (input_.flags.isClr(t)) {
             if (s.ProcHeader)
-                AddRoutineHeader(OutputLines, T, u'C');
+                AddRoutineHeader(OutputLines, T, RoutineKind::Clear);
             OutputLines.append(u"FUNCTION " % s.Clr % T % u" RETURN NUMBER IS");
             OutputLines.append(QStringLiteral("BEGIN"));
             for (qsizetype j = 0; j < columns; ++j) {
@@ -78,7 +78,7 @@ void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
 
             const bool isArray = input_.flags.isArray(t);
             if (s.ProcHeader)
-                AddRoutineHeader(OutputLines, T, u'S');
+                AddRoutineHeader(OutputLines, T, RoutineKind::Set);
             OutputLines.append(u"FUNCTION " % s.Set % T %
                                (isArray ? QStringView(u"(i IN INTEGER) RETURN NUMBER IS")
                                         : QStringView(u" RETURN NUMBER IS")));

@@ -13,7 +13,7 @@ void PackageGenerator::AddCustomizationFunctions(LineSink& OutputLines) const {
             continue;
         const QString& T = input_.candidates[t].TableName;
         if (s.ProcHeader)
-            AddRoutineHeader(OutputLines, T, u'M');
+            AddRoutineHeader(OutputLines, T, RoutineKind::Customization);
         OutputLines.append(u"FUNCTION " % s.Custom % T % u" RETURN NUMBER IS");
         OutputLines.append(IND % u"--ここにﾌﾟﾗｲﾍﾞｰﾄ変数やｶｰｿﾙを宣言します");
         OutputLines.append(IND % u"pp_MyErr  EXCEPTION;  --関数呼出時のｴﾗｰ");

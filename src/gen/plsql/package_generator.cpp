@@ -2,10 +2,10 @@
 
 #include "gen/plsql/package_name.h"
 #include "gen/plsql/plsql_text.h"
+#include "gen/procedure_parameters.h"
 #include "util/app_info.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
@@ -21,9 +21,7 @@ PackageGenerator::PackageGenerator(const GeneratorInput& input)
         TableText text;
         text.lowerName = lowerAscii(table.TableName);
         text.nameLength = nameLength(table.TableName);
-        // The four column arrays and ColumnCount always agree in a retrieved table; a
-        // hand-made one that does not must not make the generator read past an array.
-        text.columnCount = std::clamp<qsizetype>(table.ColumnCount, 0, table.ColumnNames.size());
+        text.columnCount = table.usableColumnCount();
         text.columnLengths.reserve(text.columnCount);
         text.itemNames.reserve(text.columnCount);
         for (qsizetype j = 0; j < text.columnCount; ++j) {
@@ -111,84 +109,83 @@ void PackageGenerator::AddPackageHeader(LineSink& OutputLines) const {
 }
 
 void PackageGenerator::AddRoutineHeader(LineSink& OutputLines, const QString& tableName,
-                                        QChar kind) const {
+                                        RoutineKind kind) const {
     const TPackParameters& s = input_.settings;
     const QString& T = tableName;
     OutputLines.append(u"--" % CommentRule);
-    switch (kind.unicode()) {
-    case u'I':
+    switch (kind) {
+    case RoutineKind::Insert:
         OutputLines.append(u"--関数名：" % s.INS % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"にデータを挿入します");
         break;
-    case u'U':
+    case RoutineKind::Update:
         OutputLines.append(u"--関数名：" % s.UPD % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"のデータを更新します");
         break;
-    case u'C':
+    case RoutineKind::Clear:
         OutputLines.append(u"--関数名：" % s.Clr % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数にNULL(数値項目は0)をセット");
         break;
-    case u'S':
+    case RoutineKind::Set:
         OutputLines.append(u"--関数名：" % s.Set % T % u"(Generated)");
         OutputLines.append(u"--説明  ：" % T % u"ｶｰｿﾙ用の変数に指定ﾚｺｰﾄﾞの値をセット");
         break;
-    case u'P':
+    case RoutineKind::PublicProcedure:
         OutputLines.append(u"--関数名：" % s.Public % T % u"(Generated)");
         OutputLines.append(QStringLiteral("--説明  ：外部から呼び出す関数"));
         OutputLines.append(u"--      ：ｶｽﾀﾏｲｽﾞ対象関数[" % s.Custom % T % u"]をコール");
         break;
-    case u'M':
+    case RoutineKind::Customization:
         OutputLines.append(u"--関数名：" % s.Custom % T % u"(Manual)");
         OutputLines.append(QStringLiteral("--説明  ：ｶｽﾀﾏｲｽﾞ対象関数"));
         OutputLines.append(u"--      ：" % s.Public % T % u"から呼び出し");
         break;
-    default:
-        throw std::logic_error("unknown routine header kind");
     }
     OutputLines.append(QStringLiteral("--戻り値：0=正常　0以外=エラー"));
     OutputLines.append(u"--" % CommentRule);
     OutputLines.append(QString());
 }
 
-void PackageGenerator::AddParameterLines(LineSink& OutputLines, qsizetype tableIndex,
+void PackageGenerator::AddParameterLines(LineSink& OutputLines,
+                                         const ProcedureParameters& parameters,
                                          QStringView lead) const {
-    const TTableSettings& table = input_.candidates[tableIndex];
-    const QString& T = table.TableName;
-    const qint32 M = table.MaxColumnNameLength;
-    OutputLines.append(lead % u"ou" % T % u"_ErrCode" % Blanks{M - 6} % u"   OUT INTEGER,");
-    OutputLines.append(lead % u"ou" % T % u"_ErrName" % Blanks{M - 6} % u"   OUT VARCHAR2,");
-    if (table.GenStrOn)
-        OutputLines.append(lead % u"io" % T % u"_GenStr" % Blanks{M - 5} % u"IN OUT Array_GenStr,");
-    if (table.GenNumOn)
-        OutputLines.append(lead % u"io" % T % u"_GenNum" % Blanks{M - 5} % u"IN OUT Array_GenNum,");
-    for (const qsizetype k : argumentTables(tableIndex)) {
-        const TTableSettings& argument = input_.candidates[k];
-        const QString& K = argument.TableName;
-        const bool isArray = input_.flags.isArray(k);
-        for (qsizetype j = 0; j < tables_[k].columnCount; ++j) {
-            const QString& Col = argument.ColumnNames[j];
-            const Blanks pad{columnPad(k, j)};
-            if (isArray) {
-                if (j == 0)
-                    OutputLines.append(lead % u"in" % K % u"_ArrayCnt" %
-                                       Blanks{argument.MaxColumnNameLength - 7} %
-                                       u"IN     INTEGER,");
-                OutputLines.append(lead % u"in" % K % u'_' % Col % pad % u"IN     Array_" % K %
-                                   u'_' % Col % u',');
-            } else {
-                OutputLines.append(lead % u"in" % K % u'_' % Col % pad % u"IN     " %
-                                   input_.userName % u'.' % K % u'.' % Col % u"%TYPE,");
-            }
+    // The mode word starts in one column: "   OUT ", "IN OUT " and "IN     " are all seven
+    // characters wide.
+    for (const ProcedureParameter& p : parameters.all()) {
+        const QStringView X = p.tableName;
+        const Blanks pad{p.pad};
+        switch (p.kind) {
+        case ParameterKind::ErrCode:
+            OutputLines.append(lead % u"ou" % X % u'_' % p.word % pad % u"   OUT INTEGER,");
+            break;
+        case ParameterKind::ErrName:
+            OutputLines.append(lead % u"ou" % X % u'_' % p.word % pad % u"   OUT VARCHAR2,");
+            break;
+        case ParameterKind::GenStr:
+            OutputLines.append(lead % u"io" % X % u'_' % p.word % pad % u"IN OUT Array_GenStr,");
+            break;
+        case ParameterKind::GenNum:
+            OutputLines.append(lead % u"io" % X % u'_' % p.word % pad % u"IN OUT Array_GenNum,");
+            break;
+        case ParameterKind::ArrayCount:
+            OutputLines.append(lead % u"in" % X % u'_' % p.word % pad % u"IN     INTEGER,");
+            break;
+        case ParameterKind::Column:
+            if (p.arrayTable)
+                OutputLines.append(lead % u"in" % X % u'_' % p.word % pad % u"IN     Array_" % X %
+                                   u'_' % p.word % u',');
+            else
+                OutputLines.append(lead % u"in" % X % u'_' % p.word % pad % u"IN     " %
+                                   input_.userName % u'.' % X % u'.' % p.word % u"%TYPE,");
+            break;
         }
     }
     dropLastCharacter(OutputLines);
 }
 
-QList<qsizetype> PackageGenerator::argumentTables(qsizetype t) const {
-    // An index outside the candidate list cannot name a table; it is ignored, not read.
-    QList<qsizetype> indices = input_.candidates[t].ArgumentTables;
-    indices.removeIf([&](qsizetype k) { return k < 0 || k >= input_.candidates.size(); });
-    return indices;
+ProcedureParameters PackageGenerator::procedureParameters(qsizetype t) const {
+    return ProcedureParameters(
+        input_, t, [this](qsizetype k, qsizetype j) { return tables_[k].columnLengths[j]; });
 }
 
 qint32 PackageGenerator::columnPad(qsizetype t, qsizetype column) const {

@@ -10,6 +10,18 @@
 #include <optional>
 #include <vector>
 
+class ProcedureParameters;
+
+// The routine a header block stands before.
+enum class RoutineKind {
+    Insert,          // INS + T
+    Update,          // UPD + T
+    Clear,           // Clr + T
+    Set,             // Set + T
+    PublicProcedure, // Public + T
+    Customization,   // Custom + T, written by hand
+};
+
 // One run of the PL/SQL package generator. An object lives exactly as long as one
 // generation: IndentText and CommentRule are set when it is made and vanish with it, so a
 // changed Indent takes effect at the next run. It only reads its input.
@@ -27,9 +39,8 @@ public:
 
     // Driver pieces (package_generator.cpp).
     void AddPackageHeader(LineSink& OutputLines) const;
-    // kind: 'I' insert, 'U' update, 'C' clear, 'S' set, 'P' public procedure,
-    // 'M' customization function. Callers test ProcHeader themselves.
-    void AddRoutineHeader(LineSink& OutputLines, const QString& tableName, QChar kind) const;
+    // Callers test ProcHeader themselves.
+    void AddRoutineHeader(LineSink& OutputLines, const QString& tableName, RoutineKind kind) const;
 
     // Declarations of the package specification (public_declarations.cpp).
     void AddTableTypes(LineSink& OutputLines, qsizetype tableIndex) const;
@@ -45,6 +56,9 @@ public:
     // customization_functions.cpp).
     void AddTableAccessFunctions(LineSink& OutputLines) const;
     void AddPublicProcedures(LineSink& OutputLines) const;
+    void AddPublicProcedure(LineSink& OutputLines, qsizetype tableIndex) const;
+    void AddArgumentCopyIn(LineSink& OutputLines, qsizetype tableIndex,
+                           const ProcedureParameters& parameters) const;
     void AddCustomizationFunctions(LineSink& OutputLines) const;
 
 private:
@@ -57,14 +71,14 @@ private:
         QStringList itemNames;       // lower(T + "_" + Col): the body's item variables
     };
 
-    // The parameter list that the package specification's declaration and the body's
-    // procedure share (callers bind it by position), each line starting with lead. Drops the
-    // comma of the last parameter.
-    void AddParameterLines(LineSink& OutputLines, qsizetype tableIndex, QStringView lead) const;
+    // Table t's public procedure's parameters, padded from the column lengths held here.
+    ProcedureParameters procedureParameters(qsizetype t) const;
 
-    // Indices of the tables whose columns are arguments of table t's public procedure, in
-    // candidate order.
-    QList<qsizetype> argumentTables(qsizetype t) const;
+    // The public procedure's parameters, one line each starting with lead, for the package
+    // specification's declaration and the body's procedure alike. Drops the comma of the
+    // last parameter.
+    void AddParameterLines(LineSink& OutputLines, const ProcedureParameters& parameters,
+                           QStringView lead) const;
 
     // Blanks after a column name of table t, and after a table name.
     qint32 columnPad(qsizetype t, qsizetype column) const;

@@ -3,6 +3,7 @@
 
 #include "gen/plsql/package_generator.h"
 #include "gen/plsql/plsql_text.h"
+#include "gen/procedure_parameters.h"
 
 #include <algorithm>
 
@@ -57,7 +58,7 @@ void PackageGenerator::AddPublicProcedureDeclarations(LineSink& OutputLines) con
         first = false;
         OutputLines.append(Ind % u"PROCEDURE " % input_.settings.Public %
                            input_.candidates[t].TableName % u'(');
-        AddParameterLines(OutputLines, t, lead);
+        AddParameterLines(OutputLines, procedureParameters(t), lead);
         OutputLines.append(lead % u");");
         OutputLines.append(QString());
     }

@@ -1,12 +1,11 @@
 // The Visual Basic calling function of one public table: it binds the package procedure's
 // parameters through the automation library in exactly the order of the procedure's own
-// parameter list, runs the procedure and hands back its error code. Written section by
-// section, each of which the package procedure's parameter list shapes.
+// parameter list (gen/procedure_parameters), runs the procedure and hands back its error
+// code. Written section by section, each of which that parameter list shapes.
 
+#include "gen/procedure_parameters.h"
 #include "gen/vb/vb_module_generator.h"
 #include "gen/vb/vb_text.h"
-
-#include <algorithm>
 
 using namespace vbtext;
 
@@ -14,6 +13,11 @@ namespace {
 
 QString setMessage(const QString& stage) {
     return kTab % u"ppMsg = " % quoted(stage);
+}
+
+// The parameter's name in the collection and, after a colon, its bind variable.
+QString bindName(const ProcedureParameter& p) {
+    return p.tableName % u'_' % p.word;
 }
 
 QString sqlAppend(const QString& bindName) {
@@ -27,24 +31,11 @@ void addReleaseLines(LineSink& lines) {
 
 } // namespace
 
-qsizetype VbModuleGenerator::ArgumentTable::columnCount() const {
-    return std::clamp<qsizetype>(table->ColumnCount, 0, table->ColumnNames.size());
-}
-
-QString VbModuleGenerator::ArgumentTable::columnPad(qsizetype j) const {
-    return pad(table->MaxColumnNameLength - nameLength(column(j)) + 1);
-}
-
 void VbModuleGenerator::AddVbCallingFunction(qsizetype tableIndex,
                                              const QString& CallingFunctionName,
                                              LineSink& lines) const {
-    CallingFunction f{input_.candidates.at(tableIndex), CallingFunctionName, {}, {}};
-    for (const qsizetype k : f.table.ArgumentTables)
-        if (k >= 0 && k < input_.candidates.size())
-            f.arguments.append({&input_.candidates[k], input_.flags.isArray(k)});
-    std::copy_if(f.arguments.begin(), f.arguments.end(), std::back_inserter(f.arrays),
-                 [](const ArgumentTable& argument) { return argument.isArray; });
-
+    const ProcedureParameters parameters(input_, tableIndex);
+    const CallingFunction f{input_.candidates.at(tableIndex), CallingFunctionName, parameters};
     AddFunctionStart(f, lines);
     AddDeclarations(f, lines);
     AddParameterSetup(f, lines);
@@ -71,12 +62,14 @@ void VbModuleGenerator::AddDeclarations(const CallingFunction& f, LineSink& line
         lines << u"Dim ppParamStr As OraParamArray " % kAp % u"汎用引数(文字列)";
     if (f.table.GenNumOn)
         lines << u"Dim ppParamNum As OraParamArray " % kAp % u"汎用引数(数値)";
-    for (const ArgumentTable& K : f.arrays) {
-        lines << QString() << kAp % K.name() % u"パラメータ用"
-              << u"Dim rc" % K.name() % u" As Integer " % kAp % u"レコード数";
-        for (qsizetype j = 0; j < K.columnCount(); ++j)
-            lines << u"Dim pp" % K.name() % u'_' % K.column(j) % K.columnPad(j) %
-                         u"As OraParamArray";
+    for (const ArgumentTableParameters& K : f.parameters.argumentTables()) {
+        if (!K.isArray)
+            continue;
+        const QString& name = input_.candidates[K.table].TableName;
+        lines << QString() << kAp % name % u"パラメータ用"
+              << u"Dim rc" % name % u" As Integer " % kAp % u"レコード数";
+        for (const ProcedureParameter& p : f.parameters.columnsOf(K))
+            lines << u"Dim pp" % bindName(p) % pad(p.pad) % u"As OraParamArray";
     }
     lines << QString() << QStringLiteral("On Error GoTo ParamSetErr") << kTab % f.name % u" = 0";
 }
@@ -84,48 +77,56 @@ void VbModuleGenerator::AddDeclarations(const CallingFunction& f, LineSink& line
 // The record counts of the array tables (left for the caller to fill in), then the
 // parameters in the order of the procedure's parameters.
 void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, LineSink& lines) const {
-    const QString& T = f.table.TableName;
-    if (f.hasArray()) {
+    if (f.parameters.hasArrayTable()) {
         lines << setMessage(QStringLiteral("レコード数設定中"))
               << kTab % kAp % u"配列レコード数を設定" % plus(10);
-        for (const ArgumentTable& K : f.arrays)
-            lines << kTab % u"rc" % K.name() % u" = 0";
+        for (const ArgumentTableParameters& K : f.parameters.argumentTables())
+            if (K.isArray)
+                lines << kTab % u"rc" % input_.candidates[K.table].TableName % u" = 0";
         lines << kTab % kAp % plus(30) << QString();
     }
 
-    lines << setMessage(QStringLiteral("パラメータ準備中"))
-          << kTab % u"Set ppOraParam = ppOraDB.Parameters" << kTab % u"With ppOraParam"
-          << kTab2 % u".Add " % quoted(T % u"_ErrCode") % u", 0, ORAPARM_OUTPUT, ORATYPE_NUMBER"
-          << kTab2 % u".Add " % quoted(T % u"_ErrName") %
-                 u", vbNullString, ORAPARM_OUTPUT, ORATYPE_VARCHAR2";
-    if (f.table.GenStrOn)
-        lines << kTab2 % u".AddTable " % quoted(T % u"_GenStr") %
-                     u", ORAPARM_BOTH, ORATYPE_VARCHAR2, " % decimal(f.table.GenStrCount) % u", " %
-                     decimal(input_.settings.RefStrLen);
-    if (f.table.GenNumOn)
-        lines << kTab2 % u".AddTable " % quoted(T % u"_GenNum") %
-                     u", ORAPARM_BOTH, ORATYPE_NUMBER, " % decimal(f.table.GenNumCount);
-    for (const ArgumentTable& K : f.arguments) {
-        lines << QString() << kTab2 % kAp % u'[' % K.name() % u']';
-        if (K.hasArrayCount())
-            lines << kTab2 % u".Add " % quoted(K.name() % u"_ArrayCnt") %
-                         u", 0, ORAPARM_INPUT, ORATYPE_NUMBER";
-        for (qsizetype j = 0; j < K.columnCount(); ++j) {
-            const QString parameter = quoted(K.name() % u'_' % K.column(j));
-            const OraType ora = GetOraTypeName(K.type(j));
-            if (K.isArray) {
-                QString line = kTab2 % u".AddTable " % parameter % u", ORAPARM_INPUT, " % ora.name %
-                               u", rc" % K.name();
-                if (ora.isCharacter)
-                    line += u", " % K.size(j);
-                lines << line;
-            } else {
-                const QStringView initial = ora.name == u"ORATYPE_NUMBER"
-                                                ? QStringView(u", 0, ORAPARM_INPUT, ")
-                                                : QStringView(u", vbNullString, ORAPARM_INPUT, ");
-                lines << kTab2 % u".Add " % parameter % initial % ora.name;
-            }
+    const auto add = [&](const ProcedureParameter& p) -> QString {
+        const QString parameter = quoted(bindName(p));
+        switch (p.kind) {
+        case ParameterKind::ErrCode:
+            return kTab2 % u".Add " % parameter % u", 0, ORAPARM_OUTPUT, ORATYPE_NUMBER";
+        case ParameterKind::ErrName:
+            return kTab2 % u".Add " % parameter %
+                   u", vbNullString, ORAPARM_OUTPUT, ORATYPE_VARCHAR2";
+        case ParameterKind::GenStr:
+            return kTab2 % u".AddTable " % parameter % u", ORAPARM_BOTH, ORATYPE_VARCHAR2, " %
+                   decimal(f.table.GenStrCount) % u", " % decimal(input_.settings.RefStrLen);
+        case ParameterKind::GenNum:
+            return kTab2 % u".AddTable " % parameter % u", ORAPARM_BOTH, ORATYPE_NUMBER, " %
+                   decimal(f.table.GenNumCount);
+        case ParameterKind::ArrayCount:
+            return kTab2 % u".Add " % parameter % u", 0, ORAPARM_INPUT, ORATYPE_NUMBER";
+        case ParameterKind::Column:
+            break;
         }
+        const TTableSettings& K = input_.candidates[p.table];
+        const OraType ora = GetOraTypeName(K.ColumnTypes.value(p.column));
+        if (p.arrayTable) {
+            QString line = kTab2 % u".AddTable " % parameter % u", ORAPARM_INPUT, " % ora.name %
+                           u", rc" % p.tableName;
+            if (ora.isCharacter)
+                line += u", " % K.ColumnSizes.value(p.column);
+            return line;
+        }
+        const QStringView initial = ora.name == u"ORATYPE_NUMBER"
+                                        ? QStringView(u", 0, ORAPARM_INPUT, ")
+                                        : QStringView(u", vbNullString, ORAPARM_INPUT, ");
+        return kTab2 % u".Add " % parameter % initial % ora.name;
+    };
+    lines << setMessage(QStringLiteral("パラメータ準備中"))
+          << kTab % u"Set ppOraParam = ppOraDB.Parameters" << kTab % u"With ppOraParam";
+    for (const ProcedureParameter& p : f.parameters.own())
+        lines << add(p);
+    for (const ArgumentTableParameters& K : f.parameters.argumentTables()) {
+        lines << QString() << kTab2 % kAp % u'[' % input_.candidates[K.table].TableName % u']';
+        for (const ProcedureParameter& p : f.parameters.of(K))
+            lines << add(p);
     }
     lines << kTab % u"End With";
 }
@@ -134,49 +135,43 @@ void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, LineSink& li
 // arrays' stage message is needed only when no array object line set it already.
 void VbModuleGenerator::AddArrayObjects(const CallingFunction& f, LineSink& lines) const {
     const QString& T = f.table.TableName;
-    if (f.hasArray()) {
+    const bool hasArray = f.parameters.hasArrayTable();
+    if (hasArray) {
         lines << QString() << setMessage(QStringLiteral("配列オブジェクトセット中"));
-        for (const ArgumentTable& K : f.arrays) {
-            lines << kTab % kAp % u'[' % K.name() % u']';
-            for (qsizetype j = 0; j < K.columnCount(); ++j) {
-                const QString name = K.name() % u'_' % K.column(j);
-                lines << kTab % u"Set pp" % name % K.columnPad(j) % u"= ppOraParam(" %
-                             quoted(name) % u')';
+        for (const ArgumentTableParameters& K : f.parameters.argumentTables()) {
+            if (!K.isArray)
+                continue;
+            lines << kTab % kAp % u'[' % input_.candidates[K.table].TableName % u']';
+            for (const ProcedureParameter& p : f.parameters.columnsOf(K)) {
+                const QString name = bindName(p);
+                lines << kTab % u"Set pp" % name % pad(p.pad) % u"= ppOraParam(" % quoted(name) %
+                             u')';
             }
         }
     }
     lines << QString();
 
     if (f.table.GenStrOn) {
-        if (!f.hasArray())
+        if (!hasArray)
             lines << setMessage(QStringLiteral("配列オブジェクトセット中"));
         lines << kTab % u"Set ppParamStr = ppOraParam(" % quoted(T % u"_GenStr") % u')';
     }
     if (f.table.GenNumOn) {
-        if (!f.hasArray() && !f.table.GenStrOn)
+        if (!hasArray && !f.table.GenStrOn)
             lines << setMessage(QStringLiteral("配列オブジェクトセット中"));
         lines << kTab % u"Set ppParamNum = ppOraParam(" % quoted(T % u"_GenNum") % u')';
     }
     lines << QString();
 }
 
-// The block text, binding by position.
+// The block text, binding every parameter by position.
 void VbModuleGenerator::AddSqlText(const CallingFunction& f, LineSink& lines) const {
-    const QString& T = f.table.TableName;
     lines << setMessage(QStringLiteral("SQL作成中"))
           << kTab % u"ppSQL = " %
-                 quoted(u"Begin " % packageName_ % u'.' % input_.settings.Public % T % u'(')
-          << sqlAppend(T % u"_ErrCode") << sqlAppend(T % u"_ErrName");
-    if (f.table.GenStrOn)
-        lines << sqlAppend(T % u"_GenStr");
-    if (f.table.GenNumOn)
-        lines << sqlAppend(T % u"_GenNum");
-    for (const ArgumentTable& K : f.arguments) {
-        if (K.hasArrayCount())
-            lines << sqlAppend(K.name() % u"_ArrayCnt");
-        for (qsizetype j = 0; j < K.columnCount(); ++j)
-            lines << sqlAppend(K.name() % u'_' % K.column(j));
-    }
+                 quoted(u"Begin " % packageName_ % u'.' % input_.settings.Public %
+                        f.table.TableName % u'(');
+    for (const ProcedureParameter& p : f.parameters.all())
+        lines << sqlAppend(bindName(p));
     // The last bind takes no comma: ',"' becomes '"'.
     QString& lastBind = lines.last();
     lastBind.chop(2);
@@ -187,7 +182,8 @@ void VbModuleGenerator::AddSqlText(const CallingFunction& f, LineSink& lines) co
 // The input values: left for the caller to fill in.
 void VbModuleGenerator::AddDataSet(const CallingFunction& f, LineSink& lines) const {
     const TTableSettings& table = f.table;
-    if (!f.arguments.isEmpty() || table.GenStrOn || table.GenNumOn) {
+    const std::vector<ArgumentTableParameters>& arguments = f.parameters.argumentTables();
+    if (!arguments.empty() || table.GenStrOn || table.GenNumOn) {
         lines << QString() << kTab % kAp % u"データセット" % plus(38);
         if (table.GenStrOn) {
             lines << kTab % kAp % u"汎用文字列(" % decimal(input_.settings.RefStrLen) % u"桁以内)";
@@ -199,26 +195,26 @@ void VbModuleGenerator::AddDataSet(const CallingFunction& f, LineSink& lines) co
             for (qint32 x = 0; x < table.GenNumCount; ++x)
                 lines << kTab % u"ppParamNum(" % decimal(x) % u") = 0";
         }
-        for (const ArgumentTable& K : f.arguments) {
-            lines << QString() << setMessage(K.name() % u"パラメータセット中");
-            const auto value = [&](qsizetype j) {
-                return GetOraTypeName(K.type(j)).name == u"ORATYPE_NUMBER"
-                           ? QStringView(u"= 0")
-                           : QStringView(u"= vbNullString");
-            };
+        const auto value = [&](const ProcedureParameter& p) {
+            const QString& type = input_.candidates[p.table].ColumnTypes.value(p.column);
+            return GetOraTypeName(type).name == u"ORATYPE_NUMBER" ? QStringView(u"= 0")
+                                                                  : QStringView(u"= vbNullString");
+        };
+        for (const ArgumentTableParameters& K : arguments) {
+            const QString& name = input_.candidates[K.table].TableName;
+            lines << QString() << setMessage(name % u"パラメータセット中");
             if (K.isArray) {
                 if (K.hasArrayCount())
-                    lines << kTab % u"ppOraParam(" % quoted(K.name() % u"_ArrayCnt") %
-                                 u").Value = rc" % K.name();
-                lines << kTab % u"For i = 0 To rc" % K.name() % u" - 1 Step 1";
-                for (qsizetype j = 0; j < K.columnCount(); ++j)
-                    lines << kTab2 % u"pp" % K.name() % u'_' % K.column(j) % u"(i)" %
-                                 K.columnPad(j) % value(j);
+                    lines << kTab % u"ppOraParam(" % quoted(bindName(f.parameters.of(K).front())) %
+                                 u").Value = rc" % name;
+                lines << kTab % u"For i = 0 To rc" % name % u" - 1 Step 1";
+                for (const ProcedureParameter& p : f.parameters.columnsOf(K))
+                    lines << kTab2 % u"pp" % bindName(p) % u"(i)" % pad(p.pad) % value(p);
                 lines << kTab % u"Next i";
             } else {
-                for (qsizetype j = 0; j < K.columnCount(); ++j)
-                    lines << kTab % u"ppOraParam(" % quoted(K.name() % u'_' % K.column(j)) %
-                                 u").Value" % K.columnPad(j) % value(j);
+                for (const ProcedureParameter& p : f.parameters.columnsOf(K))
+                    lines << kTab % u"ppOraParam(" % quoted(bindName(p)) % u").Value" % pad(p.pad) %
+                                 value(p);
             }
         }
         lines << kTab % kAp % plus(50);

@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class ProcedureParameters;
+
 // The three check marks of the main window's module menu; they live for one program run
 // and are not kept in the settings file.
 struct VbOptions {
@@ -52,30 +54,12 @@ public:
     static QString CallingFunctionName(int publicProcedureNumber);
 
 private:
-    // One argument table of a calling function, as the function needs it.
-    struct ArgumentTable {
-        const TTableSettings* table;
-        bool isArray;
-
-        const QString& name() const { return table->TableName; }
-        qsizetype columnCount() const;
-        const QString& column(qsizetype j) const { return table->ColumnNames[j]; }
-        QString type(qsizetype j) const { return table->ColumnTypes.value(j); }
-        QString size(qsizetype j) const { return table->ColumnSizes.value(j); }
-        // Pad after a column name, so that names of this table fill M + 1 bytes.
-        QString columnPad(qsizetype j) const;
-        // The procedure has a row-count parameter only for an array table that passes
-        // columns; binding one for a table without columns would shift every later parameter.
-        bool hasArrayCount() const { return isArray && columnCount() > 0; }
-    };
-
-    // The calling function being written: its table, its name and its argument tables.
+    // The calling function being written: its table, its name and the parameters of the
+    // procedure it calls.
     struct CallingFunction {
         const TTableSettings& table;
         QString name;
-        QList<ArgumentTable> arguments; // in candidate order
-        QList<ArgumentTable> arrays;    // the array tables among them
-        bool hasArray() const { return !arrays.isEmpty(); }
+        const ProcedureParameters& parameters;
     };
 
     // The sections of a calling function, in the order they are written.

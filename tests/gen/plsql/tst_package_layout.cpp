@@ -55,20 +55,20 @@ void TestPackageLayout::packageHeader() {
 }
 
 void TestPackageLayout::routineHeader_data() {
-    QTest::addColumn<QChar>("kind");
+    QTest::addColumn<RoutineKind>("kind");
     QTest::addColumn<QStringList>("kindLines");
     QTest::newRow("public procedure")
-        << QChar(u'P')
+        << RoutineKind::PublicProcedure
         << QStringList{"--関数名：PUB_EMP(Generated)", "--説明  ：外部から呼び出す関数",
                        "--      ：ｶｽﾀﾏｲｽﾞ対象関数[MAIN_EMP]をコール"};
     QTest::newRow("customization function")
-        << QChar(u'M')
+        << RoutineKind::Customization
         << QStringList{"--関数名：MAIN_EMP(Manual)", "--説明  ：ｶｽﾀﾏｲｽﾞ対象関数",
                        "--      ：PUB_EMPから呼び出し"};
 }
 
 void TestPackageLayout::routineHeader() {
-    QFETCH(QChar, kind);
+    QFETCH(RoutineKind, kind);
     QFETCH(QStringList, kindLines);
     Scenario s;
     s.addEmp({.Public = true});
