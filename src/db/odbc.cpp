@@ -1,9 +1,7 @@
 #include "db/odbc.h"
 
 #include "db/database_backend.h"
-
-#include <sql.h>
-#include <sqlext.h>
+#include "db/odbc_api.h"
 
 QStringList odbcDataSourceNames() {
     SQLHENV environment = SQL_NULL_HENV;
