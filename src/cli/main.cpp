@@ -81,9 +81,7 @@ int run(int argc, char** argv) {
     if (line.command == GenCommand::Help)
         return writeStdout(helpText().toUtf8()) ? kExitDone : kExitOutput;
     if (line.command == GenCommand::Version)
-        return writeStdout(QStringLiteral("tamsel-gen %1\n").arg(GetFileVersionText()).toUtf8())
-                   ? kExitDone
-                   : kExitOutput;
+        return writeStdout(versionText(GetFileVersionText()).toUtf8()) ? kExitDone : kExitOutput;
 
     GenToolContext context;
     context.writeOut = writeStdout;
