@@ -1,10 +1,11 @@
 #include "support/test_main.h"
 #include "tst_demo_logon.h"
 #include "tst_logon.h"
+#include "tst_main_compare.h"
 #include "tst_main_profiles.h"
 #include "tst_main_road.h"
 #include "tst_main_window.h"
 #include "ui/application.h"
 
 TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad, TestMainWindow,
-                 TestMainProfiles)
+                 TestMainProfiles, TestMainCompare)
