@@ -104,16 +104,6 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     return line;
 }
 
-QString versionText(const QString& version) {
-    return QStringLiteral("tamsel-gen %1\n"
-                          "Copyright (C) 2026 The Tamsel developers\n"
-                          "License GPLv3+: GNU GPL version 3 or later "
-                          "<https://gnu.org/licenses/gpl.html>.\n"
-                          "This is free software: you are free to change and redistribute it.\n"
-                          "There is NO WARRANTY, to the extent permitted by law.\n")
-        .arg(version);
-}
-
 QString helpText() {
     return QStringLiteral(
         "使い方:\n"

@@ -35,7 +35,3 @@ CommandLine parseCommandLine(const QStringList& arguments);
 
 // What --help prints.
 QString helpText();
-
-// What --version prints: the name and version, then the copyright and the licence in the
-// words GNU programs use.
-QString versionText(const QString& version);

@@ -81,7 +81,9 @@ int run(int argc, char** argv) {
     if (line.command == GenCommand::Help)
         return writeStdout(helpText().toUtf8()) ? kExitDone : kExitOutput;
     if (line.command == GenCommand::Version)
-        return writeStdout(versionText(GetFileVersionText()).toUtf8()) ? kExitDone : kExitOutput;
+        return writeStdout(QStringLiteral("tamsel-gen %1\n").arg(GetFileVersionText()).toUtf8())
+                   ? kExitDone
+                   : kExitOutput;
 
     GenToolContext context;
     context.writeOut = writeStdout;

@@ -63,11 +63,7 @@ as_user() {
         DISPLAY="${DISPLAY:-}" "$@"
 }
 
-version=$(as_user tamsel-gen --version) || fail "tamsel-gen --version"
-[ "$(head -n 1 <<<"$version")" = "tamsel-gen 1.2.0.0" ] || fail "tamsel-gen --version: $version"
-grep -q '^Copyright (C) [0-9]* The Tamsel developers$' <<<"$version" &&
-    grep -q '^License GPLv3+: GNU GPL version 3 or later' <<<"$version" ||
-    fail "tamsel-gen --version names no copyright and licence: $version"
+as_user tamsel-gen --version | grep -qx 'tamsel-gen 1\.2\.0\.0' || fail "tamsel-gen --version"
 as_user sh -c 'cd "$HOME" && tamsel-gen package profile.json -o out.sql' ||
     fail "tamsel-gen package"
 head -c 200 "$home/out.sql" | iconv -f CP932 -t UTF-8 | grep -q 'CREATE OR REPLACE PACKAGE' ||
