@@ -8,5 +8,5 @@ private slots:
     void showsTheDiffFromTheLastSavedFile();
     void answersWithoutADiff_data();
     void answersWithoutADiff();
-    void utf8SaveAndItsSettingAcrossARestart();
+    void utf8SaveAndItsSetting();
 };

@@ -111,8 +111,6 @@ void TestSettings::saveUtf8IsOffUnlessStoredOn_data() {
     QTest::newRow("missing") << "" << false << false << "<none>";
     QTest::newRow("missing, turned on") << "" << false << true << "1";
     QTest::newRow("1") << "SaveUtf8=1\n" << true << false << "1";
-    QTest::newRow("hex 1") << "SaveUtf8=$1\n" << true << false << "1";
-    QTest::newRow("0") << "SaveUtf8=0\n" << false << false << "0";
     QTest::newRow("2") << "SaveUtf8=2\n" << false << false << "0";
     QTest::newRow("letters") << "SaveUtf8=abc\n" << false << false << "0";
 }
