@@ -4,6 +4,7 @@
 #include "support/test_files.h"
 #include "ui/dialogs/frm_compare.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/preview_compare.h"
 #include "util/sjis.h"
 
 #include <QAction>
@@ -136,6 +137,24 @@ void TestMainCompare::answersWithoutADiff() {
     QCOMPARE(opens.folders,
              asked ? QStringList{run.program->Settings.GenSettings.DefPath} : QStringList{});
     QCOMPARE(m->findChild<TFRM_Compare*>(), nullptr);
+}
+
+void TestMainCompare::aLongDiffIsCut() {
+    ProgramRun run;
+    ScopedOpenDialog opens;
+    MainView m(run.main());
+    QVERIFY(logOnAs(run));
+    m.Preview->ReplacePreview({"a"}, false);
+    // Some 30,000 removed lines, in more than one block of the diff.
+    const QString path = QDir(run.folder.path()).filePath(QStringLiteral("dump.sql"));
+    writeFileBytes(path,
+                   QByteArray("-- a line that the preview does not have\r\n").repeated(30000));
+    m->findChild<PreviewCompare*>()->setShownDiffLimit(1);
+    opens.answers.append(path);
+    action(m, "MNU_Compare")->trigger();
+    const QString shown = m->findChild<TFRM_Compare*>()->MEM_Diff->toPlainText();
+    QVERIFY(shown.endsWith("（ここから先は省略しました。全体は tamsel-gen --check で見られます）"));
+    QVERIFY2(shown.size() < 30000 * 40 / 2, qPrintable(QString::number(shown.size())));
 }
 
 void TestMainCompare::utf8SaveAndItsSetting() {

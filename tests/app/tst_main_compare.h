@@ -8,5 +8,6 @@ private slots:
     void showsTheDiffFromTheLastSavedFile();
     void answersWithoutADiff_data();
     void answersWithoutADiff();
+    void aLongDiffIsCut();
     void utf8SaveAndItsSetting();
 };

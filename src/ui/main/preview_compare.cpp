@@ -16,6 +16,13 @@
 #include <new>
 #include <optional>
 
+namespace {
+
+// Thrown by the diff's writer once the shown part is complete.
+struct DiffCut {};
+
+} // namespace
+
 PreviewCompare::PreviewCompare(const PreviewPane& preview, QWidget* window)
     : QObject(window), preview_(preview), window_(window) {
     setObjectName(QStringLiteral("PreviewCompare"));
@@ -44,6 +51,7 @@ void PreviewCompare::MNU_CompareClick(TextFormat format) {
     const bool utf8 = format == TextFormat::Utf8;
     QByteArray diff;
     OutputCheck check;
+    bool cut = false;
     try {
         BusyGuard busy(messages());
         // Read in parts as the comparison goes, as tamsel-gen reads it.
@@ -57,8 +65,13 @@ void PreviewCompare::MNU_CompareClick(TextFormat format) {
         for (const QString& line : lines)
             encoded.append(line);
         encoded.finish();
-        check = comparer.finish(*path, previewName(),
-                                [&diff](QByteArrayView block) { diff.append(block); });
+        check = comparer.finish(*path, previewName(), [this, &diff](QByteArrayView block) {
+            diff.append(block);
+            if (diff.size() >= shownDiffLimit_)
+                throw DiffCut();
+        });
+    } catch (const DiffCut&) {
+        cut = true;
     } catch (const InputFileError& error) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok,
                               unreadableSavedFileText() + QLatin1Char('\n') +
@@ -69,17 +82,24 @@ void PreviewCompare::MNU_CompareClick(TextFormat format) {
         return;
     }
 
-    if (check.same) {
+    if (cut) {
+        diff.append(diffCutText().toUtf8());
+        showDiff(*path, diff);
+    } else if (check.same) {
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok, noDifferenceText());
     } else if (!check.diffWritten) {
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok,
                               differsFromSavedText(*path) + QLatin1Char('\n') +
                                   lineEndDiffersText(check.lineEndDiffers, utf8));
     } else {
-        if (!compare_)
-            compare_ = new TFRM_Compare(window_);
-        compare_->ShowDiff(*path, diff);
+        showDiff(*path, diff);
     }
+}
+
+void PreviewCompare::showDiff(const QString& path, const QByteArray& diff) {
+    if (!compare_)
+        compare_ = new TFRM_Compare(window_);
+    compare_->ShowDiff(path, diff);
 }
 
 void PreviewCompare::closeWindow() {
@@ -91,6 +111,10 @@ void PreviewCompare::closeWindow() {
 
 QString PreviewCompare::noDifferenceText() {
     return QStringLiteral("差異はありません");
+}
+
+QString PreviewCompare::diffCutText() {
+    return QStringLiteral("（ここから先は省略しました。全体は tamsel-gen --check で見られます）\n");
 }
 
 QString PreviewCompare::previewName() {

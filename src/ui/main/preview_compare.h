@@ -33,13 +33,24 @@ public:
     // The compare window, once a comparison showed it; null before.
     TFRM_Compare* compareWindow() const { return compare_; }
 
+    // A diff longer than this many bytes is shown cut, at a line's end, after at least that
+    // many: the window holds it whole, and the wrong file chosen (a dump of gigabytes) would
+    // fill the memory. tamsel-gen --check prints it whole.
+    static constexpr qsizetype kShownDiffLimit = 8 * 1024 * 1024;
+    void setShownDiffLimit(qsizetype bytes) { shownDiffLimit_ = bytes; }
+
     // "差異はありません"
     static QString noDifferenceText();
+    // The line after a diff shown cut.
+    static QString diffCutText();
     // The name the diff gives the preview: "プレビュー"
     static QString previewName();
 
 private:
+    void showDiff(const QString& path, const QByteArray& diff);
+
     const PreviewPane& preview_;
     QWidget* window_;
     TFRM_Compare* compare_ = nullptr;
+    qsizetype shownDiffLimit_ = kShownDiffLimit;
 };
