@@ -1,6 +1,5 @@
 #include "cli/gen_tool.h"
 
-#include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
 #include "db/db_error.h"
 #include "db/db_messages.h"
@@ -16,6 +15,7 @@
 #include "profile/gen_profile.h"
 #include "settings/profile_file.h"
 #include "util/input_file.h"
+#include "util/output_check.h"
 #include "util/report.h"
 #include "util/safe_file.h"
 #include "util/sjis.h"
@@ -264,7 +264,7 @@ void warnOfReservedNames(const GeneratedText& text, const GeneratorInput& input,
 }
 
 [[noreturn]] void refuseCheckedFile(const QString& path, const QString& reason) {
-    throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
+    throw GenFailure(kExitOutput, unreadableSavedFileText(),
                      QStringLiteral("%1: %2").arg(path, reason));
 }
 
@@ -299,12 +299,10 @@ void checkAgainstSaved(const GeneratedText& text, const GeneratorInput& input, V
         [&run](QByteArrayView block) { writeStandardOutput(run.context, block.toByteArray()); });
     if (check.same)
         return;
-    const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
+    const QString differs = differsFromSavedText(line.checkPath);
     if (!check.diffWritten)
         throw GenFailure(kExitDifferent, differs,
-                         QStringLiteral("%1 行目の行末が%2ではありません")
-                             .arg(check.lineEndDiffers)
-                             .arg(line.utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF")));
+                         lineEndDiffersText(check.lineEndDiffers, line.utf8));
     throw GenFailure(kExitDifferent, differs);
 }
 

@@ -14,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/main/argument_editing.h"
 #include "ui/main/frm_temp.h"
+#include "ui/main/preview_compare.h"
 #include "ui/main/preview_commands.h"
 #include "ui/main/preview_pane.h"
 #include "ui/main/profile_commands.h"
@@ -86,6 +87,7 @@ TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, DatabaseSource 
                          hints_, this);
     Rows->setObjectName(QStringLiteral("TableRows"));
     preview_ = new PreviewPane(ui_.MEM_Preview, ui_.MNU_Save, settings_.GenSettings, this);
+    compare_ = new PreviewCompare(*preview_, this);
     editing_ = new PreviewCommands(*this, ui_, this);
     profiles_ = new ProfileCommands(
         settings_, ui_, Model, *Rows, [this] { MNU_SelectClick(); }, this);
@@ -113,7 +115,19 @@ void TFRM_Main::connectCommands() {
     on(ui_.MNU_Logout, [this] { MNU_LogoutClick(); });
     on(ui_.MNU_Save, [this] {
         if (!retrieving_)
-            preview_->MNU_SaveClick(this);
+            preview_->MNU_SaveClick(this, SaveFormat());
+    });
+    on(ui_.MNU_Compare, [this] {
+        if (!retrieving_)
+            compare_->MNU_CompareClick(SaveFormat());
+    });
+    on(ui_.MNU_SaveUtf8, [this] { settings_.SaveUtf8 = ui_.MNU_SaveUtf8->isChecked(); });
+    // The comparison has something to compare exactly when there is something to save. A
+    // retrieval disables every item and restores each on its own afterwards: the two are not
+    // tied while it runs (the preview cannot change then).
+    connect(ui_.MNU_Save, &QAction::enabledChanged, this, [this](bool enabled) {
+        if (!retrieving_)
+            ui_.MNU_Compare->setEnabled(enabled);
     });
     on(ui_.MNU_SaveProfile, [this] {
         if (!retrieving_)
@@ -144,7 +158,7 @@ void TFRM_Main::connectCommands() {
     // them, and they live for the run only.
     on(ui_.MNU_OutPutDesc, [this] {
         if (!retrieving_)
-            preview_->OutputTableStructure(this, Model.CandidateList);
+            preview_->OutputTableStructure(this, Model.CandidateList, SaveFormat());
     });
     on(ui_.MNU_Setting, [this] { runModal(*windows_.FRM_Option); });
     on(ui_.MNU_About, [this] { runModal(*windows_.FRM_About); });
@@ -197,6 +211,7 @@ Database& TFRM_Main::database() const {
 void TFRM_Main::FormShow() {
     ui_.MNU_PackHeader->setChecked(settings_.GenSettings.PackHeader);
     ui_.MNU_ProcHeader->setChecked(settings_.GenSettings.ProcHeader);
+    ui_.MNU_SaveUtf8->setChecked(settings_.SaveUtf8);
     ui_.LBL_Tables->setText(settings_.UserNM + QStringLiteral("のテーブル一覧"));
     ui_.LBL_Tables->adjustSize();
 
@@ -440,6 +455,7 @@ void TFRM_Main::MNU_LogoutClick() {
     hide();
     ui_.LST_Tables->clear();
     preview_->clear();
+    compare_->closeWindow();
     ClearCandidates();
     SetListCommandsEnabled(false);
     emit loggedOut();
@@ -453,6 +469,10 @@ void TFRM_Main::MNU_PackHeaderClick() {
 
 void TFRM_Main::MNU_ProcHeaderClick() {
     settings_.GenSettings.ProcHeader = ui_.MNU_ProcHeader->isChecked();
+}
+
+TextFormat TFRM_Main::SaveFormat() const {
+    return settings_.SaveUtf8 ? TextFormat::Utf8 : TextFormat::Sjis;
 }
 
 void TFRM_Main::MNU_HelpClick() {

@@ -3,6 +3,7 @@
 #include "model/generation_model.h"
 #include "ui/main/control_anchors.h"
 #include "ui/main/main_window_layout.h"
+#include "util/text_file.h"
 
 #include <QMainWindow>
 
@@ -12,6 +13,7 @@
 
 class Clock;
 class Database;
+class PreviewCompare;
 class PreviewCommands;
 class PreviewPane;
 class ProfileCommands;
@@ -90,6 +92,9 @@ private:
     void MNU_PackHeaderClick();
     void MNU_ProcHeaderClick();
     void MNU_HelpClick();
+    // How the preview and the table structure are saved and compared: UTF-8 with LF while
+    // ファイル → UTF-8で保存 is checked, else Shift-JIS with CR LF.
+    TextFormat SaveFormat() const;
     void EditArguments(qsizetype index);
 
     // Operations.
@@ -114,6 +119,7 @@ private:
     GenerationModel Model;
     TableRows* Rows = nullptr;
     PreviewPane* preview_ = nullptr;
+    PreviewCompare* compare_ = nullptr;
     PreviewCommands* editing_ = nullptr;
     ProfileCommands* profiles_ = nullptr;
     StatusHints* hints_ = nullptr;
