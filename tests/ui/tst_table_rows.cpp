@@ -288,7 +288,7 @@ void TestTableRows::manyRowsPlacedAndChainedAsFew_data() {
 // scrolled area, is shown, and takes its turn in the tab order, wherever it is held.
 void TestTableRows::manyRowsPlacedAndChainedAsFew() {
     QFETCH(bool, batch);
-    constexpr int count = 50;
+    constexpr int count = 300;
     Panel panel;
     {
         std::optional<TableRows::Batch> running;

@@ -17,11 +17,14 @@
 namespace {
 
 constexpr int kRowPitch = 24;
-// The rows live in blocks of this many, each block a widget of its own. Much of Qt's work for
-// a control (finding what covers it before painting it, finding the other buttons of its
-// parent when a check box is cleared) walks every sibling of the control and of each of its
-// parents: in blocks, that is a few hundred widgets at 10,000 rows, not eight per row.
+// The rows live in blocks of this many, each block a widget of its own, and the blocks in
+// groups of kBlocksPerGroup. Much of Qt's work for a control (finding what covers it before
+// painting it, finding the other buttons of its parent when a check box is cleared) walks
+// every sibling of the control and of each of its parents: held so, that is a couple of
+// hundred widgets at 10,000 rows, not eight per row.
 constexpr int kRowsPerBlock = 16;
+constexpr int kBlocksPerGroup = 16;
+constexpr int kRowsPerGroup = kRowsPerBlock * kBlocksPerGroup;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
 
@@ -107,12 +110,24 @@ QCheckBox* TableRows::check(qsizetype i, FlagColumn column) const {
 }
 
 QWidget* TableRows::blockOf(qsizetype i) {
+    const qsizetype g = i / kRowsPerGroup;
+    while (groups_.size() <= g) {
+        // Hidden until its first rows are shown.
+        auto* group = new QWidget(content_);
+        group->setGeometry(0, static_cast<int>(groups_.size()) * kRowsPerGroup * kRowPitch,
+                           viewport_->width(), 0);
+        groups_.append(group);
+    }
     const qsizetype b = i / kRowsPerBlock;
     while (blocks_.size() <= b) {
-        // Hidden until its first rows are shown, which then come with it.
-        auto* block = new QWidget(content_);
-        block->setGeometry(0, static_cast<int>(blocks_.size()) * kRowsPerBlock * kRowPitch,
-                           viewport_->width(), 0);
+        QWidget* group = groups_[blocks_.size() / kBlocksPerGroup];
+        auto* block = new QWidget(group);
+        block->setGeometry(
+            0, static_cast<int>(blocks_.size() % kBlocksPerGroup) * kRowsPerBlock * kRowPitch,
+            viewport_->width(), 0);
+        // Shown on its own, not with its group: its rows' controls then come with it, and the
+        // requests to paint them on their own are few enough at a time to withdraw.
+        block->hide();
         blocks_.append(block);
     }
     return blocks_[b];
@@ -164,9 +179,11 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
         row.RefButton->installEventFilter(hintWatcher_);
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
-    // The block reaches down to its last row's separator.
+    // The block reaches down to its last row's separator, the group to its last block's.
     block->resize(block->width(),
                   std::max(block->height(), row.Separator->geometry().bottom() + 1));
+    QWidget* group = block->parentWidget();
+    group->resize(group->width(), std::max(group->height(), block->geometry().bottom() + 1));
 
     rows_.append(row);
     if (batchStart_ < 0) {
@@ -190,13 +207,18 @@ TableRows::Batch::~Batch() {
 
 void TableRows::showRows(qsizetype first, qsizetype end, bool paintAsPanel) {
     for (qsizetype i = first; i < end; ++i) {
+        QWidget* group = groups_[i / kRowsPerGroup];
+        if (!group->isVisible()) {
+            group->show(); // its blocks stay hidden
+            withdrawPainting(group, paintAsPanel);
+        }
         QWidget* block = blocks_[i / kRowsPerBlock];
         if (block->isVisible()) {
             for (QWidget* control : controls(rows_[i]))
                 showControl(control, paintAsPanel);
             continue;
         }
-        // A hidden block's rows come with it.
+        // A hidden block holds only rows still to be shown, which come with it.
         block->show();
         withdrawPainting(block, paintAsPanel);
         const qsizetype blockEnd = std::min(end, (i / kRowsPerBlock + 1) * kRowsPerBlock);
@@ -244,8 +266,9 @@ void TableRows::Invert(FlagColumn column) {
 void TableRows::FreeRowControls() {
     const bool painting = scrollBox_->updatesEnabled();
     scrollBox_->setUpdatesEnabled(false);
-    // A block takes its rows' controls with it.
-    qDeleteAll(blocks_);
+    // A group takes its blocks and their rows' controls with it.
+    qDeleteAll(groups_);
+    groups_.clear();
     blocks_.clear();
     rows_.clear();
     if (batchStart_ > 0)
@@ -257,6 +280,8 @@ void TableRows::FreeRowControls() {
 
 void TableRows::SetSeparatorWidths() {
     const int width = viewport_->width();
+    for (QWidget* group : std::as_const(groups_))
+        group->resize(width, group->height());
     for (QWidget* block : std::as_const(blocks_))
         block->resize(width, block->height());
     for (const TableRow& row : std::as_const(rows_))
@@ -308,6 +333,6 @@ bool TableRows::eventFilter(QObject* watched, QEvent* event) {
 // The scrolled area reaches down to the last row's separator and is as wide as the
 // scroll box's client area (the panel never scrolls sideways).
 void TableRows::fitContent() {
-    const int bottom = blocks_.isEmpty() ? 0 : blocks_.last()->geometry().bottom() + 1;
+    const int bottom = groups_.isEmpty() ? 0 : groups_.last()->geometry().bottom() + 1;
     content_->resize(viewport_->width(), bottom);
 }
