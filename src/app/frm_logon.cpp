@@ -15,7 +15,6 @@
 #include "ui/widgets/upper_case_validator.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/date_formats.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -131,8 +130,6 @@ void TFRM_Logon::FormCreate() {
         EDT_Alias->setText(settings_.Alias);
     if (!settings_.UserNM.isEmpty())
         EDT_User->setText(settings_.UserNM);
-
-    SetDateTimeFormats(QStringLiteral("yyyy/MM/dd"), QStringLiteral("hh:mm:ss"));
 }
 
 void TFRM_Logon::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include "util/app_info.h"
-#include "util/my_func.h"
 
 UsageError::UsageError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
@@ -169,8 +168,10 @@ QString versionText() {
         .arg(applicationTitle(), GetFileVersionText(), copyrightText(), licenceText());
 }
 
-QString helpText(const QString& readme) {
-    // The verbs' lines: the summary beside the usage where it fits, else under it.
+namespace {
+
+// The list of verbs: the summary beside the usage where it fits, else under it.
+QString usageHelp() {
     constexpr qsizetype kSummaryColumn = 51;
     QString usage;
     const auto addUsage = [&usage](const QString& line, const QString& summary) {
@@ -187,7 +188,118 @@ QString helpText(const QString& readme) {
                  QString::fromUtf8(verb.summary));
     addUsage(QStringLiteral("  tamsel-gen COMMAND --help"), QStringLiteral("コマンドの説明"));
     usage += QStringLiteral("  tamsel-gen --help | --version\n");
+    return usage;
+}
 
+// What the tool does and where its text goes.
+QString outputHelp() {
+    return QStringLiteral(
+        "\n"
+        "ウィンドウを開かずに Tamsel と同じ生成を行います。ログオン、テーブルの選択、\n"
+        "テーブルごとのフラグと引数設定はプロファイル（UTF-8 の JSON）に書きます。\n"
+        "メインウィンドウのファイルメニューの「作成候補をプロファイルに保存」で今の選択と\n"
+        "設定をプロファイルにでき（パスワードは書きません）、「プロファイルを開く」で\n"
+        "ウィンドウに読み込めます。\n"
+        "\n"
+        "出力:\n"
+        "  標準では保存ファイルと同じ形式（Shift-JIS、各行の後に CR LF）で標準出力へ。\n"
+        "  ただし標準出力が端末で -o も --utf8 もなければ、端末に合わせて UTF-8、改行 LF\n"
+        "  で表示し、そのことを標準エラーで一度知らせます（パイプとファイルには保存\n"
+        "  ファイルの形式）。\n");
+}
+
+// The progress line and where each verb's options are told.
+QString progressHelp() {
+    return QStringLiteral(
+        "  "
+        "標準エラーが端末なら、テーブル情報の取得中は進み具合（読んだ数/"
+        "全体）を一行で表示。\n"
+        "  各コマンドの説明と使えるオプションは tamsel-gen COMMAND --help にあります。\n"
+        "\n");
+}
+
+// The profile's keys and the header's date.
+QString profileHelp() {
+    return QStringLiteral(
+        "\n"
+        "プロファイル:\n"
+        "  {\n"
+        "    \"service\": \"DEMO\",          サービス（DEMO、SQLite ファイル、ODBC "
+        "データソース）\n"
+        "    \"user\": \"SCOTT\",            "
+        "ユーザー。書いたとおりに生成コードのスキーマ名になる\n"
+        "                                （ウィンドウのように大文字にはしない）\n"
+        "    \"password\": \"...\",          省略可。無ければ環境変数 "
+        "TAMSEL_PASSWORD、それも\n"
+        "                                無く標準入力が端末なら、表示せずに尋ねる（ODBC の\n"
+        "                                サービスだけ。DEMO と SQLite ファイルは尋ねない）\n"
+        "    \"ini\": \"Ostrel.ini\",        "
+        "省略可。設定をこのファイルから読む（相対パスは\n"
+        "                                "
+        "プロファイルのフォルダから）。無ければ設定の既定値\n"
+        "    \"settings\": { \"Public\": \"PUB_\", \"Indent\": 4, \"PackHeader\": false },\n"
+        "                                設定ファイル [Params] のキー名で、ini "
+        "や既定値を上書き\n"
+        "    \"vb\": { \"OracleConst\": true, \"ModHeader\": true, \"VbProcHeader\": true "
+        "},\n"
+        "                                VB モジュールのメニューの三つのチェック（既定 "
+        "true）\n"
+        "    \"tables\": [                 "
+        "選択するテーブル。候補の順はプロファイルの順ではなく\n"
+        "                                データベースのテーブル一覧の順\n"
+        "      { \"name\": \"EMP\", \"public\": true, \"array\": false, \"ins\": true, "
+        "\"upd\": "
+        "true,\n"
+        "        \"clr\": true, \"argumentTables\": [\"EMP\", \"DEPT\"],\n"
+        "        \"genStrOn\": true, \"genStrCount\": 3, \"genNumOn\": false, "
+        "\"genNumCount\": 10 "
+        "},\n"
+        "      { \"name\": \"DEPT\", \"array\": true }\n"
+        "    ]\n"
+        "  }\n"
+        "  フラグの省略は false、作成数の省略は 10。argumentTables は tables "
+        "にあるテーブル名。\n"
+        "  Indent, RefStrLen, 作成数は -9 から "
+        "99。同じテーブルを二度書くことはできません。\n"
+        "  settings "
+        "の文字列はオプション画面と同じく前後の空白を除いて使い、接頭語（Public,\n"
+        "  Custom, Set, Clr, INS, UPD）は必須で英字から、PackName は空か英字から始めます。\n"
+        "\n"
+        "ヘッダーの作成日時: 現在の時刻、環境変数 SOURCE_DATE_EPOCH（1970-01-01 UTC "
+        "からの秒）が\n"
+        "あればその時刻（再現できる出力）。どちらもローカル時刻（TZ）で、曜日はロケール\n"
+        "（LC_ALL / LC_TIME / LANG）の短い名前。\n"
+        "\n");
+}
+
+// The exit statuses, then the bug-report line's start.
+QString exitStatusHelp() {
+    return QStringLiteral(
+        "終了コード:\n"
+        "  0  完了\n"
+        "  2  コマンド行かプロファイルの誤り（読めない、通常のファイルでない、64 MiB "
+        "を超える、\n"
+        "     JSON "
+        "でない、知らないキーやテーブル、型や範囲の誤り）、設定ファイルを読めない\n"
+        "  3  外部に公開するテーブルがない\n"
+        "  4  ログオンできない\n"
+        "  5  テーブル情報を取得できない\n"
+        "  6  出力を書けない（生成の失敗、Shift-JIS "
+        "にできない文字、書き込みの失敗、出力先の\n"
+        "     フォルダが無い、出力先がフォルダ）、--check の FILE "
+        "を読めない（通常のファイル\n"
+        "     でない場合も）\n"
+        "  7  --check の FILE が生成結果と異なる\n"
+        "  8  --strict: Oracle の予約語の名前がある（何も書かず、--check なら比べない）\n"
+        "  9  メモリが不足した（出力先のファイルはそのまま）\n"
+        "メッセージは標準エラーに出ます。\n"
+        "\n"
+        "不具合の報告: ");
+}
+
+} // namespace
+
+QString helpText(const QString& readme) {
     VerbOptions everyOption;
     for (const GenVerb& verb : genVerbs())
         everyOption |= verb.options;
@@ -196,98 +308,6 @@ QString helpText(const QString& readme) {
                              : QStringLiteral("README の「Reporting bugs」を見てください"
                                               "（%1）。\n")
                                    .arg(readme);
-
-    return QStringLiteral("使い方:\n") + usage +
-           QStringLiteral(
-               "\n"
-               "ウィンドウを開かずに Tamsel と同じ生成を行います。ログオン、テーブルの選択、\n"
-               "テーブルごとのフラグと引数設定はプロファイル（UTF-8 の JSON）に書きます。\n"
-               "メインウィンドウのファイルメニューの「作成候補をプロファイルに保存」で今の選択と\n"
-               "設定をプロファイルにでき（パスワードは書きません）、「プロファイルを開く」で\n"
-               "ウィンドウに読み込めます。\n"
-               "\n"
-               "出力:\n"
-               "  標準では保存ファイルと同じ形式（Shift-JIS、各行の後に CR LF）で標準出力へ。\n"
-               "  ただし標準出力が端末で -o も --utf8 もなければ、端末に合わせて UTF-8、改行 LF\n"
-               "  で表示し、そのことを標準エラーで一度知らせます（パイプとファイルには保存\n"
-               "  ファイルの形式）。\n") +
-           optionsHelp(everyOption) +
-           QStringLiteral(
-               "  "
-               "標準エラーが端末なら、テーブル情報の取得中は進み具合（読んだ数/"
-               "全体）を一行で表示。\n"
-               "  各コマンドの説明と使えるオプションは tamsel-gen COMMAND --help にあります。\n"
-               "\n") +
-           standardInputHelp() +
-           QStringLiteral(
-               "\n"
-               "プロファイル:\n"
-               "  {\n"
-               "    \"service\": \"DEMO\",          サービス（DEMO、SQLite ファイル、ODBC "
-               "データソース）\n"
-               "    \"user\": \"SCOTT\",            "
-               "ユーザー。書いたとおりに生成コードのスキーマ名になる\n"
-               "                                （ウィンドウのように大文字にはしない）\n"
-               "    \"password\": \"...\",          省略可。無ければ環境変数 "
-               "TAMSEL_PASSWORD、それも\n"
-               "                                無く標準入力が端末なら、表示せずに尋ねる（ODBC の\n"
-               "                                サービスだけ。DEMO と SQLite ファイルは尋ねない）\n"
-               "    \"ini\": \"Ostrel.ini\",        "
-               "省略可。設定をこのファイルから読む（相対パスは\n"
-               "                                "
-               "プロファイルのフォルダから）。無ければ設定の既定値\n"
-               "    \"settings\": { \"Public\": \"PUB_\", \"Indent\": 4, \"PackHeader\": false },\n"
-               "                                設定ファイル [Params] のキー名で、ini "
-               "や既定値を上書き\n"
-               "    \"vb\": { \"OracleConst\": true, \"ModHeader\": true, \"VbProcHeader\": true "
-               "},\n"
-               "                                VB モジュールのメニューの三つのチェック（既定 "
-               "true）\n"
-               "    \"tables\": [                 "
-               "選択するテーブル。候補の順はプロファイルの順ではなく\n"
-               "                                データベースのテーブル一覧の順\n"
-               "      { \"name\": \"EMP\", \"public\": true, \"array\": false, \"ins\": true, "
-               "\"upd\": "
-               "true,\n"
-               "        \"clr\": true, \"argumentTables\": [\"EMP\", \"DEPT\"],\n"
-               "        \"genStrOn\": true, \"genStrCount\": 3, \"genNumOn\": false, "
-               "\"genNumCount\": 10 "
-               "},\n"
-               "      { \"name\": \"DEPT\", \"array\": true }\n"
-               "    ]\n"
-               "  }\n"
-               "  フラグの省略は false、作成数の省略は 10。argumentTables は tables "
-               "にあるテーブル名。\n"
-               "  Indent, RefStrLen, 作成数は -9 から "
-               "99。同じテーブルを二度書くことはできません。\n"
-               "  settings "
-               "の文字列はオプション画面と同じく前後の空白を除いて使い、接頭語（Public,\n"
-               "  Custom, Set, Clr, INS, UPD）は必須で英字から、PackName は空か英字から始めます。\n"
-               "\n"
-               "ヘッダーの作成日時: 現在の時刻、環境変数 SOURCE_DATE_EPOCH（1970-01-01 UTC "
-               "からの秒）が\n"
-               "あればその時刻（再現できる出力）。どちらもローカル時刻（TZ）で、曜日はロケール\n"
-               "（LC_ALL / LC_TIME / LANG）の短い名前。\n"
-               "\n"
-               "終了コード:\n"
-               "  0  完了\n"
-               "  2  コマンド行かプロファイルの誤り（読めない、通常のファイルでない、64 MiB "
-               "を超える、\n"
-               "     JSON "
-               "でない、知らないキーやテーブル、型や範囲の誤り）、設定ファイルを読めない\n"
-               "  3  外部に公開するテーブルがない\n"
-               "  4  ログオンできない\n"
-               "  5  テーブル情報を取得できない\n"
-               "  6  出力を書けない（生成の失敗、Shift-JIS "
-               "にできない文字、書き込みの失敗、出力先の\n"
-               "     フォルダが無い、出力先がフォルダ）、--check の FILE "
-               "を読めない（通常のファイル\n"
-               "     でない場合も）\n"
-               "  7  --check の FILE が生成結果と異なる\n"
-               "  8  --strict: Oracle の予約語の名前がある（何も書かず、--check なら比べない）\n"
-               "  9  メモリが不足した（出力先のファイルはそのまま）\n"
-               "メッセージは標準エラーに出ます。\n"
-               "\n"
-               "不具合の報告: ") +
-           bugs;
+    return QStringLiteral("使い方:\n") + usageHelp() + outputHelp() + optionsHelp(everyOption) +
+           progressHelp() + standardInputHelp() + profileHelp() + exitStatusHelp() + bugs;
 }

@@ -6,8 +6,8 @@
 #include "cli/password_prompt.h"
 #include "cli/stderr_reporter.h"
 #include "gen/gen_messages.h"
+#include "util/app_info.h"
 #include "util/install_paths.h"
-#include "util/my_func.h"
 
 #include <QCoreApplication>
 

@@ -153,29 +153,30 @@ private:
     QJsonObject object_;
 };
 
-QVariantMap readSettings(const ObjectReader& reader) {
+ProfileSettings readSettings(const ObjectReader& reader) {
     QStringList names;
     for (const ParamsKey& key : paramsKeys())
         names.append(key.name);
     reader.allowOnly(names);
 
-    QVariantMap settings;
+    ProfileSettings settings;
     for (const ParamsKey& key : paramsKeys()) {
         if (!reader.has(key.name))
             continue;
         switch (key.kind) {
         case SettingKind::Flag:
-            settings.insert(key.name, reader.flag(key.name, false));
+            settings.values.*key.flag = reader.flag(key.name, false);
             break;
         case SettingKind::SmallNumber:
-            settings.insert(key.name, reader.smallNumber(key.name, 0));
+            settings.values.*key.number = reader.smallNumber(key.name, 0);
             break;
         case SettingKind::Prefix:
         case SettingKind::PackageName:
         case SettingKind::Text:
-            settings.insert(key.name, reader.settingText(key.name, key.kind));
+            settings.values.*key.text = reader.settingText(key.name, key.kind);
             break;
         }
+        settings.keys.append(key.name);
     }
     return settings;
 }
@@ -286,52 +287,91 @@ QByteArrayView keyBytes(QByteArrayView literal, bool escaped, std::list<QByteArr
 // dropped without a word. json is text the reader took, so it is well formed; its nesting
 // depth is the reader's to bound. A profile of many thousand tables has as many small
 // objects: their keys are compared in place, and only an object of many keys gets a hash.
-std::optional<QString> repeatedKey(const QByteArray& json) {
-    constexpr qsizetype kScanned = 16; // keys an object looks through before it hashes them
+// The objects and arrays open at a point of the scan, outer ones first, with the keys each
+// object has read so far.
+class OpenScopes {
+public:
+    bool isEmpty() const { return levels_.isEmpty(); }
+    void open(bool object) { levels_.append({object, keys_.size(), 0, true, {}}); }
+    void close() {
+        keys_.resize(levels_.last().firstKey);
+        levels_.removeLast();
+    }
+    void nextItem() {
+        if (levels_.last().object)
+            levels_.last().keyNext = true;
+        else
+            ++levels_.last().index;
+    }
+    // Whether the string that starts now is a key of the innermost object.
+    bool takesKey() const { return levels_.last().object && levels_.last().keyNext; }
+
+    // Adds a key to the innermost object; true when that object already holds it.
+    bool addKey(QByteArrayView key) {
+        constexpr qsizetype kScanned = 16; // keys an object looks through before it hashes them
+        Level& level = levels_.last();
+        level.keyNext = false;
+        bool repeated = false;
+        if (keys_.size() - level.firstKey < kScanned) {
+            for (qsizetype k = level.firstKey; k < keys_.size() && !repeated; ++k)
+                repeated = keys_[k] == key;
+        } else {
+            if (level.hashed.isEmpty())
+                for (qsizetype k = level.firstKey; k < keys_.size(); ++k)
+                    level.hashed.insert(keys_[k]);
+            repeated = level.hashed.contains(key);
+            level.hashed.insert(key);
+        }
+        keys_.append(key);
+        return repeated;
+    }
+
+    // "tables[2].name": each object's current key is the last one it holds, before its
+    // child's keys or at the end for the innermost.
+    QString path() const {
+        QString text;
+        for (qsizetype j = 0; j < levels_.size(); ++j) {
+            if (!levels_[j].object) {
+                text += QStringLiteral("[%1]").arg(levels_[j].index);
+                continue;
+            }
+            const qsizetype k =
+                j + 1 < levels_.size() ? levels_[j + 1].firstKey - 1 : keys_.size() - 1;
+            text += (text.isEmpty() ? QString() : QStringLiteral(".")) +
+                    shownName(QString::fromUtf8(keys_[k]));
+        }
+        return text;
+    }
+
+private:
     struct Level {
         bool object;
-        qsizetype firstKey;  // of the object's keys in keys
+        qsizetype firstKey;  // of the object's keys in keys_
         qsizetype index = 0; // of the array element being read
         bool keyNext = true; // the next string of the object is a key
         QSet<QByteArrayView> hashed;
     };
-    QList<Level> levels;
-    QList<QByteArrayView> keys; // of the open objects, outer ones first; the last is current
+    QList<Level> levels_;
+    QList<QByteArrayView> keys_; // of the open objects; views into the JSON or decoded keys
+};
+
+std::optional<QString> repeatedKey(const QByteArray& json) {
+    OpenScopes scopes;
     std::list<QByteArray> decoded;
-    // Each object's current key is the last one it holds: before its child's keys, or at the
-    // end for the innermost.
-    const auto path = [&levels, &keys] {
-        QString text;
-        for (qsizetype j = 0; j < levels.size(); ++j) {
-            if (!levels[j].object) {
-                text += QStringLiteral("[%1]").arg(levels[j].index);
-                continue;
-            }
-            const qsizetype k =
-                j + 1 < levels.size() ? levels[j + 1].firstKey - 1 : keys.size() - 1;
-            text += (text.isEmpty() ? QString() : QStringLiteral(".")) +
-                    shownName(QString::fromUtf8(keys[k]));
-        }
-        return text;
-    };
     for (qsizetype i = 0; i < json.size(); ++i) {
-        if (levels.isEmpty() && json[i] != '{' && json[i] != '[')
+        if (scopes.isEmpty() && json[i] != '{' && json[i] != '[')
             continue; // blanks around the document
         switch (json[i]) {
         case '{':
         case '[':
-            levels.append({json[i] == '{', keys.size(), 0, true, {}});
+            scopes.open(json[i] == '{');
             break;
         case '}':
         case ']':
-            keys.resize(levels.last().firstKey);
-            levels.removeLast();
+            scopes.close();
             break;
         case ',':
-            if (levels.last().object)
-                levels.last().keyNext = true;
-            else
-                ++levels.last().index;
+            scopes.nextItem();
             break;
         case '"': {
             const qsizetype begin = i;
@@ -343,27 +383,12 @@ std::optional<QString> repeatedKey(const QByteArray& json) {
                 }
             if (i >= json.size())
                 return std::nullopt;
-            Level& level = levels.last();
-            if (!level.object || !level.keyNext)
+            if (!scopes.takesKey())
                 break;
-            level.keyNext = false;
             const QByteArrayView key =
                 keyBytes(QByteArrayView(json.constData() + begin, i + 1 - begin), escaped, decoded);
-            const qsizetype count = keys.size() - level.firstKey;
-            bool repeated = false;
-            if (count < kScanned) {
-                for (qsizetype k = level.firstKey; k < keys.size() && !repeated; ++k)
-                    repeated = keys[k] == key;
-            } else {
-                if (level.hashed.isEmpty())
-                    for (qsizetype k = level.firstKey; k < keys.size(); ++k)
-                        level.hashed.insert(keys[k]);
-                repeated = level.hashed.contains(key);
-                level.hashed.insert(key);
-            }
-            keys.append(key);
-            if (repeated)
-                return path();
+            if (scopes.addKey(key))
+                return scopes.path();
             break;
         }
         default:
@@ -392,55 +417,24 @@ std::optional<QString> GenProfile::iniPath() const {
 }
 
 void GenProfile::applySettings(TPackParameters& target) const {
-    for (const ParamsKey& key : paramsKeys()) {
-        const auto value = settings.constFind(key.name);
-        if (value == settings.constEnd())
-            continue;
-        switch (key.kind) {
-        case SettingKind::Flag:
-            target.*key.flag = value->toBool();
-            break;
-        case SettingKind::SmallNumber:
-            target.*key.number = value->toInt();
-            break;
-        case SettingKind::Prefix:
-        case SettingKind::PackageName:
-        case SettingKind::Text:
-            target.*key.text = value->toString();
-            break;
-        }
-    }
+    for (const ParamsKey& key : paramsKeys())
+        if (settings.sets(key.name))
+            copySetting(key, settings.values, target);
 }
 
 QStringList GenProfile::differingSettings(const TPackParameters& current) const {
-    const QVariantMap values = settingsOf(current);
     QStringList differing;
-    for (const ParamsKey& key : paramsKeys()) {
-        const auto value = settings.constFind(key.name);
-        if (value != settings.constEnd() && *value != values.value(key.name))
+    for (const ParamsKey& key : paramsKeys())
+        if (settings.sets(key.name) && !sameSetting(key, settings.values, current))
             differing.append(key.name);
-    }
     return differing;
 }
 
-QVariantMap GenProfile::settingsOf(const TPackParameters& source) {
-    QVariantMap values;
-    for (const ParamsKey& key : paramsKeys()) {
-        switch (key.kind) {
-        case SettingKind::Flag:
-            values.insert(key.name, source.*key.flag);
-            break;
-        case SettingKind::SmallNumber:
-            values.insert(key.name, source.*key.number);
-            break;
-        case SettingKind::Prefix:
-        case SettingKind::PackageName:
-        case SettingKind::Text:
-            values.insert(key.name, source.*key.text);
-            break;
-        }
-    }
-    return values;
+ProfileSettings GenProfile::settingsOf(const TPackParameters& source) {
+    ProfileSettings settings{source, {}};
+    for (const ParamsKey& key : paramsKeys())
+        settings.keys.append(key.name);
+    return settings;
 }
 
 ProfileMatch GenProfile::matchTableList(const QStringList& tableList) const {

@@ -8,7 +8,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <QVariantMap>
 
 #include <optional>
 #include <stdexcept>
@@ -39,6 +38,16 @@ struct ProfileMatch {
     QStringList missing;        // the tables it does not hold, in the profile's order
 };
 
+// The settings a profile sets: typed as the window holds them, and the keys it sets (in the
+// settings file's order); the fields of the other keys are defaults it does not speak for.
+struct ProfileSettings {
+    TPackParameters values;
+    QStringList keys;
+
+    bool sets(QLatin1StringView key) const { return keys.contains(key); }
+    bool isEmpty() const { return keys.isEmpty(); }
+};
+
 // A profile (UTF-8 JSON): what tamsel-gen takes from it and what the window saves and opens.
 struct GenProfile {
     QString path; // the file, for messages and for resolving a relative "ini"
@@ -46,7 +55,7 @@ struct GenProfile {
     QString user; // as written: it is the schema that qualifies every table
     std::optional<QString> password;
     std::optional<QString> ini; // as written; see iniPath()
-    QVariantMap settings;       // settings keys present in the profile, values checked
+    ProfileSettings settings;   // values checked by the options dialog's rule
     VbOptions vb;               // the three module menu marks, all on unless set
     QList<ProfileTable> tables; // in the profile's order
 
@@ -61,7 +70,7 @@ struct GenProfile {
     QStringList differingSettings(const TPackParameters& settings) const;
 
     // Every settings key with its value in settings, as a profile holds them.
-    static QVariantMap settingsOf(const TPackParameters& settings);
+    static ProfileSettings settingsOf(const TPackParameters& settings);
 
     // The profile's tables matched against a table list.
     ProfileMatch matchTableList(const QStringList& tableList) const;

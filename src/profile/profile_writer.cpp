@@ -6,7 +6,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QStringList>
-#include <QVariant>
 
 namespace {
 
@@ -20,15 +19,18 @@ QByteArray jsonFlag(bool value) {
     return value ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
 }
 
-QByteArray jsonValue(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Bool:
-        return jsonFlag(value.toBool());
-    case QMetaType::Int:
-        return QByteArray::number(value.toInt());
-    default:
-        return jsonText(value.toString());
+QByteArray jsonValue(const ParamsKey& key, const TPackParameters& settings) {
+    switch (key.kind) {
+    case SettingKind::Flag:
+        return jsonFlag(settings.*key.flag);
+    case SettingKind::SmallNumber:
+        return QByteArray::number(settings.*key.number);
+    case SettingKind::Prefix:
+    case SettingKind::PackageName:
+    case SettingKind::Text:
+        break;
     }
+    return jsonText(settings.*key.text);
 }
 
 // "key": value
@@ -66,7 +68,7 @@ GenProfile selectionProfile(const QString& service, const QString& user,
     profile.user = user;
     profile.settings = GenProfile::settingsOf(settings);
     // Where the save dialogs start changes no generated text.
-    profile.settings.remove(QStringLiteral("DefPath"));
+    profile.settings.keys.removeOne(QStringLiteral("DefPath"));
     profile.vb = vb;
     for (qsizetype i = 0; i < candidates.size(); ++i) {
         const TTableSettings& candidate = candidates[i];
@@ -94,10 +96,9 @@ QByteArray profileJson(const GenProfile& profile) {
 
     QList<QByteArray> settings;
     for (const ParamsKey& key : paramsKeys())
-        if (const auto value = profile.settings.constFind(key.name);
-            value != profile.settings.cend())
+        if (profile.settings.sets(key.name))
             settings.append("    " + member(QByteArrayView(key.name.data(), key.name.size()),
-                                            jsonValue(*value)));
+                                            jsonValue(key, profile.settings.values)));
     top.append(member("settings", settings.isEmpty() ? QByteArrayLiteral("{}")
                                                      : "{\n" + settings.join(",\n") + "\n  }"));
 

@@ -1,7 +1,7 @@
 #include "settings/setting_rules.h"
 
 #include "util/blanks.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 #include "util/sjis.h"
 
 #include <algorithm>
@@ -133,6 +133,23 @@ const QList<ParamsKey>& paramsKeys() {
         textKey("VbName", SettingKind::Text, &P::VbName),
     };
     return keys;
+}
+
+void copySetting(const ParamsKey& key, const TPackParameters& source, TPackParameters& target) {
+    if (key.flag)
+        target.*key.flag = source.*key.flag;
+    else if (key.number)
+        target.*key.number = source.*key.number;
+    else
+        target.*key.text = source.*key.text;
+}
+
+bool sameSetting(const ParamsKey& key, const TPackParameters& a, const TPackParameters& b) {
+    if (key.flag)
+        return a.*key.flag == b.*key.flag;
+    if (key.number)
+        return a.*key.number == b.*key.number;
+    return a.*key.text == b.*key.text;
 }
 
 std::optional<QString> unstorableCharacter(QStringView value) {

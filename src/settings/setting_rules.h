@@ -60,6 +60,10 @@ struct ParamsKey {
 // Every Params key, in the file's order.
 const QList<ParamsKey>& paramsKeys();
 
+// The key's field copied from source into target, and compared between two records.
+void copySetting(const ParamsKey& key, const TPackParameters& source, TPackParameters& target);
+bool sameSetting(const ParamsKey& key, const TPackParameters& a, const TPackParameters& b);
+
 // The first character of a settings value that the Shift-JIS settings file cannot hold.
 std::optional<QString> unstorableCharacter(QStringView value);
 // "Shift-JISで保存できない文字があります：「é」"

@@ -4,7 +4,7 @@
 #include "settings/setting_rules.h"
 #include "util/app_info.h"
 #include "util/install_paths.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 #include "util/report.h"
 
 #include <QDir>

@@ -25,3 +25,6 @@ inline QString licenceText() {
 inline QString makerUrl() {
     return QStringLiteral("https://tamsel.example.org/");
 }
+
+// The version of this build ("1.2.0.0").
+QString GetFileVersionText();

@@ -339,3 +339,17 @@ qsizetype sjisLength(QStringView text) {
         }
     }
 }
+
+qint16 CharCode(const QString& text) {
+    // Only a single character can be a single byte; skip the conversion for longer text.
+    if (text.size() != 1)
+        return -1;
+    try {
+        const QByteArray bytes = toSjis(text);
+        if (bytes.size() != 1)
+            return -1;
+        return static_cast<quint8>(bytes[0]);
+    } catch (const SjisEncodeError&) {
+        return -1;
+    }
+}

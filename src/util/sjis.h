@@ -58,3 +58,7 @@ std::optional<QString> fromSjis(const QByteArray& bytes);
 // A character the code page cannot hold counts one byte, the width of the "?" a code-page
 // conversion would put in its place, so names read from a Unicode server still align.
 qsizetype sjisLength(QStringView text);
+
+// The code (0 to 255) of the text's only byte in code page 932 when the text is exactly
+// one byte long there, else -1. "A" gives 65, a half-width katakana 0xA1..0xDF, "あ" -1.
+qint16 CharCode(const QString& text);

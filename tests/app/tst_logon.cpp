@@ -7,7 +7,6 @@
 #include "ui/main/frm_main.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/date_formats.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -49,9 +48,6 @@ void TestLogon::firstStartWithoutSettings() {
     QVERIFY(!logon->Connected);
     QCOMPARE(outerSize(run.main()), QSize(640, 480));
     QCOMPARE(run.main()->pos(), placedPosition(screen, QSize(640, 480), 3));
-
-    QCOMPARE(formatShortDate(QDate(2001, 5, 12)), QStringLiteral("2001/05/12"));
-    QCOMPARE(formatLongTime(QTime(9, 3, 7)), QStringLiteral("09:03:07"));
 
     QVERIFY(showActive(logon));
     QCOMPARE(QApplication::focusWidget(), logon->EDT_User);

@@ -303,9 +303,9 @@ void TestGenProfile::writtenSelectionReadsBack() {
     const GenProfile read = parse(QString::fromUtf8(
         profileJson(selectionProfile("DEMO", "SCOTT", settings, VbOptions{false, true, false},
                                      candidates, PlainTableFlags({{true, false, true}})))));
-    QCOMPARE(read.settings.value("SysName").toString(), settings.SysName);
-    QVERIFY(!read.settings.contains("DefPath"));
-    QCOMPARE(read.settings.size(), 14);
+    QCOMPARE(read.settings.values.SysName, settings.SysName);
+    QVERIFY(!read.settings.sets(QLatin1StringView("DefPath")));
+    QCOMPARE(read.settings.keys.size(), 14);
     QVERIFY(!read.vb.OracleConst && read.vb.ModHeader && !read.vb.VbProcHeader);
     QCOMPARE(read.tables[0].argumentTables, QStringList{"EMP"});
     QCOMPARE(read.tables[0].genStrCount, -9);

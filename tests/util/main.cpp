@@ -3,11 +3,11 @@
 #include "tst_clock.h"
 #include "tst_input_file.h"
 #include "tst_install_paths.h"
-#include "tst_my_func.h"
+#include "tst_integer_text.h"
 #include "tst_safe_file.h"
 #include "tst_sjis.h"
 
 #include <QCoreApplication>
 
-TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestMyFunc, TestBlanksAndReport, TestClock,
+TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestIntegerText, TestBlanksAndReport, TestClock,
                  TestSafeFile, TestInstallPaths, TestInputFile)

@@ -1,5 +1,6 @@
 #include "tst_install_paths.h"
 
+#include "util/app_info.h"
 #include "util/install_paths.h"
 
 #include <QDir>
@@ -30,4 +31,8 @@ void TestInstallPaths::helpPage() {
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     QCOMPARE(helpPagePath(root.filePath(QStringLiteral("bin"))), root.filePath(found));
+}
+
+void TestInstallPaths::versionText() {
+    QCOMPARE(GetFileVersionText(), QStringLiteral("1.2.0.0"));
 }

@@ -6,4 +6,5 @@ class TestInstallPaths : public QObject {
 private slots:
     void helpPage_data();
     void helpPage();
+    void versionText();
 };

@@ -263,3 +263,22 @@ void TestSjis::refusesAtItsPlaceAcrossBlockEdges() {
         QCOMPARE(error.where().line, qsizetype(2));
     }
 }
+
+void TestSjis::charCode_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");
+    QTest::newRow("upper A") << "A" << 65;
+    QTest::newRow("lower z") << "z" << 122;
+    QTest::newRow("digit") << "1" << 49;
+    QTest::newRow("half-width katakana") << "ｱ" << 0xB1;
+    QTest::newRow("double-byte") << "あ" << -1;
+    QTest::newRow("two characters") << "AB" << -1;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("not in code page") << "한" << -1;
+}
+
+void TestSjis::charCode() {
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    QCOMPARE(int(CharCode(text)), code);
+}

@@ -20,4 +20,6 @@ private slots:
     void encodesAsIconvAcrossBlockEdges();
     void refusesAtItsPlaceAcrossBlockEdges_data();
     void refusesAtItsPlaceAcrossBlockEdges();
+    void charCode_data();
+    void charCode();
 };

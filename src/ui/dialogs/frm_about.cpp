@@ -5,7 +5,6 @@
 #include "ui/widgets/url_label.h"
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
-#include "util/my_func.h"
 
 #include <QFrame>
 #include <QLabel>

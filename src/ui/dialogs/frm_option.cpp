@@ -10,7 +10,7 @@
 #include "ui/widgets/typing_limit.h"
 #include "ui/widgets/win_ctrl.h"
 #include "ui/window_geometry.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 
 #include <QCoreApplication>
 #include <QFrame>
@@ -102,6 +102,12 @@ void TFRM_Option::createControls() {
     divider->setFrameStyle(QFrame::VLine | QFrame::Sunken);
     divider->setGeometry(244, 6, 3, 231);
 
+    createFields();
+    createButtons();
+    watchFieldEvents();
+}
+
+void TFRM_Option::createFields() {
     for (const FieldLayout& f : kFields) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QLatin1String(f.name));
@@ -143,7 +149,9 @@ void TFRM_Option::createControls() {
     EDT_PackName = fields_[PackName];
     EDT_VbName = fields_[VbName];
     EDT_DefPath = fields_[DefPath];
+}
 
+void TFRM_Option::createButtons() {
     BTN_OK = button(this, "BTN_OK", QStringLiteral("OK"), {363, 213, 70, 25});
     BTN_Cancel = button(this, "BTN_Cancel", QStringLiteral("Cancel"), {435, 213, 70, 25});
     BTN_Browse = button(this, "BTN_Browse", QStringLiteral("..."), {485, 170, 19, 21});
@@ -158,7 +166,9 @@ void TFRM_Option::createControls() {
             [this] { runGuarded([this] { BTN_CancelClick(); }); });
     connect(BTN_Browse, &QPushButton::clicked, this,
             [this] { runGuarded([this] { BTN_BrowseClick(); }); });
+}
 
+void TFRM_Option::watchFieldEvents() {
     FieldEvents::Handlers handlers;
     handlers.enter = [this](QWidget* field) {
         EDT_PublicEnter(field);

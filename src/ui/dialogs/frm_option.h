@@ -77,6 +77,9 @@ protected:
 
 private:
     void createControls();
+    void createFields();  // the fields in tab order, each with its label
+    void createButtons(); // OK, Cancel and the folder chooser, after the fields in tab order
+    void watchFieldEvents();
 
     TPackParameters& GenSettings;
     FieldEvents* fieldEvents_;

@@ -6,7 +6,7 @@
 #include "ui/widgets/placed_label.h"
 #include "ui/widgets/typing_limit.h"
 #include "ui/window_geometry.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 
 #include <QGroupBox>
 #include <QLabel>

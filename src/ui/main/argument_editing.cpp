@@ -4,7 +4,7 @@
 #include "ui/dialogs/frm_reference.h"
 #include "ui/seams.h"
 #include "ui/widgets/typing_limit.h"
-#include "util/my_func.h"
+#include "util/integer_text.h"
 
 #include <QLineEdit>
 #include <QListWidget>

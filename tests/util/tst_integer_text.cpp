@@ -1,10 +1,10 @@
-#include "tst_my_func.h"
+#include "tst_integer_text.h"
 
-#include "util/my_func.h"
+#include "util/integer_text.h"
 
 #include <QTest>
 
-void TestMyFunc::parsesIntegers_data() {
+void TestIntegerText::parsesIntegers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("numeric");
     QTest::addColumn<qint32>("value");
@@ -35,34 +35,11 @@ void TestMyFunc::parsesIntegers_data() {
     QTest::newRow("blank after sign") << "- 1" << false << 0;
 }
 
-void TestMyFunc::parsesIntegers() {
+void TestIntegerText::parsesIntegers() {
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QFETCH(qint32, value);
     QCOMPARE(IsNumeric(text), numeric);
     if (numeric)
         QCOMPARE(*parseInteger(text), value);
-}
-
-void TestMyFunc::charCode_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("code");
-    QTest::newRow("upper A") << "A" << 65;
-    QTest::newRow("lower z") << "z" << 122;
-    QTest::newRow("digit") << "1" << 49;
-    QTest::newRow("half-width katakana") << "ｱ" << 0xB1;
-    QTest::newRow("double-byte") << "あ" << -1;
-    QTest::newRow("two characters") << "AB" << -1;
-    QTest::newRow("empty") << "" << -1;
-    QTest::newRow("not in code page") << "한" << -1;
-}
-
-void TestMyFunc::charCode() {
-    QFETCH(QString, text);
-    QFETCH(int, code);
-    QCOMPARE(int(CharCode(text)), code);
-}
-
-void TestMyFunc::versionText() {
-    QCOMPARE(GetFileVersionText(), QStringLiteral("1.2.0.0"));
 }

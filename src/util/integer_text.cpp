@@ -1,7 +1,4 @@
-#include "util/my_func.h"
-
-#include "build_info.h"
-#include "util/sjis.h"
+#include "util/integer_text.h"
 
 #include <limits>
 
@@ -62,22 +59,4 @@ std::optional<qint32> parseInteger(QStringView text) {
 
 bool IsNumeric(const QString& text) {
     return parseInteger(text).has_value();
-}
-
-qint16 CharCode(const QString& text) {
-    // Only a single character can be a single byte; skip the conversion for longer text.
-    if (text.size() != 1)
-        return -1;
-    try {
-        const QByteArray bytes = toSjis(text);
-        if (bytes.size() != 1)
-            return -1;
-        return static_cast<quint8>(bytes[0]);
-    } catch (const SjisEncodeError&) {
-        return -1;
-    }
-}
-
-QString GetFileVersionText() {
-    return QStringLiteral(TAMSEL_VERSION_TEXT);
 }

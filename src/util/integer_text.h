@@ -13,10 +13,3 @@ std::optional<qint32> parseInteger(QStringView text);
 
 // True when the whole text is an integer by parseInteger's rule.
 bool IsNumeric(const QString& text);
-
-// The code (0 to 255) of the text's only byte in code page 932 when the text is exactly
-// one byte long there, else -1. "A" gives 65, a half-width katakana 0xA1..0xDF, "あ" -1.
-qint16 CharCode(const QString& text);
-
-// The version of this build ("1.2.0.0").
-QString GetFileVersionText();
