@@ -23,6 +23,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <new>
@@ -31,6 +32,10 @@ GenFailure::GenFailure(int status, const QString& text, const QString& detail)
     : std::runtime_error(text.toStdString()), status_(status), text_(text), detail_(detail) {}
 
 namespace {
+
+// The model of a run whose process ends with it, held here so that it is still reachable
+// (a leak checker sees memory kept on purpose, not lost).
+GenerationModel* modelLeftToTheProcess = nullptr;
 
 QString outputNotWrittenText() {
     return QStringLiteral("出力を書き込めません");
@@ -380,7 +385,13 @@ void run(const CommandLine& line, GenToolContext& context) {
         throw GenFailure(kExitUsage, error.message());
     }
 
-    GenerationModel model;
+    auto owned = std::make_unique<GenerationModel>();
+    GenerationModel& model = *owned;
+    // Also when the run fails: the guard lets go of the model before it would be freed.
+    const auto keep = qScopeGuard([&] {
+        if (context.processEndsWithRun)
+            modelLeftToTheProcess = owned.release();
+    });
     model.TableCount = static_cast<qint32>(tableList.size());
     {
         TerminalProgress progress(context, selection.size());

@@ -97,6 +97,7 @@ int run(int argc, char** argv) {
     context.session = SessionEnvironment::forApplication();
     context.platform.applicationDir = QCoreApplication::applicationDirPath();
     context.stderrIsTerminal = isatty(STDERR_FILENO) == 1;
+    context.processEndsWithRun = true;
     return runGenTool(line, context);
 }
 
