@@ -3,18 +3,29 @@
 //  1. select: every table selected in the table list and the select command run (every
 //     column query, the candidate list, N rows of controls), the rows painted;
 //  2. the Public column inverted (the 公開 header button), painted;
-//  3. F5 with all five flags set on every row (up to 1,000 tables): the package generated
-//     and the preview filled, split into generating the lines and filling the preview;
+//  3. F5 with all five flags set on every row (up to 5,000 tables): the package generated
+//     and the preview filled and painted, split into generating the lines, filling the
+//     preview and its first paint; then, on that text with one line added at its end,
+//     finding a string that stands only on that last line from the top (F3 in the find
+//     bar, then the paint that shows it), and one character typed into the preview (the
+//     key pressed and released, and the paint after it; the median of 21);
 //  4. another window activated and this one again;
 //  5. select again over the N rows (the old rows freed first);
 //  6. list clear of the N rows;
 //  7. above 2,000 tables: list clear of 2,000 rows (the first 2,000 tables selected).
 // Prints the median of each (targets: select 1,000 under 1 s, 3,000 under 4 s; clearing
-// 2,000 rows under 0.3 s; F5 on 1,000 under 1 s), with the process's CPU time per phase.
+// 2,000 rows under 0.3 s; F5 on 1,000 under 0.25 s; find on 1,000 under 0.3 s; a typed
+// character under 16 ms), with the process's CPU time per phase.
 //
-// Usage: bench_ui [--runs N] [--tables N[,N...]] [--inactive-colours]
-// Defaults: 3 runs; 300,1000,3000. --inactive-colours gives the program a palette whose
-// inactive colours differ from the active ones, as desktop themes have it.
+// --fill N fills the preview once with the package of N synthetic tables (40 columns,
+// every flag, no argument tables: the lines of the window's F5 over such tables) and
+// prints the time of filling and first paint, and the preview's memory: the resident size
+// it added and the peak above the size before (targets at 20,000: under 3 s, under 1 GB).
+//
+// Usage: bench_ui [--runs N] [--tables N[,N...]] [--fill N] [--inactive-colours]
+// Defaults: 3 runs; 300,1000,3000 (none with --fill alone); no fill. --inactive-colours gives the
+// program a palette whose inactive colours differ from the active ones, as desktop themes have it.
+// Find is timed only where the window has a find bar.
 
 #include "app/frm_logon.h"
 #include "app/logon_database.h"
@@ -32,16 +43,16 @@
 
 #include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPalette>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
-#include <QTextDocument>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,7 +65,8 @@
 namespace {
 
 constexpr int kColumns = 40;
-constexpr int kLargestF5 = 1000;
+constexpr int kLargestF5 = 5000;
+constexpr int kTypedCharacters = 21;
 constexpr int kClearedRows = 2000;
 
 const char* const kTypes[] = {"VARCHAR2(40)", "NUMBER(10,2)", "DATE", "CHAR(1)", "NUMBER(8,0)"};
@@ -135,30 +147,38 @@ private:
 struct Options {
     int runs = 3;
     std::vector<int> tableCounts{300, 1000, 3000};
+    int fillTables = 0;
     bool inactiveColours = false;
 };
 
 Options parse(const QStringList& arguments) {
     Options options;
+    bool tablesGiven = false;
     for (qsizetype a = 1; a < arguments.size(); ++a) {
         const bool hasValue = a + 1 < arguments.size();
         if (arguments[a] == QLatin1String("--runs") && hasValue) {
             options.runs = std::max(1, arguments[++a].toInt());
         } else if (arguments[a] == QLatin1String("--tables") && hasValue) {
             options.tableCounts.clear();
+            tablesGiven = true;
             for (const QString& count : arguments[++a].split(u',')) {
                 const int n = count.toInt();
                 if (n < 1)
                     throw std::runtime_error("bad table count " + count.toStdString());
                 options.tableCounts.push_back(n);
             }
+        } else if (arguments[a] == QLatin1String("--fill") && hasValue) {
+            options.fillTables = std::max(0, arguments[++a].toInt());
         } else if (arguments[a] == QLatin1String("--inactive-colours")) {
             options.inactiveColours = true;
         } else {
-            throw std::runtime_error(
-                "usage: bench_ui [--runs N] [--tables N[,N...]] [--inactive-colours]");
+            throw std::runtime_error("usage: bench_ui [--runs N] [--tables N[,N...]] [--fill N] "
+                                     "[--inactive-colours]");
         }
     }
+    // A fill alone needs no table counts.
+    if (options.fillTables > 0 && !tablesGiven)
+        options.tableCounts.clear();
     return options;
 }
 
@@ -166,7 +186,9 @@ Options parse(const QStringList& arguments) {
 struct MainParts {
     explicit MainParts(TFRM_Main* main)
         : main(main), tables(main->findChild<QListWidget*>(QStringLiteral("LST_Tables"))),
-          editor(main->findChild<QPlainTextEdit*>(QStringLiteral("MEM_Preview"))),
+          editor(main->findChild<QWidget*>(QStringLiteral("MEM_Preview"))),
+          findField(main->findChild<QLineEdit*>(QStringLiteral("EDT_Find"))),
+          findNext(main->findChild<QAction*>(QStringLiteral("ACT_FindNext"))),
           select(main->findChild<QAction*>(QStringLiteral("MNU_Select"))),
           execute(main->findChild<QAction*>(QStringLiteral("MNU_Execute"))),
           listClear(main->findChild<QAction*>(QStringLiteral("MNU_ListClear"))),
@@ -177,7 +199,9 @@ struct MainParts {
 
     TFRM_Main* main;
     QListWidget* tables;
-    QPlainTextEdit* editor;
+    QWidget* editor;
+    QLineEdit* findField; // null where the window has no find bar
+    QAction* findNext;
     QAction* select;
     QAction* execute;
     QAction* listClear;
@@ -208,6 +232,102 @@ void selectFirst(const MainParts& m, int count, Phases& phases, const std::strin
     });
 }
 
+// One character typed at the top of the preview, as the keyboard sends it, and the paint
+// after it; the median of several, each timed alone.
+void typeCharacters(const MainParts& m, Phases& phases) {
+    m.editor->setFocus();
+    QKeyEvent home(QEvent::KeyPress, Qt::Key_Home, Qt::ControlModifier);
+    QCoreApplication::sendEvent(m.editor, &home);
+    QCoreApplication::processEvents();
+    for (int k = 0; k < kTypedCharacters; ++k) {
+        phases.time("type", [&] {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QCoreApplication::sendEvent(m.editor, &press);
+            QCoreApplication::sendEvent(m.editor, &release);
+            QCoreApplication::processEvents();
+        });
+    }
+}
+
+// Kilobytes of a field of /proc/self/status (VmRSS, VmHWM).
+long statusKb(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+TCandidateList syntheticCandidates(int tables) {
+    static const char* const types[] = {"NUMBER", "VARCHAR2", "DATE", "CHAR"};
+    TCandidateList candidates;
+    candidates.reserve(tables);
+    for (int t = 0; t < tables; ++t) {
+        TTableSettings table = TTableSettings::startRetrieval(
+            QStringLiteral("SALES_TABLE_%1").arg(t, 5, 10, QLatin1Char('0')));
+        for (int c = 0; c < kColumns; ++c)
+            table.appendColumn(QStringLiteral("COLUMN_NAME_%1").arg(c, 2, 10, QLatin1Char('0')),
+                               QString::fromLatin1(types[c % 4]), QStringLiteral("10"),
+                               QStringLiteral("Y"));
+        candidates.append(std::move(table));
+    }
+    return candidates;
+}
+
+// The preview filled once with the package of tables synthetic tables, in a window logged
+// on to file: the time to fill and paint, and the memory the preview took.
+void benchFill(Program& program, const MainParts& m, QuietReporter& reporter, const QString& file,
+               int tables) {
+    TFRM_Logon* logon = program.Windows.FRM_Logon;
+    logon->EDT_User->setText(QStringLiteral("APP"));
+    logon->EDT_Alias->setText(file);
+    logon->CMD_OKClick();
+    check(m.main->isVisible(), "logon", reporter);
+
+    const TCandidateList candidates = syntheticCandidates(tables);
+    const PlainTableFlags flags(QList<TableFlagValues>(tables, {true, true, true, true, true}));
+    qint32 longest = 0;
+    for (const TTableSettings& t : candidates)
+        longest = std::max(longest, nameLength(t.TableName));
+    const SystemClock clock;
+    const GeneratorInput input{
+        candidates, flags, program.Settings.GenSettings, QStringLiteral("APP"), longest, clock};
+    Phases phases;
+    std::optional<QStringList> lines;
+    phases.time("generate", [&] { lines = generatePackageLines(input); });
+    check(lines.has_value(), "generation", reporter);
+    QCoreApplication::processEvents();
+
+    // The peak resident size starts again from the size now (Linux: 5 to clear_refs).
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+    clearRefs.close();
+    const long before = statusKb("VmRSS");
+    phases.time("fill", [&] { m.preview->ReplacePreview(*lines, false); });
+    phases.time("paint", [] { QCoreApplication::processEvents(); });
+    const long after = statusKb("VmRSS");
+    const long peak = statusKb("VmHWM");
+
+    std::printf("%d synthetic tables x %d columns, every flag, one fill\n", tables, kColumns);
+    phases.print("generate", "generating lines (not the preview)", "");
+    phases.print("fill", "filling preview", tables == 20000 ? "(target < 3000)" : "");
+    phases.print("paint", "first paint after filling", "");
+    std::printf("  %-34s %9lld\n", "preview lines", static_cast<long long>(lines->size()));
+    std::printf("  %-34s %9.1f MB  %s\n", "preview memory (resident, added)",
+                (after - before) / 1024.0, tables == 20000 ? "(target < 1024)" : "");
+    std::printf("  %-34s %9.1f MB\n", "peak above the size before", (peak - before) / 1024.0);
+    std::fflush(stdout);
+
+    m.preview->clear();
+    m.logout->trigger();
+    check(!m.main->isVisible(), "logout", reporter);
+}
+
 void benchTableCount(Program& program, const MainParts& m, QuietReporter& reporter,
                      const QString& file, int tableCount, int runs) {
     TFRM_Logon* logon = program.Windows.FRM_Logon;
@@ -234,26 +354,39 @@ void benchTableCount(Program& program, const MainParts& m, QuietReporter& report
         }
 
         if (tableCount <= kLargestF5) {
-            m.editor->clear();
+            m.preview->clear();
             phases.time("f5", [&] {
                 m.execute->trigger();
                 QCoreApplication::processEvents(); // the preview painted
             });
             lineCount = m.preview->PreviewLines().size();
 
-            // Where F5's time goes: the generator alone, then filling the preview.
+            // Where F5's time goes: the generator alone, then filling the preview, then
+            // its first paint.
             const SystemClock clock;
             const GeneratorInput input{m.main->model().CandidateList,      *m.rows,
                                        program.Settings.GenSettings,       program.Settings.UserNM,
                                        m.main->model().MaxTableNameLength, clock};
             std::optional<QStringList> lines;
             phases.time("generate", [&] { lines = generatePackageLines(input); });
-            m.editor->clear();
-            phases.time("fill", [&] {
+            m.preview->clear();
+            QCoreApplication::processEvents();
+            phases.time("fill", [&] { m.preview->ReplacePreview(*lines, false); });
+            phases.time("paint", [] { QCoreApplication::processEvents(); });
+
+            if (m.findField) {
+                lines->append(QStringLiteral("-- ベンチマークの最終行"));
                 m.preview->ReplacePreview(*lines, false);
                 QCoreApplication::processEvents();
-            });
-            m.editor->clear();
+                m.findField->setText(QStringLiteral("ベンチマークの最終行"));
+                phases.time("find", [&] { m.findNext->trigger(); });
+                phases.time("find-paint", [] { QCoreApplication::processEvents(); });
+                check(m.preview->PreviewLines().size() == lines->size(), "find", reporter);
+            }
+            typeCharacters(m, phases);
+            check(m.preview->PreviewLines().value(0).startsWith(QString(kTypedCharacters, u'x')),
+                  "typing", reporter);
+            m.preview->clear();
         }
 
         // Another window activated and this one again (a dialog, or the desktop's switcher):
@@ -299,11 +432,15 @@ void benchTableCount(Program& program, const MainParts& m, QuietReporter& report
     phases.print("invert", "Public column inverted (公開)", "");
     phases.print("activation", "another window active and back", "");
     phases.print("reselect", "select again over the rows", "");
-    phases.print("f5", "F5, every flag, preview full", tableCount == 1000 ? "(target < 1000)" : "");
-    phases.print("generate", "  of which generating lines", "");
-    phases.print("fill", "  of which filling preview", "");
+    phases.print("f5", "F5, every flag, preview full", tableCount == 1000 ? "(target < 250)" : "");
+    phases.print("generate", "  generating lines alone", "");
+    phases.print("fill", "  filling preview alone", "");
+    phases.print("paint", "  first paint after filling", "");
     if (lineCount > 0)
         std::printf("  %-34s %9lld\n", "preview lines", static_cast<long long>(lineCount));
+    phases.print("find", "find on the last line (F3)", tableCount == 1000 ? "(target < 300)" : "");
+    phases.print("find-paint", "  the paint that shows it", "");
+    phases.print("type", "one typed character, painted", "(target < 16)");
     phases.print("clear", ("list clear of " + size + " rows").c_str(),
                  tableCount == kClearedRows ? "(target < 300)" : "");
     phases.print("clear2000", "list clear of 2000 rows", "(target < 300)");
@@ -337,7 +474,8 @@ int main(int argc, char** argv) {
             QApplication::setPalette(palette);
         }
         std::printf("main window, offscreen; targets: select 1000 < 1000 ms, 3000 < 4000 ms; "
-                    "F5 on 1000 < 1000 ms; clearing 2000 rows < 300 ms\n");
+                    "F5 on 1000 < 250 ms; find on 1000 < 300 ms; a typed character < 16 ms; "
+                    "clearing 2000 rows < 300 ms; filling 20000 < 3000 ms and < 1 GB\n");
         Program program(databaseSessionFactory());
         const MainParts parts(program.Windows.FRM_Main);
         program.Start();
@@ -345,6 +483,11 @@ int main(int argc, char** argv) {
             const QString file = folder.filePath(QStringLiteral("bench%1.sqlite").arg(tableCount));
             createSchema(file, tableCount);
             benchTableCount(program, parts, reporter, file, tableCount, options.runs);
+        }
+        if (options.fillTables > 0) {
+            const QString file = folder.filePath(QStringLiteral("bench-fill.sqlite"));
+            createSchema(file, 1);
+            benchFill(program, parts, reporter, file, options.fillTables);
         }
         if (!reporter.texts.isEmpty())
             std::printf("messages: %s\n", qPrintable(reporter.texts.join(QStringLiteral(" / "))));

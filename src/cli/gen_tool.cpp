@@ -33,10 +33,6 @@ GenFailure::GenFailure(int status, const QString& text, const QString& detail)
 
 namespace {
 
-// The model of a run whose process ends with it, held here so that it is still reachable
-// (a leak checker sees memory kept on purpose, not lost).
-GenerationModel* modelLeftToTheProcess = nullptr;
-
 QString outputNotWrittenText() {
     return QStringLiteral("出力を書き込めません");
 }
@@ -57,7 +53,9 @@ template <typename Step> void retrieve(Step&& step) {
 // a clean line. A file or a pipe gets none of it.
 class TerminalProgress {
 public:
-    TerminalProgress(GenToolContext& context, qsizetype total) : context_(context), total_(total) {
+    // Quiet: nothing shown.
+    TerminalProgress(GenToolContext& context, bool quiet, qsizetype total)
+        : context_(context), total_(quiet ? 0 : total) {
         show(0);
     }
     ~TerminalProgress() {
@@ -155,30 +153,81 @@ std::unique_ptr<Database> logOn(const GenProfile& profile, const QString& passwo
     }
 }
 
-// The command's text, encoded in the output's format (Shift-JIS with CR LF, or UTF-8 with
-// LF) as it is generated and handed to output in blocks of whole lines: neither the lines
-// nor the bytes are ever held whole here. GenFailure when no table is public, when a
-// character cannot be encoded or when generation fails.
-void generate(const CommandLine& line, const GeneratorInput& input, const VbOptions& vb,
-              const std::function<void(QByteArrayView)>& output) {
-    const QString failureText =
-        line.command == GenCommand::Vb ? vbGenerationErrorText() : packageGenerationErrorText();
+// What makes one verb's text and what goes with it.
+struct GeneratedText {
+    // Appends the text; false when no table is public and nothing was generated.
+    bool (*generate)(const GeneratorInput& input, const VbOptions& vb, LineSink& lines);
+    QString (*failureText)();
+    QString (*dateLabel)(); // of the header line --check passes over; nullptr: none
+    // The names it writes unquoted that Oracle reserves; nullptr: it writes no code.
+    QList<ReservedName> (*reservedNames)(const GeneratorInput& input, const VbOptions& vb);
+};
+
+const GeneratedText kPackageText{[](const GeneratorInput& input, const VbOptions&,
+                                    LineSink& lines) { return generatePackage(input, lines); },
+                                 packageGenerationErrorText, packageDateLabel,
+                                 [](const GeneratorInput& input, const VbOptions&) {
+                                     return reservedNamesInPackage(input);
+                                 }};
+
+const GeneratedText kVbText{generateVbModule, vbGenerationErrorText, moduleDateLabel,
+                            reservedNamesInVbModule};
+
+const GeneratedText kCsvText{[](const GeneratorInput& input, const VbOptions&, LineSink& lines) {
+                                 tableStructureLines(input.candidates, lines);
+                                 return true;
+                             },
+                             packageGenerationErrorText, nullptr, nullptr};
+
+} // namespace
+
+// One run of a verb: its command line and what the verb's needs gave it.
+struct VerbRun {
+    VerbRun(const CommandLine& commandLine, GenToolContext& toolContext, GenProfile readProfile)
+        : line(commandLine), context(toolContext), profile(std::move(readProfile)) {}
+
+    const CommandLine& line;
+    GenToolContext& context;
+    GenProfile profile;
+    std::unique_ptr<Clock> clock;
+    AppSettings settings;
+    std::unique_ptr<InputFile> saved; // --check's file
+    std::unique_ptr<Database> database;
+    QStringList tableList;
+    GenerationModel model; // the retrieved candidates
+    PlainTableFlags flags; // the profile's flags for them
+    // Text for standard output that is a terminal: UTF-8 with LF, and a notice saying so.
+    bool showsOnTerminal = false;
+};
+
+namespace {
+
+// The run (its model above all) of a process that ends with it, held here so that it is still
+// reachable: a leak checker sees memory kept on purpose, not lost.
+VerbRun* runLeftToTheProcess = nullptr;
+
+// What --quiet silences.
+void notice(const VerbRun& run, const QString& text) {
+    if (!run.line.quiet)
+        run.context.writeErr(toolMessage(text));
+}
+
+void writeStandardOutput(GenToolContext& context, const QByteArray& bytes) {
+    if (!context.writeOut(bytes))
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         QStringLiteral("標準出力に書けません"));
+}
+
+// The verb's text, encoded in the output's format (Shift-JIS with CR LF, or UTF-8 with LF)
+// as it is generated and handed to output in blocks of whole lines: neither the lines nor
+// the bytes are ever held whole here. GenFailure when no table is public, when a character
+// cannot be encoded or when generation fails.
+void generate(const GeneratedText& text, const GeneratorInput& input, const VbOptions& vb,
+              TextFormat format, const std::function<void(QByteArrayView)>& output) {
     bool generated = true;
     try {
-        EncodedLines lines(line.utf8 ? TextFormat::Utf8 : TextFormat::Sjis, output);
-        switch (line.command) {
-        case GenCommand::Package:
-            generated = generatePackage(input, lines);
-            break;
-        case GenCommand::Vb:
-            generated = generateVbModule(input, vb, lines);
-            break;
-        case GenCommand::Csv:
-            tableStructureLines(input.candidates, lines);
-            break;
-        default:
-            break;
-        }
+        EncodedLines lines(format, output);
+        generated = text.generate(input, vb, lines);
         lines.finish();
     } catch (const SjisEncodeError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(),
@@ -189,7 +238,7 @@ void generate(const CommandLine& line, const GeneratorInput& input, const VbOpti
     } catch (const std::bad_alloc&) {
         throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
-        throw GenFailure(kExitOutput, failureText, QString::fromUtf8(error.what()));
+        throw GenFailure(kExitOutput, text.failureText(), QString::fromUtf8(error.what()));
     }
     if (!generated)
         throw GenFailure(kExitNoPublicTable, noPublicTableText());
@@ -197,29 +246,26 @@ void generate(const CommandLine& line, const GeneratorInput& input, const VbOpti
 
 // Names the package or the module writes unquoted although Oracle reserves them: a warning
 // on standard error and the run goes on, or with --strict its end before anything is
-// written or compared.
-void warnOfReservedNames(const CommandLine& line, const GeneratorInput& input, const VbOptions& vb,
-                         GenToolContext& context) {
+// written or compared. A warning, not a notice: the text will not compile as it stands, so
+// --quiet keeps it.
+void warnOfReservedNames(const GeneratedText& text, const GeneratorInput& input,
+                         const VerbRun& run) {
+    if (!text.reservedNames)
+        return;
     QList<ReservedName> names;
     try {
-        if (line.command == GenCommand::Package)
-            names = reservedNamesInPackage(input);
-        else if (line.command == GenCommand::Vb)
-            names = reservedNamesInVbModule(input, vb);
+        names = text.reservedNames(input, run.profile.vb);
     } catch (const std::bad_alloc&) {
         throw GenFailure(kExitOutOfMemory, outOfMemoryText());
     } catch (const std::exception& error) {
-        throw GenFailure(kExitOutput,
-                         line.command == GenCommand::Vb ? vbGenerationErrorText()
-                                                        : packageGenerationErrorText(),
-                         QString::fromUtf8(error.what()));
+        throw GenFailure(kExitOutput, text.failureText(), QString::fromUtf8(error.what()));
     }
     if (names.isEmpty())
         return;
     const QString detail = reservedNameLines(names).join(u'\n');
-    if (line.strict)
+    if (run.line.strict)
         throw GenFailure(kExitReservedName, reservedNamesHeading(), detail);
-    context.writeErr(toolMessage(QStringLiteral("警告: ") + reservedNamesHeading(), detail));
+    run.context.writeErr(toolMessage(QStringLiteral("警告: ") + reservedNamesHeading(), detail));
 }
 
 [[noreturn]] void refuseCheckedFile(const QString& path, const QString& reason) {
@@ -237,41 +283,25 @@ std::unique_ptr<InputFile> openCheckedFile(const QString& path) {
     }
 }
 
-QString commandName(GenCommand command) {
-    switch (command) {
-    case GenCommand::Package:
-        return QStringLiteral("package");
-    case GenCommand::Vb:
-        return QStringLiteral("vb");
-    default:
-        return QStringLiteral("csv");
-    }
-}
-
 // Same: nothing on standard output. Different: the unified diff there, written as it is
 // made, and GenFailure 7.
-void checkAgainstSaved(const GeneratorInput& input, const VbOptions& vb, const InputFile& saved,
-                       const CommandLine& line, GenToolContext& context) {
-    const QString dateLabel = line.command == GenCommand::Package ? packageDateLabel()
-                              : line.command == GenCommand::Vb    ? moduleDateLabel()
-                                                                  : QString();
-    const auto readSaved = [&saved, &line](qint64 offset, char* to, qint64 size) {
+void checkAgainstSaved(const GeneratedText& text, const GeneratorInput& input, VerbRun& run) {
+    const CommandLine& line = run.line;
+    const auto readSaved = [&run](qint64 offset, char* to, qint64 size) {
         try {
-            return saved.readAt(offset, to, size);
+            return run.saved->readAt(offset, to, size);
         } catch (const InputFileError& error) {
-            refuseCheckedFile(line.checkPath, error.reason());
+            refuseCheckedFile(run.line.checkPath, error.reason());
         }
     };
-    OutputComparer comparer({saved.size(), readSaved}, line.utf8, dateLabel);
-    generate(line, input, vb, [&comparer](QByteArrayView block) { comparer.append(block); });
+    OutputComparer comparer({run.saved->size(), readSaved}, line.utf8,
+                            text.dateLabel ? text.dateLabel() : QString());
+    generate(text, input, run.profile.vb, line.utf8 ? TextFormat::Utf8 : TextFormat::Sjis,
+             [&comparer](QByteArrayView block) { comparer.append(block); });
     const OutputCheck check = comparer.finish(
         line.checkPath,
-        QStringLiteral("tamsel-gen %1 %2").arg(commandName(line.command), line.profilePath),
-        [&context](QByteArrayView block) {
-            if (!context.writeOut(block.toByteArray()))
-                throw GenFailure(kExitOutput, outputNotWrittenText(),
-                                 QStringLiteral("標準出力に書けません"));
-        });
+        QStringLiteral("tamsel-gen %1 %2").arg(line.verb->nameText(), line.profilePath),
+        [&run](QByteArrayView block) { writeStandardOutput(run.context, block.toByteArray()); });
     if (check.same)
         return;
     const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
@@ -286,18 +316,23 @@ void checkAgainstSaved(const GeneratorInput& input, const VbOptions& vb, const I
 // All or nothing: standard output gets the whole text once it is all encoded; a file is
 // written through the safe writer as the text comes and replaced only when all of it could
 // be generated, encoded and written.
-void writeOutput(const GeneratorInput& input, const VbOptions& vb, const CommandLine& line,
-                 GenToolContext& context) {
-    if (line.outputPath.isEmpty()) {
+void writeOutput(const GeneratedText& text, const GeneratorInput& input, const VerbRun& run) {
+    const TextFormat format =
+        run.line.utf8 || run.showsOnTerminal ? TextFormat::Utf8 : TextFormat::Sjis;
+    if (run.line.writesStandardOutput()) {
         QByteArray bytes;
-        generate(line, input, vb, [&bytes](QByteArrayView block) { bytes.append(block); });
-        if (!context.writeOut(bytes))
-            throw GenFailure(kExitOutput, outputNotWrittenText(),
-                             QStringLiteral("標準出力に書けません"));
+        generate(text, input, run.profile.vb, format,
+                 [&bytes](QByteArrayView block) { bytes.append(block); });
+        writeStandardOutput(run.context, bytes);
+        if (run.showsOnTerminal)
+            notice(run, QStringLiteral("端末向けに UTF-8、改行 LF で表示しました。ファイル"
+                                       "（-o FILE、リダイレクト、パイプ）には Shift-JIS、"
+                                       "改行 CR LF で書きます"));
         return;
     }
-    SafeFileWriter file(line.outputPath);
-    generate(line, input, vb, [&file](QByteArrayView block) { file.append(block); });
+    SafeFileWriter file(run.line.outputPath);
+    generate(text, input, run.profile.vb, format,
+             [&file](QByteArrayView block) { file.append(block); });
     try {
         file.commit();
     } catch (const FileWriteError& error) {
@@ -305,29 +340,138 @@ void writeOutput(const GeneratorInput& input, const VbOptions& vb, const Command
     }
 }
 
-// snapshot: the dictionary rows of the profile's tables, or of every table when it lists
-// none, written to the -o file.
-void takeSnapshot(const GenProfile& profile, const CommandLine& line, GenToolContext& context) {
-    checkOutputTarget(line.outputPath);
-    const std::unique_ptr<Database> database =
-        logOn(profile, logonPassword(profile, context), context.session);
-    QStringList tableList;
-    retrieve(
-        [&] { readTableList(*database, [&](const QString& name) { tableList.append(name); }); });
+// package, vb and csv: the retrieved candidates with the profile's flags, generated into
+// the output or compared with --check's file.
+void writeText(VerbRun& run, const GeneratedText& text) {
+    const GeneratorInput input{run.model.CandidateList,      run.flags,
+                               run.settings.GenSettings,     run.settings.UserNM,
+                               run.model.MaxTableNameLength, *run.clock};
+    warnOfReservedNames(text, input, run);
+    if (run.saved)
+        checkAgainstSaved(text, input, run);
+    else
+        writeOutput(text, input, run);
+}
+
+GenProfile readProfile(const QString& path, const GenToolContext& context) {
+    try {
+        return path == kStandardStream ? readGenProfile(context.standardInput)
+                                       : readGenProfile(path);
+    } catch (const GenProfileError& error) {
+        throw GenFailure(kExitUsage, error.message());
+    }
+}
+
+// Where -o writes: "-" is standard output, which the safe writer takes as a descriptor of
+// the process and writes once the output is complete.
+QString outputFile(const CommandLine& line) {
+    return line.outputPath == kStandardStream ? QStringLiteral("/dev/stdout") : line.outputPath;
+}
+
+// The verb's needs met in their order, then its action.
+void run(const CommandLine& line, GenToolContext& context) {
+    const GenVerb& verb = *line.verb;
+    auto owned = std::make_unique<VerbRun>(line, context, readProfile(line.profilePath, context));
+    VerbRun& run = *owned;
+    // Also when the run fails: the guard lets go of the run before it would be freed. The
+    // database is closed all the same, so that a server sees the session end as it should.
+    const auto keep = qScopeGuard([&] {
+        if (!context.processEndsWithRun)
+            return;
+        owned->database.reset();
+        runLeftToTheProcess = owned.release();
+    });
+    const GenProfile& profile = run.profile;
+
+    // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them
+    // before the logon.
+    run.clock = verb.needs.testFlag(VerbNeed::HeaderDate) ? headerClock(context.sourceDateEpoch)
+                                                          : std::make_unique<SystemClock>();
+    if (verb.needs.testFlag(VerbNeed::ListedTables) && profile.tables.isEmpty())
+        throw GenFailure(kExitUsage,
+                         QStringLiteral("%1: \"tables\" にテーブルがありません").arg(profile.path));
+    if (verb.needs.testFlag(VerbNeed::Settings))
+        run.settings = loadSettings(profile, context);
+    // Output that has no text form (the snapshot) is not sent to a terminal.
+    if (line.outputPath == kStandardStream && !verb.takes(VerbOption::Utf8) &&
+        (context.stdoutIsTerminal || !context.stdoutIsOpen))
+        throw GenFailure(kExitOutput, outputNotWrittenText(),
+                         context.stdoutIsOpen
+                             ? QStringLiteral("標準出力が端末です（-o FILE、またはパイプか"
+                                              "リダイレクトで -o -）")
+                             : QStringLiteral("標準出力に書けません"));
+    if (!line.writesStandardOutput())
+        checkOutputTarget(line.outputPath);
+    if (!line.checkPath.isEmpty())
+        run.saved = openCheckedFile(line.checkPath);
+    run.showsOnTerminal = context.stdoutIsTerminal && verb.takes(VerbOption::Utf8) &&
+                          line.outputPath.isEmpty() && line.checkPath.isEmpty() && !line.utf8;
+
+    if (verb.needs.testFlag(VerbNeed::Logon))
+        run.database = logOn(profile, logonPassword(profile, context), context.session);
+    if (verb.needs.testFlag(VerbNeed::TableList))
+        retrieve([&] {
+            readTableList(*run.database, [&](const QString& name) { run.tableList.append(name); });
+        });
+    if (verb.needs.testFlag(VerbNeed::Retrieval)) {
+        QList<qsizetype> selection;
+        try {
+            selection = profile.selectionIn(run.tableList);
+        } catch (const GenProfileError& error) {
+            throw GenFailure(kExitUsage, error.message());
+        }
+        run.model.TableCount = static_cast<qint32>(run.tableList.size());
+        {
+            TerminalProgress progress(context, line.quiet, selection.size());
+            retrieve([&] {
+                retrieveColumns(*run.database, run.tableList, selection, run.model,
+                                progress.events());
+            });
+        }
+        run.database->Close();
+        profile.applyTables(run.model.CandidateList, run.flags);
+    }
+    verb.action(run);
+}
+
+} // namespace
+
+void writePackage(VerbRun& run) {
+    writeText(run, kPackageText);
+}
+
+void writeVbModule(VerbRun& run) {
+    writeText(run, kVbText);
+}
+
+void writeTableStructure(VerbRun& run) {
+    writeText(run, kCsvText);
+}
+
+// One name a line in UTF-8, in the table list's order.
+void writeTableList(VerbRun& run) {
+    if (run.tableList.isEmpty())
+        notice(run, noTablesText());
+    writeStandardOutput(run.context, encodeUtf8Lines(run.tableList));
+}
+
+// The dictionary rows of the profile's tables, or of every table when it lists none,
+// written to the -o file.
+void writeSnapshot(VerbRun& run) {
     QList<qsizetype> selection;
-    if (profile.tables.isEmpty()) {
-        for (qsizetype p = 0; p < tableList.size(); ++p)
+    if (run.profile.tables.isEmpty()) {
+        for (qsizetype p = 0; p < run.tableList.size(); ++p)
             selection.append(p);
     } else {
         try {
-            selection = profile.selectionIn(tableList);
+            selection = run.profile.selectionIn(run.tableList);
         } catch (const GenProfileError& error) {
             throw GenFailure(kExitUsage, error.message());
         }
     }
-    TerminalProgress progress(context, selection.size());
+    TerminalProgress progress(run.context, run.line.quiet, selection.size());
     try {
-        writeDictionarySnapshot(*database, tableList, selection, line.outputPath,
+        writeDictionarySnapshot(*run.database, run.tableList, selection, outputFile(run.line),
                                 progress.events());
     } catch (const FileWriteError& error) {
         throw GenFailure(kExitOutput, outputNotWrittenText(), error.message());
@@ -336,84 +480,8 @@ void takeSnapshot(const GenProfile& profile, const CommandLine& line, GenToolCon
     } catch (const std::exception& error) {
         throw GenFailure(kExitRetrieval, retrievalErrorText(), QString::fromUtf8(error.what()));
     }
-    database->Close();
+    run.database->Close();
 }
-
-void run(const CommandLine& line, GenToolContext& context) {
-    GenProfile profile;
-    try {
-        profile = readGenProfile(line.profilePath);
-    } catch (const GenProfileError& error) {
-        throw GenFailure(kExitUsage, error.message());
-    }
-    if (line.command == GenCommand::Snapshot)
-        return takeSnapshot(profile, line, context);
-
-    // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them
-    // before the logon.
-    const std::unique_ptr<Clock> clock =
-        line.command == GenCommand::Package || line.command == GenCommand::Vb
-            ? headerClock(context.sourceDateEpoch)
-            : std::make_unique<SystemClock>();
-    if (line.command == GenCommand::Csv && profile.tables.isEmpty())
-        throw GenFailure(kExitUsage,
-                         QStringLiteral("%1: \"tables\" にテーブルがありません").arg(profile.path));
-    const AppSettings settings = loadSettings(profile, context);
-    checkOutputTarget(line.outputPath);
-    const std::unique_ptr<InputFile> saved =
-        line.checkPath.isEmpty() ? nullptr : openCheckedFile(line.checkPath);
-
-    const std::unique_ptr<Database> database =
-        logOn(profile, logonPassword(profile, context), context.session);
-
-    QStringList tableList;
-    retrieve(
-        [&] { readTableList(*database, [&](const QString& name) { tableList.append(name); }); });
-    if (line.command == GenCommand::Tables) {
-        if (tableList.isEmpty())
-            context.writeErr(toolMessage(noTablesText()));
-        if (!context.writeOut(encodeUtf8Lines(tableList)))
-            throw GenFailure(kExitOutput, outputNotWrittenText(),
-                             QStringLiteral("標準出力に書けません"));
-        return;
-    }
-
-    QList<qsizetype> selection;
-    try {
-        selection = profile.selectionIn(tableList);
-    } catch (const GenProfileError& error) {
-        throw GenFailure(kExitUsage, error.message());
-    }
-
-    auto owned = std::make_unique<GenerationModel>();
-    GenerationModel& model = *owned;
-    // Also when the run fails: the guard lets go of the model before it would be freed.
-    const auto keep = qScopeGuard([&] {
-        if (context.processEndsWithRun)
-            modelLeftToTheProcess = owned.release();
-    });
-    model.TableCount = static_cast<qint32>(tableList.size());
-    {
-        TerminalProgress progress(context, selection.size());
-        retrieve(
-            [&] { retrieveColumns(*database, tableList, selection, model, progress.events()); });
-    }
-    database->Close();
-
-    PlainTableFlags flags;
-    profile.applyTables(model.CandidateList, flags);
-
-    const GeneratorInput input{model.CandidateList,      flags,
-                               settings.GenSettings,     settings.UserNM,
-                               model.MaxTableNameLength, *clock};
-    warnOfReservedNames(line, input, profile.vb, context);
-    if (saved)
-        checkAgainstSaved(input, profile.vb, *saved, line, context);
-    else
-        writeOutput(input, profile.vb, line, context);
-}
-
-} // namespace
 
 std::unique_ptr<Clock> headerClock(const std::optional<QByteArray>& sourceDateEpoch) {
     if (!sourceDateEpoch || sourceDateEpoch->isEmpty())

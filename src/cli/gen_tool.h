@@ -54,6 +54,11 @@ struct GenToolContext {
     SessionEnvironment session;                             // where the demo database lives
     SettingsPlatform platform;                              // the settings store's fallbacks
     bool stderrIsTerminal = false; // retrieval progress is shown on standard error only then
+    // Text for standard output is shown in the terminal's UTF-8 with LF then, unless -o or
+    // --utf8 says otherwise.
+    bool stdoutIsTerminal = false;
+    bool stdoutIsOpen = true; // -o - has somewhere to write
+    int standardInput = 0;    // the descriptor PROFILE "-" is read from; -1: closed
     // The process ends with the run: the tables read are left for the end of the process to
     // free, all at once, and not freed one text at a time (of 20,000 tables, 3 million texts).
     bool processEndsWithRun = false;
@@ -64,6 +69,13 @@ struct GenToolContext {
 // weekday names come from the locale either way. GenFailure (usage) for a value that is
 // not a whole number of seconds.
 std::unique_ptr<Clock> headerClock(const std::optional<QByteArray>& sourceDateEpoch);
+
+// The verbs' actions, named by the verb table (cli/gen_verbs.cpp).
+void writePackage(VerbRun& run);
+void writeVbModule(VerbRun& run);
+void writeTableStructure(VerbRun& run);
+void writeTableList(VerbRun& run);
+void writeSnapshot(VerbRun& run);
 
 // Runs one command; reports on the context's standard error and returns the exit status.
 int runGenTool(const CommandLine& line, GenToolContext& context);

@@ -6,6 +6,7 @@
 #include "cli/password_prompt.h"
 #include "cli/stderr_reporter.h"
 #include "gen/gen_messages.h"
+#include "util/install_paths.h"
 #include "util/my_func.h"
 
 #include <QCoreApplication>
@@ -15,10 +16,27 @@
 #include <exception>
 #include <new>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
+// Whether the program was started with a standard input and output. A closed one's
+// descriptor is given /dev/null at once, so that no file the run opens takes its number
+// and gets the text meant for standard output, or is read as the profile "-".
+bool standardInputOpen = true;
+bool standardOutputOpen = true;
+
+bool holdIfClosed(int descriptor, int flags) {
+    if (fcntl(descriptor, F_GETFD) != -1)
+        return true;
+    const int held = open("/dev/null", flags);
+    if (held >= 0 && held != descriptor) { // a lower one was closed too: filled in turn
+        dup2(held, descriptor);
+        close(held);
+    }
+    return false;
+}
 QByteArray outOfMemoryMessage; // made before it is needed: then nothing may be allocated
 std::terminate_handler otherUncaught = nullptr;
 
@@ -50,6 +68,8 @@ std::terminate_handler otherUncaught = nullptr;
 }
 
 bool writeStdout(const QByteArray& bytes) {
+    if (!standardOutputOpen)
+        return false;
     const size_t written =
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
     return written == static_cast<size_t>(bytes.size()) && std::fflush(stdout) == 0;
@@ -78,12 +98,14 @@ int run(int argc, char** argv) {
         writeStderr(toolMessage(error.message()));
         return kExitUsage;
     }
-    if (line.command == GenCommand::Help)
-        return writeStdout(helpText().toUtf8()) ? kExitDone : kExitOutput;
-    if (line.command == GenCommand::Version)
-        return writeStdout(QStringLiteral("tamsel-gen %1\n").arg(GetFileVersionText()).toUtf8())
-                   ? kExitDone
-                   : kExitOutput;
+    if (line.help) {
+        const QString text = line.verb
+                                 ? verbHelpText(*line.verb)
+                                 : helpText(readmePath(QCoreApplication::applicationDirPath()));
+        return writeStdout(text.toUtf8()) ? kExitDone : kExitOutput;
+    }
+    if (line.version)
+        return writeStdout(versionText().toUtf8()) ? kExitDone : kExitOutput;
 
     GenToolContext context;
     context.writeOut = writeStdout;
@@ -97,6 +119,9 @@ int run(int argc, char** argv) {
     context.session = SessionEnvironment::forApplication();
     context.platform.applicationDir = QCoreApplication::applicationDirPath();
     context.stderrIsTerminal = isatty(STDERR_FILENO) == 1;
+    context.stdoutIsTerminal = isatty(STDOUT_FILENO) == 1;
+    context.stdoutIsOpen = standardOutputOpen;
+    context.standardInput = standardInputOpen ? STDIN_FILENO : -1;
     context.processEndsWithRun = true;
     return runGenTool(line, context);
 }
@@ -104,6 +129,9 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    standardInputOpen = holdIfClosed(STDIN_FILENO, O_RDONLY);
+    standardOutputOpen = holdIfClosed(STDOUT_FILENO, O_WRONLY);
+    holdIfClosed(STDERR_FILENO, O_WRONLY);
     outOfMemoryMessage = toolMessage(outOfMemoryText()).toUtf8();
     std::set_new_handler(endOutOfMemory);
     otherUncaught = std::set_terminate(endUncaught);

@@ -534,10 +534,14 @@ GenProfile parseGenProfile(const QByteArray& json, const QString& path) {
     return profile;
 }
 
+namespace {
+
+// Far above any profile the window writes, far below what would exhaust memory when parsed.
+constexpr qint64 kLargestProfile = 64 * 1024 * 1024;
+
+} // namespace
+
 GenProfile readGenProfile(const QString& path) {
-    // Far above any profile the window writes, far below what would exhaust memory when
-    // parsed.
-    constexpr qint64 kLargestProfile = 64 * 1024 * 1024;
     QByteArray json;
     try {
         json = readInputFile(path, kLargestProfile);
@@ -546,4 +550,16 @@ GenProfile readGenProfile(const QString& path) {
             QStringLiteral("%1: プロファイルを読めません：%2").arg(path, error.reason()));
     }
     return parseGenProfile(json, path);
+}
+
+GenProfile readGenProfile(int descriptor) {
+    const QString name = QStringLiteral("標準入力");
+    QByteArray json;
+    try {
+        json = readInputStream(descriptor, kLargestProfile);
+    } catch (const InputFileError& error) {
+        throw GenProfileError(
+            QStringLiteral("%1: プロファイルを読めません：%2").arg(name, error.reason()));
+    }
+    return parseGenProfile(json, name);
 }

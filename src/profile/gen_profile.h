@@ -78,3 +78,7 @@ struct GenProfile {
 // Reads and checks a profile. Throws GenProfileError.
 GenProfile parseGenProfile(const QByteArray& json, const QString& path);
 GenProfile readGenProfile(const QString& path);
+// The profile on a descriptor (tamsel-gen's standard input), read to its end within the
+// same bound as a file. Messages call it "標準入力"; having no folder, it takes a relative
+// "ini" from the working folder.
+GenProfile readGenProfile(int descriptor);

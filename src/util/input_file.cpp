@@ -83,12 +83,10 @@ ReadDescriptor openRegularFile(const QString& path, qint64 maxBytes, struct stat
 
 } // namespace
 
-QByteArray readInputFile(const QString& path, qint64 maxBytes) {
-    struct stat st {};
-    const ReadDescriptor file = openRegularFile(path, maxBytes, st);
+namespace {
 
-    // The file may still grow while it is read: never more than maxBytes.
-    QByteArray bytes(static_cast<qsizetype>(st.st_size), Qt::Uninitialized);
+// Reads fd to its end into bytes, which holds what is expected; never more than maxBytes.
+QByteArray readToEnd(int fd, QByteArray bytes, qint64 maxBytes) {
     qint64 size = 0;
     for (;;) {
         if (size == bytes.size()) {
@@ -96,7 +94,7 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
                 refuseSize(maxBytes);
             bytes.resize(std::min<qint64>(maxBytes + 1, std::max<qint64>(size * 2, 4096)));
         }
-        const ssize_t got = read(file.get(), bytes.data() + size, bytes.size() - size);
+        const ssize_t got = read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -110,6 +108,20 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
         refuseSize(maxBytes);
     bytes.truncate(size);
     return bytes;
+}
+
+} // namespace
+
+QByteArray readInputFile(const QString& path, qint64 maxBytes) {
+    struct stat st {};
+    const ReadDescriptor file = openRegularFile(path, maxBytes, st);
+    // The file may still grow while it is read: never more than maxBytes.
+    return readToEnd(file.get(), QByteArray(static_cast<qsizetype>(st.st_size), Qt::Uninitialized),
+                     maxBytes);
+}
+
+QByteArray readInputStream(int descriptor, qint64 maxBytes) {
+    return readToEnd(descriptor, QByteArray(), maxBytes);
 }
 
 InputFile::InputFile(const QString& path) {

@@ -19,6 +19,11 @@ public:
 // cannot be opened or read by the system's reason.
 QByteArray readInputFile(const QString& path, qint64 maxBytes);
 
+// Reads an open descriptor (standard input: a pipe, a terminal, a redirected file) to its
+// end, refusing more than maxBytes as readInputFile does, and the system's reason for a
+// failed read. The descriptor stays open.
+QByteArray readInputStream(int descriptor, qint64 maxBytes);
+
 // A regular file opened for reading in parts, for input that need not be held whole: refused
 // as readInputFile refuses, whatever its size.
 class InputFile {

@@ -16,3 +16,9 @@ QString helpPagePath(const QString& executableFolder) {
 bool isInstalledLayout(const QString& executableFolder) {
     return QFileInfo(QDir(executableFolder).filePath(QStringLiteral("../share/tamsel"))).isDir();
 }
+
+QString readmePath(const QString& executableFolder) {
+    const QString installed = QDir::cleanPath(
+        QDir(executableFolder).filePath(QStringLiteral("../share/doc/tamsel/README.md")));
+    return QFileInfo(installed).isFile() ? installed : QString();
+}

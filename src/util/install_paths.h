@@ -15,3 +15,7 @@ QString helpPagePath(const QString& executableFolder);
 // /usr/bin, and what it left there no package would remove); its settings and the demo
 // database go to the user's folders.
 bool isInstalledLayout(const QString& executableFolder);
+
+// The README an installed program carries (share/doc/tamsel/README.md next to its bin
+// folder); empty where there is none, as in the build tree.
+QString readmePath(const QString& executableFolder);

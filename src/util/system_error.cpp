@@ -26,6 +26,7 @@ QString systemErrorText(int error) {
         {EPIPE, QStringLiteral("パイプの読み手がいなくなりました")},
         {EBUSY, QStringLiteral("ファイルまたはデバイスが使用中です")},
         {ENOMEM, QStringLiteral("メモリが足りません")},
+        {EBADF, QStringLiteral("閉じています")},
     };
     return texts.value(error, QStringLiteral("システムエラー %1（%2）")
                                   .arg(error)

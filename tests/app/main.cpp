@@ -4,7 +4,8 @@
 #include "tst_main_profiles.h"
 #include "tst_main_road.h"
 #include "tst_main_window.h"
+#include "tst_preview_editor.h"
 #include "ui/application.h"
 
 TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad, TestMainWindow,
-                 TestMainProfiles)
+                 TestPreviewEditor, TestMainProfiles)

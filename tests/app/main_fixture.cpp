@@ -3,12 +3,12 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/preview_pane.h"
 #include "ui/main/table_rows.h"
+#include "ui/widgets/code_editor.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -38,7 +38,7 @@ MainView::MainView(TFRM_Main* w)
       BTN_Execute(part<QPushButton>(w, "BTN_Execute")),
       BTN_vbExecute(part<QPushButton>(w, "BTN_vbExecute")),
       SCB_Main(part<QScrollArea>(w, "SCB_Main")), LBL_Preview(part<QLabel>(w, "LBL_Preview")),
-      MEM_Preview(part<QPlainTextEdit>(w, "MEM_Preview")),
+      MEM_Preview(part<CodeEditor>(w, "MEM_Preview")),
       STB_Main(part<QStatusBar>(w, "STB_Main")), STB_Panels{part<QLabel>(w, "STB_Panel0"),
                                                             part<QLabel>(w, "STB_Panel1"),
                                                             part<QLabel>(w, "STB_Panel2")},

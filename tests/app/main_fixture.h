@@ -18,7 +18,7 @@
 class QAction;
 class QLabel;
 class QListWidget;
-class QPlainTextEdit;
+class CodeEditor;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
@@ -48,7 +48,7 @@ struct MainView {
     QPushButton* BTN_vbExecute;
     QScrollArea* SCB_Main;
     QLabel* LBL_Preview;
-    QPlainTextEdit* MEM_Preview;
+    CodeEditor* MEM_Preview;
     QStatusBar* STB_Main;
     QLabel* STB_Panels[3];
     QTimer* TIM_Hint;

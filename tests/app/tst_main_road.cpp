@@ -7,6 +7,7 @@
 #include "ui/main/frm_main.h"
 #include "ui/main/frm_temp.h"
 #include "ui/main/table_rows.h"
+#include "ui/widgets/code_editor.h"
 #include "util/clock.h"
 #include "util/sjis.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -483,7 +483,7 @@ void TestMainRoad::logoutClearsListPreviewAndRows() {
     QVERIFY(!main->isVisible());
     QVERIFY(run.logon()->isVisible());
     QCOMPARE(main.LST_Tables->count(), 0);
-    QVERIFY(main.MEM_Preview->toPlainText().isEmpty());
+    QVERIFY(main.MEM_Preview->text().isEmpty());
     QVERIFY(!main.MNU_Save->isEnabled());
     QVERIFY(main.Rows->isEmpty());
     QVERIFY(main->model().CandidateList.isEmpty());
@@ -494,6 +494,6 @@ void TestMainRoad::logoutClearsListPreviewAndRows() {
     QTest::mouseClick(run.logon()->CMD_OK, Qt::LeftButton);
     QVERIFY(QTest::qWaitForWindowActive(main));
     QCOMPARE(main.LST_Tables->count(), kDemoTables.size());
-    QVERIFY(main.MEM_Preview->toPlainText().isEmpty());
+    QVERIFY(main.MEM_Preview->text().isEmpty());
     QCOMPARE(listCommandsEnabled(main), std::optional<bool>(false));
 }

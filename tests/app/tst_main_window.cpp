@@ -7,6 +7,7 @@
 #include "ui/fonts.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/table_rows.h"
+#include "ui/widgets/code_editor.h"
 #include "ui/widgets/control_hint.h"
 #include "ui/window_geometry.h"
 #include "util/clock.h"
@@ -18,7 +19,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -130,10 +130,11 @@ void TestMainWindow::designLayout() {
     QCOMPARE(m.LBL_Preview->text(), QStringLiteral("プレビュー"));
     QCOMPARE(m.LST_Tables->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(m.SCB_Main->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    QCOMPARE(m.MEM_Preview->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QVERIFY(!m.MEM_Preview->tabChangesFocus());
+    QCOMPARE(m.MEM_Preview->wrapMode(), QsciScintilla::WrapNone);
+    QCOMPARE(m.MEM_Preview->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    QCOMPARE(m.MEM_Preview->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     QVERIFY(!m.MEM_Preview->isReadOnly());
-    QVERIFY(m.MEM_Preview->toPlainText().isEmpty());
+    QVERIFY(m.MEM_Preview->text().isEmpty());
     QVERIFY(!m.STB_Main->isSizeGripEnabled());
     QCOMPARE(m.STB_Panels[0]->width(), 350);
     QCOMPARE(m.STB_Panels[1]->width(), 100);
@@ -381,7 +382,7 @@ void TestMainWindow::previewChangeEnablesSave() {
     QVERIFY(!m.MNU_Save->isEnabled());
     // Tab goes into the text.
     QTest::keyClick(m.MEM_Preview, Qt::Key_Tab);
-    QCOMPARE(m.MEM_Preview->toPlainText(), QStringLiteral("\t"));
+    QCOMPARE(m.MEM_Preview->text(), QStringLiteral("\t"));
     QCOMPARE(QApplication::focusWidget(), m.MEM_Preview);
     QVERIFY(m.MNU_Save->isEnabled());
 }
@@ -405,7 +406,7 @@ void TestMainWindow::previewLines() {
     QFETCH(QStringList, lines);
     ProgramRun run;
     MainView m(run.main());
-    m.MEM_Preview->setPlainText(text);
+    m.MEM_Preview->setText(text);
     QCOMPARE(m.Preview->PreviewLines(), lines);
     // Generated lines come back as they went in, empty lines included.
     m.Preview->ReplacePreview(lines, false);
@@ -426,7 +427,7 @@ void TestMainWindow::headerToggles() {
     m.MNU_ProcHeader->trigger();
     QVERIFY(!settings.ProcHeader);
     m.MNU_Execute->trigger();
-    QVERIFY(!m.MEM_Preview->toPlainText().contains(QStringLiteral("--説明  ：")));
+    QVERIFY(!m.MEM_Preview->text().contains(QStringLiteral("--説明  ：")));
     m.MNU_PackHeader->trigger();
     QVERIFY(settings.PackHeader);
 
@@ -439,10 +440,10 @@ void TestMainWindow::headerToggles() {
              (QStringList{"Attribute VB_Name = \"MOD_ParamSet\"", "Option Explicit", ""}));
     QVERIFY(!lines.contains(QStringLiteral("Public Const ORAPARM_INPUT = 1")));
     QVERIFY(lines.contains(QStringLiteral("Public Function Call_Package() as Long")));
-    const QString withProcHeader = m.MEM_Preview->toPlainText();
+    const QString withProcHeader = m.MEM_Preview->text();
     m.MNU_VbProcHeader->trigger();
     m.MNU_vbExecute->trigger();
-    QVERIFY(m.MEM_Preview->toPlainText().size() < withProcHeader.size());
+    QVERIFY(m.MEM_Preview->text().size() < withProcHeader.size());
     QVERIFY(!m.MNU_VbProcHeader->isChecked());
 
     // The next logon shows the stored header flags; the module marks stay as they are.
@@ -489,7 +490,7 @@ void TestMainWindow::generationStopsAndFailures() {
 
     // The preview holds the other kind's text.
     (vb ? m.MNU_Execute : m.MNU_vbExecute)->trigger();
-    const QString before = m.MEM_Preview->toPlainText();
+    const QString before = m.MEM_Preview->text();
     QVERIFY(!before.isEmpty());
     QCOMPARE(m.Preview->PreviewIsVb(), !vb);
     reporter.messages.clear();
@@ -508,7 +509,7 @@ void TestMainWindow::generationStopsAndFailures() {
     QCOMPARE(reporter.messages.size(),
              situation == u"no public" || situation == u"declined" ? 1 : 2);
     // Nothing changed: not the preview, and not the kind saving will offer.
-    QCOMPARE(m.MEM_Preview->toPlainText(), before);
+    QCOMPARE(m.MEM_Preview->text(), before);
     QCOMPARE(m.Preview->PreviewIsVb(), !vb);
     QCOMPARE(reporter.busyDepth, 0);
 }
@@ -539,7 +540,7 @@ void TestMainWindow::reservedNameNotice() {
     const QString written =
         vb ? QStringLiteral("\tppSQL = \"Begin order.PUB_") + rowNames(m)[1] + u'(' + u'"'
            : QStringLiteral("CREATE OR REPLACE PACKAGE order AS");
-    QCOMPARE(m.MEM_Preview->toPlainText().split(u'\n').value(line - 1), written);
+    QCOMPARE(m.MEM_Preview->text().split(u'\n').value(line - 1), written);
     QCOMPARE(run.messages.reporter.messages.size(), 1);
     const RecordingReporter::Message& notice = run.messages.reporter.messages.first();
     QCOMPARE(notice.caption, QStringLiteral("Tamsel"));
@@ -553,7 +554,7 @@ void TestMainWindow::saveRefusesWhatShiftJisCannotHold() {
     ScopedSaveDialog saves;
     MainView m(run.main());
     QVERIFY(logOnAs(run));
-    m.MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 😀 です\n"));
+    m.MEM_Preview->setText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 😀 です\n"));
     const QString path = QDir(run.folder.path()).filePath(QStringLiteral("out.sql"));
     saves.answers.append(path);
     m.MNU_Save->trigger();
@@ -565,7 +566,7 @@ void TestMainWindow::saveRefusesWhatShiftJisCannotHold() {
     QVERIFY(!QFileInfo::exists(path));
 
     // Mended, it saves; the final line break makes no extra line.
-    m.MEM_Preview->setPlainText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 です\n"));
+    m.MEM_Preview->setText(QStringLiteral("SELECT 1 FROM DUAL;\n-- 完了 です\n"));
     m.MNU_Save->trigger();
     QCOMPARE(readFileBytes(path), toSjisBytes("SELECT 1 FROM DUAL;\r\n-- 完了 です\r\n"));
 }
@@ -575,7 +576,7 @@ void TestMainWindow::saveFailureKeepsPreview() {
     ScopedSaveDialog saves;
     MainView m(run.main());
     QVERIFY(logOnAs(run));
-    m.MEM_Preview->setPlainText(QStringLiteral("x"));
+    m.MEM_Preview->setText(QStringLiteral("x"));
     saves.answers.append(QDir(run.folder.path()).filePath(QStringLiteral("missing/out.sql")));
     m.MNU_Save->trigger();
     QCOMPARE(run.messages.reporter.messages.size(), 1);
@@ -583,7 +584,7 @@ void TestMainWindow::saveFailureKeepsPreview() {
     QCOMPARE(message.caption, QStringLiteral("Tamsel"));
     QCOMPARE(message.icon, MessageIcon::Error);
     QVERIFY(message.text.contains(QStringLiteral("out.sql")));
-    QCOMPARE(m.MEM_Preview->toPlainText(), QStringLiteral("x"));
+    QCOMPARE(m.MEM_Preview->text(), QStringLiteral("x"));
     QCOMPARE(run.messages.reporter.busyDepth, 0);
     // A cancelled dialog writes nothing and asks nothing.
     m.MNU_Save->trigger();
@@ -614,7 +615,7 @@ void TestMainWindow::tableStructureOutput() {
     saves.answers.append(path);
     m.MNU_OutPutDesc->trigger();
     QCOMPARE(readFileBytes(path), readFileBytes(testDataPath("ui/road_structure.csv")));
-    QVERIFY(m.MEM_Preview->toPlainText().isEmpty()); // the preview is not touched
+    QVERIFY(m.MEM_Preview->text().isEmpty()); // the preview is not touched
 
     // A file that cannot be written: the general error display.
     saves.answers.append(QDir(run.folder.path()).filePath(QStringLiteral("no/such/DEPT.csv")));

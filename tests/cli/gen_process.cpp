@@ -16,8 +16,10 @@ QMap<QString, QString> pinnedEnvironment() {
     };
 }
 
-GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env,
-              qint64 addressSpace) {
+namespace {
+
+GenRun runProcess(const QStringList& arguments, const QMap<QString, QString>& env,
+                  qint64 addressSpace, const QByteArray* input, const QString& folder) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     QMap<QString, QString> settings = pinnedEnvironment();
     settings.insert(env);
@@ -30,13 +32,20 @@ GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env,
 
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.setStandardInputFile(QProcess::nullDevice());
+    if (!input)
+        process.setStandardInputFile(QProcess::nullDevice());
+    if (!folder.isEmpty())
+        process.setWorkingDirectory(folder);
     if (addressSpace > 0)
         process.setChildProcessModifier([addressSpace] {
             const rlimit limit{rlim_t(addressSpace), rlim_t(addressSpace)};
             setrlimit(RLIMIT_AS, &limit);
         });
     process.start(QStringLiteral(TAMSEL_GEN_PATH), arguments);
+    if (input) {
+        process.write(*input);
+        process.closeWriteChannel();
+    }
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
         throw std::runtime_error("tamsel-gen did not finish: " +
                                  process.errorString().toStdString());
@@ -45,4 +54,16 @@ GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env,
     run.out = process.readAllStandardOutput();
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
+}
+
+} // namespace
+
+GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env,
+              qint64 addressSpace) {
+    return runProcess(arguments, env, addressSpace, nullptr, QString());
+}
+
+GenRun runGenWithInput(const QStringList& arguments, const QByteArray& input,
+                       const QString& folder) {
+    return runProcess(arguments, {}, 0, &input, folder);
 }

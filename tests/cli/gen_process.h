@@ -23,6 +23,11 @@ QMap<QString, QString> pinnedEnvironment();
 GenRun runGen(const QStringList& arguments, const QMap<QString, QString>& env = {},
               qint64 addressSpace = 0);
 
+// As runGen, with input on standard input and, unless it is empty, folder as the working
+// folder.
+GenRun runGenWithInput(const QStringList& arguments, const QByteArray& input,
+                       const QString& folder = {});
+
 // The moment SOURCE_DATE_EPOCH pins, as the header writes it in Tokyo with Japanese
 // weekday names.
 inline constexpr const char* kPinnedEpoch = "989643789";

@@ -5,45 +5,61 @@
 
 #include <QTest>
 
+namespace {
+
+// The line in words: "VERB PROFILE -o OUTPUT --check FILE utf8 strict quiet help".
+QString described(const CommandLine& line) {
+    QStringList words{line.verb      ? line.verb->nameText()
+                      : line.version ? QStringLiteral("version")
+                                     : QStringLiteral("program")};
+    if (!line.profilePath.isEmpty())
+        words << line.profilePath;
+    if (!line.outputPath.isEmpty())
+        words << "-o" << line.outputPath;
+    if (!line.checkPath.isEmpty())
+        words << "--check" << line.checkPath;
+    for (const auto& [set, word] : {std::pair{line.utf8, "utf8"},
+                                    {line.strict, "strict"},
+                                    {line.quiet, "quiet"},
+                                    {line.help, "help"}})
+        if (set)
+            words << word;
+    return words.join(u' ');
+}
+
+} // namespace
+
 void TestCommandLine::accepts_data() {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("command");
-    QTest::addColumn<QString>("profile");
-    QTest::addColumn<QString>("output");
-    QTest::addColumn<bool>("utf8");
-    QTest::addColumn<QString>("check");
-
-    const auto row = [](const char* name, QStringList arguments, GenCommand command,
-                        QString profile, QString output, bool utf8, QString check = {}) {
-        QTest::newRow(name) << arguments << int(command) << profile << output << utf8 << check;
+    QTest::addColumn<QString>("line");
+    const auto row = [](const char* name, QStringList arguments, const char* line) {
+        QTest::newRow(name) << arguments << QString::fromUtf8(line);
     };
-    row("package", {"package", "p.json"}, GenCommand::Package, "p.json", "", false);
-    row("vb, options after", {"vb", "p.json", "-o", "m.bas", "--utf8"}, GenCommand::Vb, "p.json",
-        "m.bas", true);
-    row("csv, options before", {"csv", "--output=s.csv", "p.json"}, GenCommand::Csv, "p.json",
-        "s.csv", false);
-    row("long output option", {"package", "--output", "x.sql", "p.json"}, GenCommand::Package,
-        "p.json", "x.sql", false);
-    row("profile after --", {"package", "--", "-odd.json"}, GenCommand::Package, "-odd.json", "",
-        false);
-    row("tables", {"tables", "p.json"}, GenCommand::Tables, "p.json", "", false);
-    row("check", {"package", "p.json", "--check", "P.sql"}, GenCommand::Package, "p.json", "",
-        false, "P.sql");
-    row("snapshot", {"snapshot", "p.json", "-o", "d.sqlite"}, GenCommand::Snapshot, "p.json",
-        "d.sqlite", false);
-    row("help", {"--help"}, GenCommand::Help, "", "", false);
-    row("short help", {"-h"}, GenCommand::Help, "", "", false);
-    row("version", {"--version"}, GenCommand::Version, "", "", false);
+    row("package", {"package", "p.json"}, "package p.json");
+    row("vb, options after", {"vb", "p.json", "-o", "m.bas", "--utf8"}, "vb p.json -o m.bas utf8");
+    row("csv, options before", {"csv", "--output=s.csv", "p.json"}, "csv p.json -o s.csv");
+    row("long output option", {"package", "--output", "x.sql", "p.json"},
+        "package p.json -o x.sql");
+    row("profile after --", {"package", "--", "-odd.json"}, "package -odd.json");
+    row("tables", {"tables", "p.json"}, "tables p.json");
+    row("check", {"package", "p.json", "--check", "P.sql"}, "package p.json --check P.sql");
+    row("snapshot", {"snapshot", "p.json", "-o", "d.sqlite"}, "snapshot p.json -o d.sqlite");
+    row("strict", {"vb", "--strict", "p.json"}, "vb p.json strict");
+    row("help", {"--help"}, "program help");
+    row("short help", {"-h"}, "program help");
+    row("version", {"--version"}, "version");
+    row("standard input and output", {"package", "-", "-o", "-"}, "package - -o -");
+    row("standard output, long", {"snapshot", "--output=-", "p.json"}, "snapshot p.json -o -");
+    row("quiet", {"tables", "-q", "p.json"}, "tables p.json quiet");
+    row("long quiet", {"snapshot", "p.json", "--quiet", "-o", "d"}, "snapshot p.json -o d quiet");
+    row("verb help", {"csv", "--help"}, "csv help");
+    row("verb help wins", {"tables", "p.json", "--utf8", "-h"}, "tables help");
+    row("--help after -- is a profile", {"vb", "--", "--help"}, "vb --help");
 }
 
 void TestCommandLine::accepts() {
     QFETCH(QStringList, arguments);
-    const CommandLine line = parseCommandLine(arguments);
-    QTEST(int(line.command), "command");
-    QTEST(line.profilePath, "profile");
-    QTEST(line.outputPath, "output");
-    QTEST(line.utf8, "utf8");
-    QTEST(line.checkPath, "check");
+    QTEST(described(parseCommandLine(arguments)), "line");
 }
 
 void TestCommandLine::rejects_data() {
@@ -70,6 +86,8 @@ void TestCommandLine::rejects_data() {
     QTest::newRow("snapshot takes no --utf8")
         << QStringList{"snapshot", "p.json", "-o", "d", "--utf8"} << "--utf8";
     QTest::newRow("help takes nothing") << QStringList{"--help", "package"} << "package";
+    QTest::newRow("version takes no --quiet") << QStringList{"--version", "--quiet"} << "--quiet";
+    QTest::newRow("snapshot with -q only") << QStringList{"snapshot", "p.json", "-q"} << "-o";
 }
 
 void TestCommandLine::rejects() {

@@ -113,6 +113,76 @@ void TestGenProcess::goldenOutputs() {
     const GenRun toStdout = runGen({command, profile});
     QCOMPARE(toStdout.exitCode, 0);
     QCOMPARE(toStdout.out, expected);
+
+    // "-" both ways: the profile from standard input, the text to standard output.
+    const GenRun streams = runGenWithInput({command, "-", "-o", "-"}, goldenProfile());
+    QVERIFY2(streams.exitCode == 0, qPrintable(streams.err));
+    QCOMPARE(streams.out, expected);
+}
+
+void TestGenProcess::profileFromStandardInput_data() {
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("fragment"); // of standard output when done, else of error
+    QTest::newRow("relative ini from the working folder")
+        << demoProfile(R"("ini": "conf/Ostrel.ini", "tables": [{"name": "DEPT", "public": true}])")
+               .toUtf8()
+        << 0 << "PROCEDURE EXT_DEPT(";
+    QTest::newRow("not JSON") << QByteArray("{\"service\": ") << 2 << "標準入力: JSON";
+    QTest::newRow("over 64 MiB") << QByteArray(64 * 1024 * 1024 + 1, ' ') << 2
+                                 << "標準入力: プロファイルを読めません：ファイルが大きすぎます"
+                                    "（64 MiB まで）";
+}
+
+void TestGenProcess::profileFromStandardInput() {
+    QFETCH(QByteArray, input);
+    QFETCH(int, status);
+    QFETCH(QString, fragment);
+    QVERIFY(QDir(dir_.path()).mkdir("conf"));
+    writeFileBytes(QDir(dir_.path()).filePath("conf/Ostrel.ini"), "[Params]\r\nPublic=EXT_\r\n");
+    const GenRun run = runGenWithInput({"package", "-", "--utf8"}, input, dir_.path());
+    QVERIFY2(run.exitCode == status, qPrintable(QString::number(run.exitCode) + u' ' + run.err));
+    const QString said = status == 0 ? QString::fromUtf8(run.out) : run.err;
+    QVERIFY2(said.contains(fragment), qPrintable(said.left(300)));
+}
+
+void TestGenProcess::versionAndHelp_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("head"); // the first lines of standard output
+    QTest::addColumn<QString>("last");     // a part of its last line
+    QTest::newRow("--version")
+        << QStringList{"--version"}
+        << QStringList{"tamsel-gen (Tamsel) 1.2.0.0", "Copyright (C) 2026 The Tamsel developers",
+                       "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                       "<https://gnu.org/licenses/gpl.html>.",
+                       "This is free software: you are free to change and redistribute it.",
+                       "There is NO WARRANTY, to the extent permitted by law."}
+        << "There is NO WARRANTY";
+    QTest::newRow("--help") << QStringList{"--help"} << QStringList{"使い方:"}
+                            << "「Reporting bugs」";
+    for (const char* verb : {"package", "vb", "csv", "tables", "snapshot"})
+        QTest::addRow("%s --help", verb)
+            << QStringList{verb, "--help"}
+            << QStringList{QStringLiteral("使い方: tamsel-gen %1 PROFILE.json").arg(verb)}
+            << "tamsel-gen --help";
+    QTest::newRow("help wins over a refused option")
+        << QStringList{"csv", "p.json", "--strict", "-h"}
+        << QStringList{"使い方: tamsel-gen csv PROFILE.json"} << "tamsel-gen --help";
+}
+
+void TestGenProcess::versionAndHelp() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, head);
+    QFETCH(QString, last);
+    const GenRun run = runGen(arguments);
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    const QStringList shown = QString::fromUtf8(run.out).split(u'\n');
+    QCOMPARE(shown.last(), QString()); // ends with a line end
+    for (qsizetype i = 0; i < head.size(); ++i)
+        QVERIFY2(shown.value(i).startsWith(head[i]), qPrintable(shown.value(i)));
+    QVERIFY2(shown.value(shown.size() - 2).contains(last),
+             qPrintable(shown.value(shown.size() - 2)));
 }
 
 void TestGenProcess::candidateOrderFollowsTableList_data() {
@@ -646,6 +716,11 @@ void TestGenProcess::snapshotTakesTheProfilesTables() {
     const GenRun package = runGen({"package", fromSnapshot});
     QVERIFY2(package.exitCode == 0, qPrintable(package.err));
     QCOMPARE(package.out, readFileBytes(testDataPath("cli/package.sql")));
+
+    // "-o -" sends the same file down a pipe.
+    const GenRun piped = runGen({"snapshot", fromSnapshot, "-o", "-"});
+    QVERIFY2(piped.exitCode == 0, qPrintable(piped.err));
+    QCOMPARE(piped.out, readFileBytes(snapshot));
 }
 
 void TestGenProcess::snapshotFailuresLeaveNothing_data() {
@@ -678,28 +753,37 @@ void TestGenProcess::snapshotFailuresLeaveNothing() {
 }
 
 GenRun TestGenProcess::onTerminal(const QStringList& arguments, const QByteArray& typed,
-                                  const QMap<QString, QString>& env) {
+                                  const QMap<QString, QString>& env, const QString& errFile) {
     const QString script = QStandardPaths::findExecutable("script");
     if (script.isEmpty())
         return {};
-    QStringList command{QStringLiteral(TAMSEL_GEN_PATH)};
+    // The variables are the program's own: the shell in between would complain of a locale
+    // the machine lacks.
+    QStringList command{QStringLiteral("env")};
+    for (auto it = env.cbegin(); it != env.cend(); ++it)
+        command << u'\'' + it.key() + u'=' + it.value() + u'\'';
+    command << QStringLiteral(TAMSEL_GEN_PATH);
     for (const QString& argument : arguments)
         command << u'\'' + argument + u'\'';
     QProcess terminal;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("TAMSEL_PASSWORD");
-    for (auto it = env.cbegin(); it != env.cend(); ++it)
-        environment.insert(it.key(), it.value());
     terminal.setProcessEnvironment(environment);
     // script runs the command on a pseudo-terminal: its standard input and error are one.
-    terminal.start(script, {"-qec", command.join(u' '), "/dev/null"});
+    // With errFile, standard error goes there and the terminal keeps LF as it comes.
+    const QString shell =
+        errFile.isEmpty()
+            ? command.join(u' ')
+            : QStringLiteral("stty -onlcr; %1 2>'%2'").arg(command.join(u' '), errFile);
+    terminal.start(script, {"-qec", shell, "/dev/null"});
     terminal.write(typed);
     terminal.closeWriteChannel();
     if (!terminal.waitForFinished(60000)) {
         terminal.kill();
         terminal.waitForFinished();
     }
-    return {terminal.exitCode(), terminal.readAllStandardOutput(), {}};
+    return {terminal.exitCode(), terminal.readAllStandardOutput(),
+            errFile.isEmpty() ? QString() : QString::fromUtf8(readFileBytes(errFile))};
 }
 
 void TestGenProcess::progressOnATerminal() {
@@ -741,4 +825,99 @@ void TestGenProcess::passwordAskedOnlyWhereChecked() {
     const GenRun run = onTerminal({"tables", profile}, "typed\n");
     QVERIFY2(run.exitCode == status, run.out.constData());
     QCOMPARE(run.out.contains("パスワード: "), asked);
+}
+
+void TestGenProcess::terminalShowsUtf8_data() {
+    QTest::addColumn<QStringList>("arguments"); // after the command and the profile
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("shown"); // "utf8": as --utf8 writes it, "saved": the golden file
+    QTest::addColumn<QString>("err");   // a part of standard error; "": nothing
+    QTest::newRow("package") << QStringList{"package"} << 0 << "utf8"
+                             << "Shift-JIS";
+    QTest::newRow("csv") << QStringList{"csv"} << 0 << "utf8"
+                         << "CR LF";
+    QTest::newRow("quiet") << QStringList{"vb", "-q"} << 0 << "utf8"
+                           << "";
+    QTest::newRow("--utf8 asked") << QStringList{"vb", "--utf8"} << 0 << "utf8"
+                                  << "";
+    QTest::newRow("-o - keeps the saved form") << QStringList{"package", "-o", "-"} << 0 << "saved"
+                                               << "";
+    QTest::newRow("snapshot refused") << QStringList{"snapshot", "-o", "-"} << 6 << ""
+                                      << "端末";
+}
+
+void TestGenProcess::terminalShowsUtf8() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, shown);
+    QFETCH(QString, err);
+    if (QStandardPaths::findExecutable("script").isEmpty())
+        QSKIP("no script(1) to give tamsel-gen a terminal");
+    const QString profile = writeProfile(QString::fromUtf8(goldenProfile()));
+    const QString command = arguments.takeFirst();
+    const GenRun run = onTerminal(
+        QStringList{command, profile} + arguments, {},
+        {{"TZ", "Asia/Tokyo"}, {"LC_ALL", "ja_JP.UTF-8"}, {"SOURCE_DATE_EPOCH", kPinnedEpoch}},
+        QDir(dir_.path()).filePath("err.txt"));
+    QVERIFY2(run.exitCode == status, qPrintable(run.err));
+    QByteArray expected;
+    if (shown == "utf8")
+        expected = runGen({command, profile, "--utf8"}).out;
+    else if (shown == "saved")
+        expected = readFileBytes(testDataPath("cli/package.sql"));
+    QCOMPARE(run.out, expected);
+    if (err.isEmpty())
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    else
+        QVERIFY2(run.err.count(err) == 1 && run.err.startsWith(u"tamsel-gen: "),
+                 qPrintable(run.err));
+}
+
+void TestGenProcess::quietKeepsWarningsAndErrors_data() {
+    QTest::addColumn<QStringList>("arguments"); // @X@ stands for the test's file X
+    QTest::addColumn<bool>("onTerminal");
+    QTest::addColumn<QString>("said"); // a part of standard error (the terminal); "": nothing
+    QTest::newRow("progress silenced")
+        << QStringList{"package", "@golden.json@", "-o", "@out.sql@", "-q"} << true << "";
+    QTest::newRow("no-table notice")
+        << QStringList{"tables", "@empty.json@"} << false << "テーブルが存在しません";
+    QTest::newRow("no-table notice silenced")
+        << QStringList{"tables", "@empty.json@", "--quiet"} << false << "";
+    QTest::newRow("reserved-name warning kept")
+        << QStringList{"package", "@order.json@", "-q", "-o", "@out.sql@"} << false
+        << "ORDER（2 行目）";
+    QTest::newRow("error kept") << QStringList{"package", "@missing.json@", "-q"} << false
+                                << "プロファイルを読めません";
+}
+
+void TestGenProcess::quietKeepsWarningsAndErrors() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, onTerminal);
+    QFETCH(QString, said);
+    if (onTerminal && QStandardPaths::findExecutable("script").isEmpty())
+        QSKIP("no script(1) to give tamsel-gen a terminal");
+    const QDir dir(dir_.path());
+    writeProfile(QString::fromUtf8(goldenProfile()), "golden.json");
+    writeProfile(demoProfile(R"("settings": {"PackName": "ORDER", "PackHeader": false},
+                                "tables": [{"name": "EMP", "public": true}])"),
+                 "order.json");
+    const QString empty = dir.filePath("empty.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "empty");
+        db.setDatabaseName(empty);
+        QVERIFY(db.open() && QSqlQuery(db).exec("PRAGMA user_version = 1"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("empty");
+    writeProfile(QStringLiteral(R"({"service": "%1", "user": "SCOTT"})").arg(empty), "empty.json");
+    for (QString& argument : arguments)
+        if (argument.startsWith(u'@'))
+            argument = dir.filePath(argument.mid(1).chopped(1));
+
+    const GenRun run = onTerminal ? this->onTerminal(arguments) : runGen(arguments);
+    const QString shown = onTerminal ? QString::fromUtf8(run.out) : run.err;
+    if (said.isEmpty())
+        QVERIFY2(shown.isEmpty(), qPrintable(shown));
+    else
+        QVERIFY2(shown.contains(said), qPrintable(shown));
 }

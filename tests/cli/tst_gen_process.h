@@ -12,6 +12,10 @@ private slots:
     void init();
     void goldenOutputs_data();
     void goldenOutputs();
+    void profileFromStandardInput_data();
+    void profileFromStandardInput();
+    void versionAndHelp_data();
+    void versionAndHelp();
     void candidateOrderFollowsTableList_data();
     void candidateOrderFollowsTableList();
     void utf8DiffersOnlyInEncoding_data();
@@ -43,12 +47,17 @@ private slots:
     void progressOnATerminal();
     void passwordAskedOnlyWhereChecked_data();
     void passwordAskedOnlyWhereChecked();
+    void terminalShowsUtf8_data();
+    void terminalShowsUtf8();
+    void quietKeepsWarningsAndErrors_data();
+    void quietKeepsWarningsAndErrors();
 
 private:
     QString writeProfile(const QString& json, const QString& name = "profile.json");
     // tamsel-gen on a terminal of its own (script(1)), `typed` at the keyboard: out is what
-    // the terminal shows.
+    // the terminal shows. With errFile, standard error goes to that file (err) instead, and
+    // the terminal shows standard output byte for byte.
     GenRun onTerminal(const QStringList& arguments, const QByteArray& typed = {},
-                      const QMap<QString, QString>& env = {});
+                      const QMap<QString, QString>& env = {}, const QString& errFile = {});
     QTemporaryDir dir_;
 };

@@ -30,6 +30,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/tamsel bin/tamsel-gen share/tamsel/Html/index.html \
     share/applications/tamsel.desktop share/man/man1/tamsel.1.gz \
     share/man/man1/tamsel-gen.1.gz share/doc/tamsel/README.md share/doc/tamsel/copyright \
+    share/bash-completion/completions/tamsel-gen \
     share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/tamsel.png; do
     [ -s "$prefix/$file" ] || fail "not installed: $file"
 done
@@ -62,7 +63,10 @@ as_user() {
         DISPLAY="${DISPLAY:-}" "$@"
 }
 
-as_user tamsel-gen --version | grep -qx 'tamsel-gen 1\.2\.0\.0' || fail "tamsel-gen --version"
+as_user tamsel-gen --version | grep -qx 'tamsel-gen (Tamsel) 1\.2\.0\.0' ||
+    fail "tamsel-gen --version"
+as_user tamsel-gen --help | grep -qF "$prefix/share/doc/tamsel/README.md" ||
+    fail "tamsel-gen --help does not name the installed README"
 as_user sh -c 'cd "$HOME" && tamsel-gen package profile.json -o out.sql' ||
     fail "tamsel-gen package"
 head -c 200 "$home/out.sql" | iconv -f CP932 -t UTF-8 | grep -q 'CREATE OR REPLACE PACKAGE' ||

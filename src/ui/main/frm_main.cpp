@@ -14,6 +14,7 @@
 #include "ui/fonts.h"
 #include "ui/main/argument_editing.h"
 #include "ui/main/frm_temp.h"
+#include "ui/main/preview_commands.h"
 #include "ui/main/preview_pane.h"
 #include "ui/main/profile_commands.h"
 #include "ui/main/retrieval_guard.h"
@@ -21,6 +22,7 @@
 #include "ui/main/table_rows.h"
 #include "ui/messages.h"
 #include "ui/seams.h"
+#include "ui/widgets/code_editor.h"
 #include "ui/window_geometry.h"
 #include "util/app_info.h"
 #include "util/clock.h"
@@ -75,6 +77,7 @@ TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, DatabaseSource 
                          hints_, this);
     Rows->setObjectName(QStringLiteral("TableRows"));
     preview_ = new PreviewPane(ui_.MEM_Preview, ui_.MNU_Save, settings_.GenSettings, this);
+    editing_ = new PreviewCommands(*this, ui_, this);
     profiles_ = new ProfileCommands(
         settings_, ui_, Model, *Rows, [this] { MNU_SelectClick(); }, this);
     connectCommands();
@@ -137,6 +140,7 @@ void TFRM_Main::FormCreate() {
     // the window really gets.
     const QSize designClient = designClientSize(*this, ui_);
     placeDesignLayout(ui_, designClient, anchors_);
+    editing_->setArea(ui_.MEM_Preview->geometry());
     setWindowTitle(applicationTitle());
     ui_.MNU_Help->setText(applicationTitle() + QStringLiteral("ヘルプ(&C)"));
     centralWidget()->resize(designClient);
@@ -226,6 +230,8 @@ void TFRM_Main::FormClose() {
 bool TFRM_Main::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == centralWidget()) {
         anchors_.apply(static_cast<QResizeEvent*>(event)->size());
+        // The anchors give the preview its whole place; the find bar takes its share.
+        editing_->setArea(ui_.MEM_Preview->geometry());
     } else if (event->type() == QEvent::KeyPress && watched == ui_.LST_Tables) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -12,6 +12,7 @@
 
 class Clock;
 class Database;
+class PreviewCommands;
 class PreviewPane;
 class ProfileCommands;
 class StatusHints;
@@ -28,8 +29,9 @@ enum class FlagColumn;
 //
 // Its parts live in units of their own: the controls and their placement
 // (main_window_layout), the rows (table_rows), the preview with saving and the table
-// structure output (preview_pane), the status-bar hints (status_hints), saving and opening
-// profiles (profile_commands). The window wires them to its commands; tests find its
+// structure output (preview_pane), the preview's editing, finding and going to a line
+// (preview_commands), the status-bar hints (status_hints), saving and opening profiles
+// (profile_commands). The window wires them to its commands; tests find its
 // controls by their object names.
 class TFRM_Main : public QMainWindow {
     Q_OBJECT
@@ -109,6 +111,7 @@ private:
     GenerationModel Model;
     TableRows* Rows = nullptr;
     PreviewPane* preview_ = nullptr;
+    PreviewCommands* editing_ = nullptr;
     ProfileCommands* profiles_ = nullptr;
     StatusHints* hints_ = nullptr;
     bool retrieving_ = false;

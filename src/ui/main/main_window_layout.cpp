@@ -2,14 +2,17 @@
 
 #include "ui/fonts.h"
 #include "ui/main/control_anchors.h"
+#include "ui/widgets/code_editor.h"
 #include "ui/widgets/control_hint.h"
+#include "ui/widgets/find_bar.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -88,6 +91,30 @@ QMenu* menu(QMenuBar* bar, QMenu* parent, const char* name, const QString& text)
     return m;
 }
 
+// The preview's editing commands, between ファイル and 操作 as editors have them.
+void createEditMenu(QMenuBar* bar, MainWindowControls& ui) {
+    ui.MNU_Edit = menu(bar, nullptr, "MNU_Edit", QStringLiteral("編集(&E)"));
+    ui.MNU_Undo = item(ui.MNU_Edit, "MNU_Undo", QStringLiteral("元に戻す(&U)"),
+                       QKeySequence(Qt::CTRL | Qt::Key_Z));
+    ui.MNU_Redo = item(ui.MNU_Edit, "MNU_Redo", QStringLiteral("やり直し(&R)"),
+                       QKeySequence(Qt::CTRL | Qt::Key_Y));
+    ui.MNU_Edit->addSeparator();
+    ui.MNU_Cut = item(ui.MNU_Edit, "MNU_Cut", QStringLiteral("切り取り(&T)"),
+                      QKeySequence(Qt::CTRL | Qt::Key_X));
+    ui.MNU_Copy = item(ui.MNU_Edit, "MNU_Copy", QStringLiteral("コピー(&C)"),
+                       QKeySequence(Qt::CTRL | Qt::Key_C));
+    ui.MNU_Paste = item(ui.MNU_Edit, "MNU_Paste", QStringLiteral("貼り付け(&P)"),
+                        QKeySequence(Qt::CTRL | Qt::Key_V));
+    ui.MNU_Edit->addSeparator();
+    ui.MNU_SelectAll = item(ui.MNU_Edit, "MNU_SelectAll", QStringLiteral("すべて選択(&A)"),
+                            QKeySequence(Qt::CTRL | Qt::Key_A));
+    ui.MNU_Edit->addSeparator();
+    ui.MNU_Find = item(ui.MNU_Edit, "MNU_Find", QStringLiteral("検索(&F)"),
+                       QKeySequence(Qt::CTRL | Qt::Key_F));
+    ui.MNU_GoToLine = item(ui.MNU_Edit, "MNU_GoToLine", QStringLiteral("行へ移動(&G)..."),
+                           QKeySequence(Qt::CTRL | Qt::Key_G));
+}
+
 void createMenus(QMainWindow& window, MainWindowControls& ui) {
     QMenuBar* bar = window.menuBar();
     ui.MNU_Files = menu(bar, nullptr, "MNU_Files", QStringLiteral("ファイル(&F)"));
@@ -105,6 +132,8 @@ void createMenus(QMainWindow& window, MainWindowControls& ui) {
     ui.MNU_Files->addSeparator()->setObjectName(QStringLiteral("MNU_Bar1"));
     ui.MNU_Quit = item(ui.MNU_Files, "MNU_Quit", QStringLiteral("閉じる(&X)"),
                        QKeySequence(Qt::CTRL | Qt::Key_Q), QStyle::SP_DialogCloseButton);
+
+    createEditMenu(bar, ui);
 
     ui.H1 = menu(bar, nullptr, "H1", QStringLiteral("操作(&H)"));
     ui.MNU_Select = item(ui.H1, "MNU_Select", QStringLiteral("リストから選択(&S)"),
@@ -231,17 +260,15 @@ void createControls(QMainWindow& window, MainWindowControls& ui) {
 
     ui.LBL_Preview = label(client, "LBL_Preview", QStringLiteral("プレビュー"));
 
-    ui.MEM_Preview = new QPlainTextEdit(client);
+    // Plain text without wrapping, both scroll bars, Tab inserting a tab and tab stops
+    // every eight half-width characters (as the generated module is indented): the
+    // editor's own settings.
+    ui.MEM_Preview = new CodeEditor(client);
     ui.MEM_Preview->setObjectName(QStringLiteral("MEM_Preview"));
-    ui.MEM_Preview->setFont(previewFont());
-    ui.MEM_Preview->setLineWrapMode(QPlainTextEdit::NoWrap);
-    ui.MEM_Preview->setWordWrapMode(QTextOption::NoWrap);
-    ui.MEM_Preview->setTabChangesFocus(false);
-    ui.MEM_Preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ui.MEM_Preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // Tab stops every eight half-width characters, as the generated module is indented.
-    ui.MEM_Preview->setTabStopDistance(
-        8 * QFontMetricsF(ui.MEM_Preview->font()).horizontalAdvance(u' '));
+    ui.MEM_Preview->setTextFont(previewFont());
+    ui.PNL_Find = new FindBar(client);
+    ui.PNL_Find->setObjectName(QStringLiteral("PNL_Find"));
+    ui.PNL_Find->hide();
 
     // Buttons and menu items that do the same thing are one command.
     bindToAction(ui.BTN_Select, ui.MNU_Select);
@@ -254,9 +281,21 @@ void createControls(QMainWindow& window, MainWindowControls& ui) {
     bindToAction(ui.BTN_CLR, ui.MNU_CLR);
 
     // The rows come between the execute button and the list as they are made.
-    QWidget* const order[] = {ui.BTN_Select,  ui.BTN_Public,   ui.BTN_Array,   ui.BTN_INS,
-                              ui.BTN_UPD,     ui.BTN_CLR,      ui.BTN_Execute, ui.LST_Tables,
-                              ui.MEM_Preview, ui.BTN_vbExecute};
+    // The find bar, while shown, comes last.
+    QWidget* const order[] = {ui.BTN_Select,
+                              ui.BTN_Public,
+                              ui.BTN_Array,
+                              ui.BTN_INS,
+                              ui.BTN_UPD,
+                              ui.BTN_CLR,
+                              ui.BTN_Execute,
+                              ui.LST_Tables,
+                              ui.MEM_Preview,
+                              ui.BTN_vbExecute,
+                              ui.PNL_Find->EDT_Find,
+                              ui.PNL_Find->BTN_FindNext,
+                              ui.PNL_Find->BTN_FindPrevious,
+                              ui.PNL_Find->CHK_MatchCase};
     for (std::size_t k = 1; k < std::size(order); ++k)
         QWidget::setTabOrder(order[k - 1], order[k]);
 }

@@ -4,13 +4,14 @@
 
 #include <array>
 
+class CodeEditor;
 class ControlAnchors;
+class FindBar;
 class QAction;
 class QLabel;
 class QListWidget;
 class QMainWindow;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollArea;
 class QStatusBar;
@@ -34,7 +35,8 @@ struct MainWindowControls {
     QPushButton* BTN_vbExecute = nullptr;
     QScrollArea* SCB_Main = nullptr;
     QLabel* LBL_Preview = nullptr;
-    QPlainTextEdit* MEM_Preview = nullptr;
+    CodeEditor* MEM_Preview = nullptr;
+    FindBar* PNL_Find = nullptr; // under the preview while shown
     QStatusBar* STB_Main = nullptr;
     std::array<QLabel*, 3> STB_Panels{}; // only the first is ever written
     QTimer* TIM_Hint = nullptr;
@@ -45,6 +47,15 @@ struct MainWindowControls {
     QAction* MNU_SaveProfile = nullptr; // the candidate list as a tamsel-gen profile
     QAction* MNU_OpenProfile = nullptr;
     QAction* MNU_Quit = nullptr;
+    QMenu* MNU_Edit = nullptr; // the preview's
+    QAction* MNU_Undo = nullptr;
+    QAction* MNU_Redo = nullptr;
+    QAction* MNU_Cut = nullptr;
+    QAction* MNU_Copy = nullptr;
+    QAction* MNU_Paste = nullptr;
+    QAction* MNU_SelectAll = nullptr;
+    QAction* MNU_Find = nullptr;
+    QAction* MNU_GoToLine = nullptr;
     QMenu* H1 = nullptr;
     QAction* MNU_Select = nullptr;
     QAction* MNU_Execute = nullptr;

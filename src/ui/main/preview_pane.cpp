@@ -3,65 +3,39 @@
 #include "gen/csv/table_structure.h"
 #include "settings/settings.h"
 #include "ui/messages.h"
+#include "ui/widgets/code_editor.h"
 #include "util/report.h"
 #include "util/sjis.h"
 #include "util/text_file.h"
 
 #include <QAction>
 #include <QFileInfo>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
 
-PreviewPane::PreviewPane(QPlainTextEdit* editor, QAction* saveAction,
-                         const TPackParameters& settings, QObject* parent)
+PreviewPane::PreviewPane(CodeEditor* editor, QAction* saveAction, const TPackParameters& settings,
+                         QObject* parent)
     : QObject(parent), editor_(editor), saveAction_(saveAction), settings_(settings) {
     setObjectName(QStringLiteral("Preview"));
-    editor_->clear();
-    connect(editor_, &QPlainTextEdit::textChanged, this,
+    editor_->clearText();
+    connect(editor_, &CodeEditor::textChanged, this,
             [this] { runGuarded([this] { MEM_PreviewChange(); }); });
     MEM_PreviewChange();
 }
 
 QStringList PreviewPane::PreviewLines() const {
-    QStringList lines;
-    const QTextDocument* document = editor_->document();
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        // A soft line break (Shift+Enter) shows as a line break too.
-        const QString text = block.text();
-        if (text.contains(QChar::LineSeparator))
-            lines.append(text.split(QChar::LineSeparator));
-        else
-            lines.append(text);
-    }
-    // The text's last line break ends its last line; the empty block after it is no line.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return editor_->textLines();
 }
 
 void PreviewPane::ReplacePreview(const QStringList& lines, bool isVb) {
-    QString text;
-    qsizetype length = 0;
-    for (const QString& line : lines)
-        length += line.size() + 1;
-    text.reserve(length);
-    for (const QString& line : lines) {
-        text += line;
-        text += QLatin1Char('\n');
-    }
-    editor_->setUpdatesEnabled(false);
-    editor_->setPlainText(text);
-    editor_->setUpdatesEnabled(true);
+    editor_->replaceLines(lines, isVb ? CodeLanguage::VisualBasic : CodeLanguage::PlSql);
     previewIsVb_ = isVb;
 }
 
 bool PreviewPane::isEmpty() const {
-    return editor_->document()->isEmpty();
+    return editor_->isEmpty();
 }
 
 void PreviewPane::clear() {
-    editor_->clear(); // disables the save item through the change handler
+    editor_->clearText(); // disables the save item through the change handler
 }
 
 void PreviewPane::MEM_PreviewChange() {

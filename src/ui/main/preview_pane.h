@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class CodeEditor;
 class QAction;
-class QPlainTextEdit;
 class QWidget;
 struct TPackParameters;
 
@@ -19,17 +19,18 @@ class PreviewPane : public QObject {
     Q_OBJECT
 public:
     // editor: MEM_Preview; saveAction: MNU_Save, enabled exactly while the text is not empty.
-    PreviewPane(QPlainTextEdit* editor, QAction* saveAction, const TPackParameters& settings,
+    PreviewPane(CodeEditor* editor, QAction* saveAction, const TPackParameters& settings,
                 QObject* parent = nullptr);
 
-    // The preview's lines as the editor shows them: a line break ends a line, and the last
-    // line break of the text starts no further line.
+    // What the preview holds, for whatever reads it (saving, comparing with a saved file):
+    // its lines as the editor shows them (a line break ends a line, and the last line
+    // break of the text starts no further line), and their kind, a module (true) or
+    // package source (false).
     QStringList PreviewLines() const;
-    // Replaces the preview's text with the lines in one step, painting suspended, and
-    // remembers which kind of text it now holds.
-    void ReplacePreview(const QStringList& lines, bool isVb);
-    // Whether the preview holds a module (true) or package source (false).
     bool PreviewIsVb() const { return previewIsVb_; }
+    // Replaces the preview's text with the lines in one step that leaves nothing to undo,
+    // coloured for their kind, and remembers the kind.
+    void ReplacePreview(const QStringList& lines, bool isVb);
     bool isEmpty() const;
     void clear();
 
@@ -55,7 +56,7 @@ private:
     bool showSaveDialog(QWidget* parent, const SaveLocation& last, const QString& name,
                         const QString& defaultExt, const QString& filter);
 
-    QPlainTextEdit* editor_;
+    CodeEditor* editor_;
     QAction* saveAction_;
     const TPackParameters& settings_;
     SaveDialog SDLG_Main;
