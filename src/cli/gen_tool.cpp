@@ -23,6 +23,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <new>
@@ -201,6 +202,10 @@ struct VerbRun {
 
 namespace {
 
+// The run (its model above all) of a process that ends with it, held here so that it is still
+// reachable: a leak checker sees memory kept on purpose, not lost.
+VerbRun* runLeftToTheProcess = nullptr;
+
 // What --quiet silences.
 void notice(const VerbRun& run, const QString& text) {
     if (!run.line.quiet)
@@ -364,7 +369,16 @@ QString outputFile(const CommandLine& line) {
 // The verb's needs met in their order, then its action.
 void run(const CommandLine& line, GenToolContext& context) {
     const GenVerb& verb = *line.verb;
-    VerbRun run{line, context, readProfile(line.profilePath, context)};
+    auto owned = std::make_unique<VerbRun>(line, context, readProfile(line.profilePath, context));
+    VerbRun& run = *owned;
+    // Also when the run fails: the guard lets go of the run before it would be freed. The
+    // database is closed all the same, so that a server sees the session end as it should.
+    const auto keep = qScopeGuard([&] {
+        if (!context.processEndsWithRun)
+            return;
+        owned->database.reset();
+        runLeftToTheProcess = owned.release();
+    });
     const GenProfile& profile = run.profile;
 
     // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them

@@ -122,6 +122,7 @@ int run(int argc, char** argv) {
     context.stdoutIsTerminal = isatty(STDOUT_FILENO) == 1;
     context.stdoutIsOpen = standardOutputOpen;
     context.standardInput = standardInputOpen ? STDIN_FILENO : -1;
+    context.processEndsWithRun = true;
     return runGenTool(line, context);
 }
 

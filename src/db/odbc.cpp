@@ -1,6 +1,6 @@
 #include "db/odbc.h"
 
-#include "db/database_backend.h"
+#include "db/qt_sql_backend.h"
 
 #include <sql.h>
 #include <sqlext.h>
@@ -53,7 +53,7 @@ QString odbcAttributeValue(const QString& value) {
 
 std::unique_ptr<DatabaseBackend> openOdbcDatabase(const QString& connectionString,
                                                   const QString& user, const QString& password) {
-    auto backend = std::make_unique<DatabaseBackend>(QStringLiteral("QODBC"));
+    auto backend = std::make_unique<QtSqlBackend>(QStringLiteral("QODBC"));
     {
         QSqlDatabase database = backend->connection();
         database.setDatabaseName(qtOdbcDatabaseName(connectionString));
