@@ -5,8 +5,8 @@
 // line is shown as it is). The texts are the same exactly when their lines agree; when they
 // are not, the diff written is a unified diff that turns the saved lines into the generated
 // ones, whichever way the budget made it.
-#include "util/output_check.h"
 #include "fuzz_check.h"
+#include "util/output_check.h"
 
 #include <QList>
 

@@ -10,5 +10,4 @@
 #include "ui/application.h"
 
 TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad, TestMainWindow,
-                 TestPreviewEditor, TestMainProfiles, TestProgramArguments,
-                 TestMainCompare)
+                 TestPreviewEditor, TestMainProfiles, TestProgramArguments, TestMainCompare)
