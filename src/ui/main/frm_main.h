@@ -46,7 +46,7 @@ public:
     ~TFRM_Main() override;
 
     // The candidate list and its values (row i of the rows panel belongs to candidate i).
-    const GenerationModel& model() const { return Model; }
+    const GenerationModel& model() const { return model_; }
     // While a column retrieval runs, no other command can start and the window cannot close.
     bool Retrieving() const { return retrieving_; }
     // Where generated headers take their date from; the system clock unless replaced.
@@ -116,8 +116,8 @@ private:
     std::unique_ptr<Clock> clock_;
     MainWindowControls ui_;
     ControlAnchors anchors_;
-    GenerationModel Model;
-    TableRows* Rows = nullptr;
+    GenerationModel model_;
+    TableRows* rows_ = nullptr;
     PreviewPane* preview_ = nullptr;
     PreviewCompare* compare_ = nullptr;
     PreviewCommands* editing_ = nullptr;
