@@ -1,11 +1,12 @@
-// Fuzz target of tamsel-gen --check (cli/output_check, cli/line_diff): a saved text and a
-// generated one (the input's first byte chooses a memory budget of nothing or the usual one
-// and where the generated text is cut in two; the rest is split at the first NUL, and every
-// byte is made ASCII so a line is shown as it is). The texts are the same exactly when their
-// lines agree; when they are not, the diff written is a unified diff that turns the saved
-// lines into the generated ones, whichever way the budget made it.
-#include "cli/output_check.h"
+// Fuzz target of the comparison that tamsel-gen --check and the window's compare command
+// share (util/output_check, util/line_diff): a saved text and a generated one (the input's
+// first byte chooses a memory budget of nothing or the usual one and where the generated
+// text is cut in two; the rest is split at the first NUL, and every byte is made ASCII so a
+// line is shown as it is). The texts are the same exactly when their lines agree; when they
+// are not, the diff written is a unified diff that turns the saved lines into the generated
+// ones, whichever way the budget made it.
 #include "fuzz_check.h"
+#include "util/output_check.h"
 
 #include <QList>
 

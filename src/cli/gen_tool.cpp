@@ -1,6 +1,5 @@
 #include "cli/gen_tool.h"
 
-#include "cli/output_check.h"
 #include "cli/stderr_reporter.h"
 #include "db/db_error.h"
 #include "db/db_messages.h"
@@ -16,6 +15,7 @@
 #include "profile/gen_profile.h"
 #include "settings/profile_file.h"
 #include "util/input_file.h"
+#include "util/output_check.h"
 #include "util/report.h"
 #include "util/safe_file.h"
 #include "util/sjis.h"
@@ -23,6 +23,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <new>
@@ -201,6 +202,10 @@ struct VerbRun {
 
 namespace {
 
+// The run (its model above all) of a process that ends with it, held here so that it is still
+// reachable: a leak checker sees memory kept on purpose, not lost.
+VerbRun* runLeftToTheProcess = nullptr;
+
 // What --quiet silences.
 void notice(const VerbRun& run, const QString& text) {
     if (!run.line.quiet)
@@ -264,7 +269,7 @@ void warnOfReservedNames(const GeneratedText& text, const GeneratorInput& input,
 }
 
 [[noreturn]] void refuseCheckedFile(const QString& path, const QString& reason) {
-    throw GenFailure(kExitOutput, QStringLiteral("比較するファイルを読めません"),
+    throw GenFailure(kExitOutput, unreadableSavedFileText(),
                      QStringLiteral("%1: %2").arg(path, reason));
 }
 
@@ -299,12 +304,10 @@ void checkAgainstSaved(const GeneratedText& text, const GeneratorInput& input, V
         [&run](QByteArrayView block) { writeStandardOutput(run.context, block.toByteArray()); });
     if (check.same)
         return;
-    const QString differs = QStringLiteral("%1 は生成した内容と異なります").arg(line.checkPath);
+    const QString differs = differsFromSavedText(line.checkPath);
     if (!check.diffWritten)
         throw GenFailure(kExitDifferent, differs,
-                         QStringLiteral("%1 行目の行末が%2ではありません")
-                             .arg(check.lineEndDiffers)
-                             .arg(line.utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF")));
+                         lineEndDiffersText(check.lineEndDiffers, line.utf8));
     throw GenFailure(kExitDifferent, differs);
 }
 
@@ -366,7 +369,16 @@ QString outputFile(const CommandLine& line) {
 // The verb's needs met in their order, then its action.
 void run(const CommandLine& line, GenToolContext& context) {
     const GenVerb& verb = *line.verb;
-    VerbRun run{line, context, readProfile(line.profilePath, context)};
+    auto owned = std::make_unique<VerbRun>(line, context, readProfile(line.profilePath, context));
+    VerbRun& run = *owned;
+    // Also when the run fails: the guard lets go of the run before it would be freed. The
+    // database is closed all the same, so that a server sees the session end as it should.
+    const auto keep = qScopeGuard([&] {
+        if (!context.processEndsWithRun)
+            return;
+        owned->database.reset();
+        runLeftToTheProcess = owned.release();
+    });
     const GenProfile& profile = run.profile;
 
     // Only the package and the module carry a date; a bad SOURCE_DATE_EPOCH stops them

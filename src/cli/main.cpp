@@ -104,6 +104,7 @@ int run(int argc, char** argv) {
     context.stdoutIsTerminal = standardOutputIsTerminal();
     context.stdoutIsOpen = standardStreams.outputOpen;
     context.standardInput = standardStreams.inputOpen ? 0 : -1; // 0: standard input everywhere
+    context.processEndsWithRun = true;
     return runGenTool(line, context);
 }
 

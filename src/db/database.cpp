@@ -2,14 +2,29 @@
 
 #include "db/database_backend.h"
 
+namespace {
+
+[[noreturn]] void closed() {
+    throw DbError(QStringLiteral("データベースは閉じています"));
+}
+
+} // namespace
+
 Database::Database(std::unique_ptr<DatabaseBackend> backend) : backend_(std::move(backend)) {}
 
 Database::~Database() = default;
 
 std::unique_ptr<Dynaset> Database::dbCreateDynaset(const QString& sql, int /*options*/) {
     if (!backend_)
-        throw DbError(QStringLiteral("データベースは閉じています"));
+        closed();
     return backend_->query(sql);
+}
+
+std::unique_ptr<Dynaset> Database::dbCreateDynaset(const QString& sql, const QString& text,
+                                                   int /*options*/) {
+    if (!backend_)
+        closed();
+    return backend_->query(sql, text);
 }
 
 void Database::Close() {
@@ -18,4 +33,15 @@ void Database::Close() {
 
 bool Database::IsOpen() const {
     return backend_ && backend_->isOpen();
+}
+
+Database::ReadTransaction::ReadTransaction(Database& database) : database_(database) {
+    if (database_.backend_)
+        database_.backend_->beginRead();
+}
+
+Database::ReadTransaction::~ReadTransaction() {
+    // A logout while the window retrieves has closed the database already.
+    if (database_.backend_)
+        database_.backend_->endRead();
 }

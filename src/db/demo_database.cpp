@@ -1,6 +1,6 @@
 #include "db/demo_database.h"
 
-#include "db/database_backend.h"
+#include "db/qt_sql_backend.h"
 #include "db/sqlite_dictionary.h"
 #include "util/input_file.h"
 #include "util/install_paths.h"
@@ -54,7 +54,7 @@ QByteArray buildDemoDatabase(const QString& script, quint32 stamp) {
         throw DbError(QStringLiteral("一時フォルダを作れません：%1").arg(systemErrorText(errno)));
     const QString path = folder.filePath(demoDatabaseFileName());
     {
-        DatabaseBackend backend(QStringLiteral("QSQLITE"));
+        QtSqlBackend backend(QStringLiteral("QSQLITE"));
         backend.connection().setDatabaseName(path);
         backend.open();
         backend.execute(QStringLiteral("BEGIN"));

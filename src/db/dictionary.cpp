@@ -1,5 +1,6 @@
 #include "db/dictionary.h"
 
+#include "db/database_backend.h"
 #include "settings/setting_rules.h"
 
 #include <optional>
@@ -44,6 +45,12 @@ void checkColumnText(const QString& tableName, const QString& columnName, const 
                           .arg(shownName(tableName), shownName(columnName), field, *reason));
 }
 
+// The column query with "?" where the quoted table name goes.
+QString columnQueryWithPlaceholder() {
+    return QStringLiteral("SELECT CNAME,COLTYPE,WIDTH,PRECISION,SCALE,NULLS FROM COL") +
+           QStringLiteral(" WHERE TNAME = ?") + QStringLiteral(" ORDER BY COLNO");
+}
+
 } // namespace
 
 QString tableListQuery() {
@@ -51,12 +58,39 @@ QString tableListQuery() {
 }
 
 QString columnQuery(const QString& tableName) {
-    QString quoted = tableName;
-    quoted.replace(QStringLiteral("'"), QStringLiteral("''"));
-    return QStringLiteral("SELECT CNAME,COLTYPE,WIDTH,PRECISION,SCALE,NULLS FROM COL") +
-           QStringLiteral(" WHERE TNAME = '") + quoted + QStringLiteral("'") +
-           QStringLiteral(" ORDER BY COLNO");
+    return withQuotedText(columnQueryWithPlaceholder(), tableName);
 }
+
+namespace {
+
+std::unique_ptr<Dynaset> columnDynaset(Database& database, const QString& tableName) {
+    return database.dbCreateDynaset(columnQueryWithPlaceholder(), tableName, kDynasetOptions);
+}
+
+// The fields of the column query, looked up in a result the first time each is read, as
+// reading one by its name would (a field the rows never reach is never looked up).
+class ColumnFields {
+public:
+    enum Name { CNAME, COLTYPE, WIDTH, PRECISION, SCALE, NULLS, kCount };
+
+    explicit ColumnFields(const Dynaset& rows) : rows_(rows) {}
+    const FieldValue& value(Name name) { return rows_.value(index(name)); }
+    const QString& text(Name name) { return rows_.text(index(name)); }
+
+private:
+    qsizetype index(Name name) {
+        static const char* const kNames[kCount] = {"CNAME",     "COLTYPE", "WIDTH",
+                                                   "PRECISION", "SCALE",   "NULLS"};
+        if (indices_[name] < 0)
+            indices_[name] = rows_.fieldIndex(QLatin1StringView(kNames[name]));
+        return indices_[name];
+    }
+
+    const Dynaset& rows_;
+    qsizetype indices_[kCount] = {-1, -1, -1, -1, -1, -1};
+};
+
+} // namespace
 
 qint32 readTableList(Database& database, const std::function<void(const QString&)>& append) {
     const std::unique_ptr<Dynaset> tables =
@@ -72,43 +106,46 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
 TTableSettings readTableColumns(Database& database, const QString& tableName) {
     checkTableName(tableName);
     TTableSettings table = TTableSettings::startRetrieval(tableName);
-    const std::unique_ptr<Dynaset> columns =
-        database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
+    const std::unique_ptr<Dynaset> columns = columnDynaset(database, tableName);
     const qint32 count = columns->RecordCount();
+    table.reserveColumns(count);
+    ColumnFields fields(*columns);
+    using F = ColumnFields;
     for (qint32 row = 0; row < count; ++row) {
-        const QString name = columns->Fields(QStringLiteral("CNAME")).Value();
+        const QString& name = fields.text(F::CNAME);
         checkColumnName(tableName, name);
         // Each text checked as it is read, before it is used.
-        const auto checked = [&](const QString& field, QString value) {
-            checkColumnText(tableName, name, field, value);
+        const auto text = [&](F::Name field, const char* shown) -> const QString& {
+            const QString& value = fields.text(field);
+            checkColumnText(tableName, name, QLatin1StringView(shown), value);
             return value;
         };
-        const auto text = [&](const QString& field) {
-            return checked(field, columns->Fields(field).Value());
-        };
-        const QString type = text(QStringLiteral("COLTYPE"));
-        QString size;
+        const QString& type = text(F::COLTYPE, "COLTYPE");
         if (type == u"NUMBER") {
             // A NUMBER declared without precision (plain NUMBER, INTEGER) has a NULL
             // precision or scale; its size is unknown, which is no reason to fail the list.
-            const Field precision = columns->Fields(QStringLiteral("PRECISION"));
-            const Field scale = columns->Fields(QStringLiteral("SCALE"));
-            if (!precision.IsNull() && !scale.IsNull())
-                size = checked(QStringLiteral("PRECISION"), precision.Value()) + u'.' +
-                       checked(QStringLiteral("SCALE"), scale.Value());
+            const FieldValue& precision = fields.value(F::PRECISION);
+            const FieldValue& scale = fields.value(F::SCALE);
+            QString size;
+            if (!precision.null && !scale.null) {
+                // The scale is checked first, as it always was: of two faults, it is the one
+                // the message names.
+                checkColumnText(tableName, name, QStringLiteral("SCALE"), scale.text);
+                checkColumnText(tableName, name, QStringLiteral("PRECISION"), precision.text);
+                size = precision.text + u'.' + scale.text;
+            }
+            table.appendColumn(name, type, size, text(F::NULLS, "NULLS"));
         } else {
-            size = text(QStringLiteral("WIDTH"));
+            const QString& size = text(F::WIDTH, "WIDTH");
+            table.appendColumn(name, type, size, text(F::NULLS, "NULLS"));
         }
-        const QString nulls = text(QStringLiteral("NULLS"));
-        table.appendColumn(name, type, size, nulls);
         columns->MoveNext();
     }
     return table;
 }
 
 QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName) {
-    const std::unique_ptr<Dynaset> columns =
-        database.dbCreateDynaset(columnQuery(tableName), kDynasetOptions);
+    const std::unique_ptr<Dynaset> columns = columnDynaset(database, tableName);
     const auto value = [&columns](const char* name) -> std::optional<QString> {
         const Field field = columns->Fields(QLatin1String(name));
         return field.IsNull() ? std::nullopt : std::optional<QString>(field.Value());
@@ -146,6 +183,7 @@ RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
                              const QList<qsizetype>& selection, GenerationModel& model,
                              const RetrievalProgress& progress) {
     model.MaxTableNameLength = 0;
+    const Database::ReadTransaction reading(database);
     return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
         model.appendCandidate(readTableColumns(database, name));
     });

@@ -1,6 +1,6 @@
 #include "db/dictionary_snapshot.h"
 
-#include "db/database_backend.h"
+#include "db/qt_sql_backend.h"
 #include "util/platform/user_account.h"
 #include "util/safe_file.h"
 #include "util/system_error.h"
@@ -85,7 +85,7 @@ private:
 
     QString buildPath_;
     QString targetPath_;
-    std::optional<DatabaseBackend> backend_;
+    std::optional<QtSqlBackend> backend_;
 };
 
 // Builds the snapshot in a SQLite file of its own at buildPath.
@@ -114,6 +114,7 @@ RetrievalEnd buildSnapshot(Database& source, const QStringList& tableList,
         // A name the list holds twice is listed twice, but its columns are written once: the
         // column query of that name gives them once.
         QSet<QString> written;
+        const Database::ReadTransaction reading(source);
         end = retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
             table.bindValue(0, name);
             snapshot.run(table);

@@ -3,30 +3,45 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <iterator>
 #include <limits>
 
-QString Field::Value() const {
-    if (value_.isNull()) {
-        if (name_.isEmpty())
-            throw DbError(QStringLiteral("値が NULL のため文字列にできません"));
-        throw DbError(QStringLiteral("列 %1 の値が NULL のため文字列にできません").arg(name_));
-    }
-    switch (value_.typeId()) {
-    case QMetaType::Double: {
-        const double number = value_.toDouble();
-        // 'f' with the shortest round-trip digits: 1600.5, never 1.6005e+03; no "-0".
-        return number == 0 ? QStringLiteral("0")
-                           : QLocale::c().toString(number, 'f', QLocale::FloatingPointShortest);
-    }
+namespace {
+
+[[noreturn]] void nullHasNoText(const QString& name) {
+    if (name.isEmpty())
+        throw DbError(QStringLiteral("値が NULL のため文字列にできません"));
+    throw DbError(QStringLiteral("列 %1 の値が NULL のため文字列にできません").arg(name));
+}
+
+} // namespace
+
+QString decimalText(double number) {
+    // 'f' with the shortest round-trip digits: 1600.5, never 1.6005e+03; no "-0".
+    return number == 0 ? QStringLiteral("0")
+                       : QLocale::c().toString(number, 'f', QLocale::FloatingPointShortest);
+}
+
+FieldValue fieldValue(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    switch (value.typeId()) {
+    case QMetaType::Double:
+        return {decimalText(value.toDouble()), false};
     case QMetaType::Float: {
-        const float number = value_.toFloat();
-        return number == 0 ? QStringLiteral("0")
-                           : QLocale::c().toString(number, 'f', QLocale::FloatingPointShortest);
+        const float number = value.toFloat();
+        return {number == 0 ? QStringLiteral("0")
+                            : QLocale::c().toString(number, 'f', QLocale::FloatingPointShortest),
+                false};
     }
     default:
-        return value_.toString();
+        return {value.toString(), false};
     }
+}
+
+QString Field::Value() const {
+    if (value_.null)
+        nullHasNoText(name_);
+    return value_.text;
 }
 
 Dynaset::Dynaset(QStringList fieldNames, std::vector<std::vector<QVariant>> rows)
@@ -34,15 +49,17 @@ Dynaset::Dynaset(QStringList fieldNames, std::vector<std::vector<QVariant>> rows
     values_.reserve(rows.size() * fieldNames_.size());
     for (std::vector<QVariant>& row : rows) {
         row.resize(fieldNames_.size());
-        std::move(row.begin(), row.end(), std::back_inserter(values_));
+        for (const QVariant& value : row)
+            values_.push_back(fieldValue(value));
     }
 }
 
-std::unique_ptr<Dynaset> Dynaset::fromValues(QStringList fieldNames, std::vector<QVariant> values) {
+std::unique_ptr<Dynaset> Dynaset::fromValues(QStringList fieldNames,
+                                             std::vector<FieldValue> values) {
     return std::unique_ptr<Dynaset>(new Dynaset(Flat{}, std::move(fieldNames), std::move(values)));
 }
 
-Dynaset::Dynaset(Flat, QStringList fieldNames, std::vector<QVariant> values)
+Dynaset::Dynaset(Flat, QStringList fieldNames, std::vector<FieldValue> values)
     : fieldNames_(std::move(fieldNames)), values_(std::move(values)),
       rowCount_(
           fieldNames_.isEmpty() ? 0 : static_cast<qsizetype>(values_.size()) / fieldNames_.size()) {
@@ -52,7 +69,7 @@ qint32 Dynaset::RecordCount() const {
     return static_cast<qint32>(std::min<qsizetype>(rowCount_, std::numeric_limits<qint32>::max()));
 }
 
-Field Dynaset::Fields(const QString& name) const {
+qsizetype Dynaset::fieldIndex(const QString& name) const {
     // The callers spell the names as the query does; the case-blind pass is for drivers
     // that fold them (PostgreSQL answers in lower case).
     qsizetype column = fieldNames_.indexOf(name);
@@ -61,6 +78,24 @@ Field Dynaset::Fields(const QString& name) const {
             column = i;
     if (column < 0)
         throw DbError(QStringLiteral("列 %1 は結果にありません").arg(name));
+    return column;
+}
+
+const FieldValue& Dynaset::value(qsizetype field) const {
+    if (current_ >= rowCount_)
+        throw DbError(QStringLiteral("列 %1 を読む行がありません").arg(fieldNames_[field]));
+    return values_[current_ * fieldNames_.size() + field];
+}
+
+const QString& Dynaset::text(qsizetype field) const {
+    const FieldValue& read = value(field);
+    if (read.null)
+        nullHasNoText(fieldNames_[field]);
+    return read.text;
+}
+
+Field Dynaset::Fields(const QString& name) const {
+    const qsizetype column = fieldIndex(name);
     if (current_ >= rowCount_)
         throw DbError(QStringLiteral("列 %1 を読む行がありません").arg(name));
     return Field(values_[current_ * fieldNames_.size() + column], fieldNames_[column]);

@@ -1,7 +1,7 @@
 #include "db/odbc.h"
 
-#include "db/database_backend.h"
 #include "db/odbc_api.h"
+#include "db/qt_sql_backend.h"
 
 QStringList odbcDataSourceNames() {
     SQLHENV environment = SQL_NULL_HENV;
@@ -51,7 +51,7 @@ QString odbcAttributeValue(const QString& value) {
 
 std::unique_ptr<DatabaseBackend> openOdbcDatabase(const QString& connectionString,
                                                   const QString& user, const QString& password) {
-    auto backend = std::make_unique<DatabaseBackend>(QStringLiteral("QODBC"));
+    auto backend = std::make_unique<QtSqlBackend>(QStringLiteral("QODBC"));
     {
         QSqlDatabase database = backend->connection();
         database.setDatabaseName(qtOdbcDatabaseName(connectionString));

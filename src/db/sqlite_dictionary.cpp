@@ -1,6 +1,7 @@
 #include "db/sqlite_dictionary.h"
 
-#include "db/database_backend.h"
+#include "db/qt_sql_backend.h"
+#include "db/sqlite_backend.h"
 #include "db/sqlite_file_lock.h"
 
 #include <QFile>
@@ -266,19 +267,28 @@ OracleColumnType oracleColumnType(const QString& declaredType) {
     return {name, firstArgumentNumber(type).value_or(0), {}, {}};
 }
 
-std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path, SqliteBudget budget) {
+std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path, SqliteBudget budget,
+                                                    SqliteReader reader) {
     const SqliteOpening opening = sqliteOpening(path);
-    auto backend = std::make_unique<DatabaseBackend>(QStringLiteral("QSQLITE"));
-    {
-        QSqlDatabase database = backend->connection();
-        database.setDatabaseName(sqliteFileUri(path, opening));
+    const QString uri = sqliteFileUri(path, opening);
+    std::unique_ptr<QtSqlBackend> qtBackend;
+    if (reader == SqliteReader::QtDriver) {
+        qtBackend = std::make_unique<QtSqlBackend>(QStringLiteral("QSQLITE"));
+        QSqlDatabase database = qtBackend->connection();
+        database.setDatabaseName(uri);
         database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
     }
+    std::unique_ptr<DatabaseBackend> backend;
     try {
         std::optional<SharedFileLock> lock;
         if (opening == SqliteOpening::PrivateIndex)
             lock.emplace(path);
-        backend->open();
+        if (qtBackend) {
+            qtBackend->open();
+            backend = std::move(qtBackend);
+        } else {
+            backend = std::make_unique<SqliteBackend>(uri);
+        }
         if (opening == SqliteOpening::PrivateIndex) // before anything reads the file
             backend->execute(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
         // What the connection copies stays in memory: no temporary file, also where none

@@ -44,4 +44,11 @@ bool isSqliteFile(const QString& path);
 // live in memory. Every statement that runs the file's own USER_TABLES or COL, at opening
 // and after, is held to the budget: one that uses it up fails with a DbError saying so.
 // Failures are worded in Japanese.
-std::unique_ptr<DatabaseBackend> openSqliteDatabase(const QString& path, SqliteBudget budget = {});
+//
+// reader: how the file is read. SQLite's own interface, always but in the test that holds
+// it against the way the program read SQLite files before, through Qt's SQLite driver,
+// which must give every table, column, text and NULL alike.
+enum class SqliteReader { SqliteInterface, QtDriver };
+std::unique_ptr<DatabaseBackend>
+openSqliteDatabase(const QString& path, SqliteBudget budget = {},
+                   SqliteReader reader = SqliteReader::SqliteInterface);

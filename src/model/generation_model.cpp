@@ -17,6 +17,11 @@ TTableSettings TTableSettings::startRetrieval(const QString& tableName) {
     return table;
 }
 
+void TTableSettings::reserveColumns(qsizetype count) {
+    for (QStringList* list : {&ColumnNames, &ColumnTypes, &ColumnSizes, &ColumnNulls})
+        list->reserve(list->size() + count);
+}
+
 void TTableSettings::appendColumn(const QString& name, const QString& type, const QString& size,
                                   const QString& nulls) {
     ColumnNames.append(name);

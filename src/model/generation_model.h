@@ -29,6 +29,9 @@ struct TTableSettings {
     // MaxColumnNameLength 8, no argument tables, no generic arguments, both counts 10.
     static TTableSettings startRetrieval(const QString& tableName);
 
+    // Room for count more columns, so that the lists take no more memory than they need.
+    void reserveColumns(qsizetype count);
+
     // Appends one column read from the dictionary, keeping ColumnCount and
     // MaxColumnNameLength in step with the arrays.
     void appendColumn(const QString& name, const QString& type, const QString& size,

@@ -40,6 +40,10 @@ struct AppSettings {
     // Section RecentProfiles: the profiles last opened or saved, the latest first, as
     // absolute paths; at most kRecentProfiles.
     QStringList RecentProfiles;
+    // The main window's ファイル → UTF-8で保存: the preview and the table structure are saved
+    // as UTF-8 with LF instead of Shift-JIS with CR LF. Key SaveUtf8 of LastStatus, stored
+    // 1 or 0; true only when the stored integer is exactly 1.
+    bool SaveUtf8 = false;
 };
 
 inline constexpr qsizetype kRecentProfiles = 4;
@@ -98,9 +102,10 @@ void LoadSettings(AppSettings& settings, const QString& iniPath, const SettingsP
                   Reporter& reporter);
 
 // Writes every value in the file's order, taking the main window's outer size from
-// mainWindowSize; the service loses any password (serviceWithoutPassword). The file is read
-// once and replaced once, whole: a file that cannot be read or written (a full disk) is left
-// exactly as it was, and the save message gives the reason. A value the file cannot hold (a
+// mainWindowSize (SaveUtf8 only when it is on or the file holds it already, so a file that
+// never had it keeps its bytes); the service loses any password (serviceWithoutPassword). The file
+// is read once and replaced once, whole: a file that cannot be read or written (a full disk) is
+// left exactly as it was, and the save message gives the reason. A value the file cannot hold (a
 // character Shift-JIS has not) leaves its key as stored while the other keys are written, and
 // the save message names it. closeDatabase, when set, runs first (the logon window closing
 // its database); an error there writes nothing and gives the save message.

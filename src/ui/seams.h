@@ -47,7 +47,8 @@ void setDefaultSaveDialogRunner(SaveDialogRunner runner);
 
 // The open-file dialog for an existing file, starting in initialDir, with a filter of
 // description|pattern pairs as the save dialog takes it: the chosen path, or nullopt when
-// the user cancelled.
+// the user cancelled. An initialDir that names an existing file opens in its folder with
+// the file proposed.
 std::optional<QString> chooseOpenFile(QWidget* parent, const QString& initialDir,
                                       const QString& filter);
 using OpenDialogRunner =

@@ -89,17 +89,22 @@ void EncodedLines::encode(const QString& line) {
     }
 }
 
-void writeSjisFile(const QString& path, const std::function<void(LineSink&)>& writeLines) {
+void writeTextFile(const QString& path, TextFormat format,
+                   const std::function<void(LineSink&)>& writeLines) {
     SafeFileWriter file(path);
-    EncodedLines encoded(TextFormat::Sjis, [&file](QByteArrayView block) { file.append(block); });
+    EncodedLines encoded(format, [&file](QByteArrayView block) { file.append(block); });
     writeLines(encoded);
     encoded.finish();
     file.commit();
 }
 
-void writeSjisLines(const QString& path, const QStringList& lines) {
-    writeSjisFile(path, [&lines](LineSink& out) {
+void writeTextLines(const QString& path, const QStringList& lines, TextFormat format) {
+    writeTextFile(path, format, [&lines](LineSink& out) {
         for (const QString& line : lines)
             out.append(line);
     });
+}
+
+void writeSjisLines(const QString& path, const QStringList& lines) {
+    writeTextLines(path, lines, TextFormat::Sjis);
 }

@@ -54,10 +54,13 @@ private:
     qsizetype lineNumber_ = 0; // of the held line
 };
 
-// Writes the lines that writeLines appends in the saved-file format through the safe
-// writer, encoded as they come: all or nothing. Throws SjisEncodeError, FileWriteError or
-// what writeLines throws.
-void writeSjisFile(const QString& path, const std::function<void(LineSink&)>& writeLines);
-
+// Writes the lines that writeLines appends in the format through the safe writer, encoded
+// as they come: all or nothing. Throws SjisEncodeError, FileWriteError or what writeLines
+// throws.
+void writeTextFile(const QString& path, TextFormat format,
+                   const std::function<void(LineSink&)>& writeLines);
 // The same for lines at hand.
+void writeTextLines(const QString& path, const QStringList& lines, TextFormat format);
+
+// Lines at hand in the saved-file format.
 void writeSjisLines(const QString& path, const QStringList& lines);

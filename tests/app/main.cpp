@@ -1,6 +1,7 @@
 #include "support/test_main.h"
 #include "tst_demo_logon.h"
 #include "tst_logon.h"
+#include "tst_main_compare.h"
 #include "tst_main_profiles.h"
 #include "tst_main_road.h"
 #include "tst_main_window.h"
@@ -9,4 +10,4 @@
 #include "ui/application.h"
 
 TAMSEL_TEST_MAIN(TamselApplication, TestLogon, TestDemoLogon, TestMainRoad, TestMainWindow,
-                 TestPreviewEditor, TestMainProfiles, TestProgramArguments)
+                 TestPreviewEditor, TestMainProfiles, TestProgramArguments, TestMainCompare)

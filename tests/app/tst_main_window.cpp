@@ -256,6 +256,10 @@ void TestMainWindow::menus_data() {
     QTest::newRow("save") << "MNU_Save"
                           << "名前を付けて保存(&S)..." << QKeySequence(Qt::CTRL | Qt::Key_S)
                           << false << -1;
+    QTest::newRow("compare") << "MNU_Compare"
+                             << "保存済みファイルと比較(&D)..." << none << false << -1;
+    QTest::newRow("utf-8") << "MNU_SaveUtf8"
+                           << "UTF-8で保存" << none << true << 0;
     QTest::newRow("save profile") << "MNU_SaveProfile"
                                   << "作成候補をプロファイルに保存(&P)..." << none << false << -1;
     QTest::newRow("open profile") << "MNU_OpenProfile"

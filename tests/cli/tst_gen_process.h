@@ -36,10 +36,6 @@ private slots:
     void tablesListsInTableListOrder();
     void checkComparesWithTheSavedFile_data();
     void checkComparesWithTheSavedFile();
-    void checkTakesTheOutputCutAnywhere_data();
-    void checkTakesTheOutputCutAnywhere();
-    void checkDiffKeepsToItsBudget_data();
-    void checkDiffKeepsToItsBudget();
     void reservedNamesWarnOrFail();
     void snapshotTakesTheProfilesTables();
     void snapshotFailuresLeaveNothing_data();

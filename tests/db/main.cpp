@@ -5,6 +5,7 @@
 #include "tst_service.h"
 #include "tst_session.h"
 #include "tst_sqlite_dictionary.h"
+#include "tst_sqlite_reading.h"
 
 #include <QCoreApplication>
 
@@ -19,6 +20,6 @@ int main(int argc, char** argv) {
         arguments.insert(arguments.end(), argv + 2, argv + argc);
         return runTestClasses<TestOdbc>(int(arguments.size()), arguments.data());
     }
-    return runTestClasses<TestSession, TestService, TestSqliteDictionary, TestDictionary,
-                          TestDemoDatabase>(argc, argv);
+    return runTestClasses<TestSession, TestService, TestSqliteDictionary, TestSqliteReading,
+                          TestDictionary, TestDemoDatabase>(argc, argv);
 }

@@ -1,9 +1,11 @@
 #include "tst_odbc.h"
 
 #include "db/dictionary.h"
+#include "db/dictionary_snapshot.h"
 #include "db/odbc.h"
 #include "db/service.h"
 #include "db/session.h"
+#include "sqlite_files.h"
 #include "support/test_files.h"
 
 #include <QProcess>
@@ -174,6 +176,25 @@ void TestOdbc::nullFieldFailsTheRetrieval() {
     }
     // The session stays usable after the failed retrieval.
     QCOMPARE(readTableColumns(*database, "DEPT").ColumnCount, 3);
+}
+
+void TestOdbc::snapshotReadAlikeByBothReaders() {
+    // Everything the server's dictionary holds (NULL precisions, decimals, quotes, Japanese
+    // names, a NULL where retrieval refuses one) reaches both SQLite readers alike.
+    Session session(noFiles());
+    auto database =
+        session.OpenDatabase(state_.value("PG_DSN"), credentials(state_.value("PG_PASSWORD")), 0);
+    QStringList names;
+    readTableList(*database, [&](const QString& name) { names.append(name); });
+    QList<qsizetype> all;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        all.append(i);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("server.sqlite");
+    writeDictionarySnapshot(*database, names, all, path);
+    const QStringList qt = readingOf(path, SqliteReader::QtDriver);
+    QCOMPARE(readingOf(path, SqliteReader::SqliteInterface), qt);
+    QVERIFY2(qt.size() > names.size() * 2, qPrintable(qt.join(u'\n')));
 }
 
 void TestOdbc::serverStoppedDuringRetrieval() {

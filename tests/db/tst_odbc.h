@@ -18,6 +18,7 @@ private slots:
     void columns_data();
     void columns();
     void nullFieldFailsTheRetrieval();
+    void snapshotReadAlikeByBothReaders();
     void serverStoppedDuringRetrieval(); // stops the server: keep it last
 
 private:

@@ -30,6 +30,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/tamsel bin/tamsel-gen share/tamsel/Html/index.html \
     share/applications/tamsel.desktop share/man/man1/tamsel.1.gz \
     share/man/man1/tamsel-gen.1.gz share/doc/tamsel/README.md share/doc/tamsel/copyright \
+    share/doc/tamsel/LICENSE \
     share/bash-completion/completions/tamsel-gen \
     share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/tamsel.png; do
     [ -s "$prefix/$file" ] || fail "not installed: $file"

@@ -103,6 +103,34 @@ void TestSettings::readsBooleans() {
     QCOMPARE(ProfileFile(path).readString("Params", "PackHeader", "<none>"), writtenBack);
 }
 
+void TestSettings::saveUtf8IsOffUnlessStoredOn_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("value");
+    QTest::addColumn<bool>("turnedOn");
+    QTest::addColumn<QString>("writtenBack"); // "<none>": the file still lacks the key
+    QTest::newRow("missing") << "" << false << false << "<none>";
+    QTest::newRow("missing, turned on") << "" << false << true << "1";
+    QTest::newRow("1") << "SaveUtf8=1\n" << true << false << "1";
+    QTest::newRow("2") << "SaveUtf8=2\n" << false << false << "0";
+    QTest::newRow("letters") << "SaveUtf8=abc\n" << false << false << "0";
+}
+
+void TestSettings::saveUtf8IsOffUnlessStoredOn() {
+    QFETCH(QString, line);
+    QFETCH(bool, turnedOn);
+    RecordingReporter reporter;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Ostrel.ini");
+    writeFileBytes(path, iniBytes("[LastStatus]\nHeight=480\nWidth=640\n" + line));
+    AppSettings settings = loadFrom(path, reporter);
+    QTEST(settings.SaveUtf8, "value");
+    if (turnedOn)
+        settings.SaveUtf8 = true;
+
+    SaveSettings(settings, path, QSize(640, 480), {}, reporter);
+    QTEST(ProfileFile(path).readString("LastStatus", "SaveUtf8", "<none>"), "writtenBack");
+}
+
 void TestSettings::readsSmallNumbers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("readable");

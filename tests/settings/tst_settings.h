@@ -7,6 +7,8 @@ private slots:
     void noFileGivesDefaultsAndSavesAllSectionsInOrder();
     void readsBooleans_data();
     void readsBooleans();
+    void saveUtf8IsOffUnlessStoredOn_data();
+    void saveUtf8IsOffUnlessStoredOn();
     void readsSmallNumbers_data();
     void readsSmallNumbers();
     void readsWindowSize_data();

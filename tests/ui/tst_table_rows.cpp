@@ -14,6 +14,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 
 // A window with the header row above a scroll box, as the main window has them.
@@ -274,4 +276,71 @@ void TestTableRows::tabRunsThroughTheRowsInOrder() {
         while (!isTabStop(w));
         QCOMPARE(w, expected[k]);
     }
+}
+
+void TestTableRows::manyRowsPlacedAndChainedAsFew_data() {
+    QTest::addColumn<bool>("batch");
+    QTest::newRow("one by one") << false;
+    QTest::newRow("in one batch") << true;
+}
+
+// Enough rows to fill several of the widgets that hold them: every row keeps its place in the
+// scrolled area, is shown, and takes its turn in the tab order, wherever it is held.
+void TestTableRows::manyRowsPlacedAndChainedAsFew() {
+    QFETCH(bool, batch);
+    constexpr int count = 300;
+    Panel panel;
+    {
+        std::optional<TableRows::Batch> running;
+        if (batch)
+            running.emplace(*panel.rows);
+        panel.add(QStringList(count, QStringLiteral("T")));
+    }
+    QWidget* area = panel.box->widget();
+    const auto inArea = [area](const QWidget* w) {
+        return QRect(w->mapTo(area, QPoint()), w->size());
+    };
+    QList<QWidget*> chain{panel.before};
+    for (int i = 0; i < count; ++i) {
+        const TableRow& row = panel.rows->at(i);
+        QCOMPARE(inArea(row.NameLabel).topLeft(), QPoint(5, i * 24 + 5));
+        QCOMPARE(inArea(row.Separator).y(), i * 24 + 5 + row.NameLabel->height() + 4);
+        for (int c = 0; c < 5; ++c)
+            QCOMPARE(inArea(panel.rows->check(i, kColumns[c])),
+                     QRect(panel.headers[c]->x() - 2, i * 24 + 4, 14, 14));
+        QCOMPARE(inArea(row.RefButton), QRect(panel.ref->x() - 12, i * 24 + 3, 25, 16));
+        QVERIFY(row.NameLabel->isVisible() && row.Separator->isVisible());
+        chain << panel.rows->check(i, FlagColumn::Public) << row.ArrayCheck << row.InsCheck
+              << row.UpdCheck << row.ClrCheck << row.RefButton;
+    }
+    QCOMPARE(area->height(), inArea(panel.rows->at(count - 1).Separator).bottom() + 1);
+    chain.append(panel.after);
+
+    panel.rows->Invert(FlagColumn::Public); // every Ref button reachable
+    for (int i = 0; i < count; ++i)
+        QVERIFY(panel.rows->isPublic(i) && panel.rows->at(i).RefButton->isEnabled());
+    QWidget* w = panel.before;
+    for (qsizetype k = 1; k < chain.size(); ++k) {
+        do
+            w = w->nextInFocusChain();
+        while (!isTabStop(w));
+        QCOMPARE(w, chain[k]);
+    }
+    for (qsizetype k = chain.size() - 2; k >= 0; --k) {
+        do
+            w = w->previousInFocusChain();
+        while (!isTabStop(w));
+        QCOMPARE(w, chain[k]);
+    }
+
+    // A click far down the panel reaches its own row's control.
+    QSignalSpy refs(panel.rows, &TableRows::RefButtonClick);
+    const TableRow& low = panel.rows->at(count - 3);
+    panel.box->ensureWidgetVisible(low.RefButton);
+    QTest::mouseClick(low.RefButton, Qt::LeftButton);
+    QCOMPARE(refs.count(), 1);
+    QCOMPARE(refs.first().first().toInt(), count - 3);
+    QTest::mouseClick(low.PublicCheck, Qt::LeftButton);
+    QVERIFY(!panel.rows->isPublic(count - 3) && !low.RefButton->isEnabled());
+    QVERIFY(panel.rows->isPublic(count - 2));
 }

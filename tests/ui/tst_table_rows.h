@@ -13,4 +13,6 @@ private slots:
     void fiveRowsScrollInThreeRowsOfSpace();
     void tabRunsThroughTheRowsInOrder_data();
     void tabRunsThroughTheRowsInOrder();
+    void manyRowsPlacedAndChainedAsFew_data();
+    void manyRowsPlacedAndChainedAsFew();
 };

@@ -4,10 +4,11 @@
 #include "tst_input_file.h"
 #include "tst_install_paths.h"
 #include "tst_integer_text.h"
+#include "tst_output_check.h"
 #include "tst_safe_file.h"
 #include "tst_sjis.h"
 
 #include <QCoreApplication>
 
 TAMSEL_TEST_MAIN(QCoreApplication, TestSjis, TestIntegerText, TestBlanksAndReport, TestClock,
-                 TestSafeFile, TestInstallPaths, TestInputFile)
+                 TestSafeFile, TestInstallPaths, TestInputFile, TestOutputCheck)

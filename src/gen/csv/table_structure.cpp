@@ -36,6 +36,7 @@ void tableStructureLines(const TCandidateList& candidates, LineSink& lines) {
     }
 }
 
-void writeTableStructure(const QString& path, const TCandidateList& candidates) {
-    writeSjisFile(path, [&candidates](LineSink& out) { tableStructureLines(candidates, out); });
+void writeTableStructure(const QString& path, const TCandidateList& candidates, TextFormat format) {
+    writeTextFile(path, format,
+                  [&candidates](LineSink& out) { tableStructureLines(candidates, out); });
 }

@@ -2,6 +2,7 @@
 
 #include "model/generation_model.h"
 #include "util/line_sink.h"
+#include "util/text_file.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,7 @@ void tableStructureLines(const TCandidateList& candidates, LineSink& out);
 QString csvField(const QString& value);
 
 // Writes the description to path in the saved-file format (Shift-JIS, CR LF after every
-// line). All or nothing: on failure (SjisEncodeError, FileWriteError) an existing file of
-// that name keeps its content.
-void writeTableStructure(const QString& path, const TCandidateList& candidates);
+// line), or as UTF-8 with LF. All or nothing: on failure (SjisEncodeError, FileWriteError)
+// an existing file of that name keeps its content.
+void writeTableStructure(const QString& path, const TCandidateList& candidates,
+                         TextFormat format = TextFormat::Sjis);

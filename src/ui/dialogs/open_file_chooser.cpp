@@ -3,6 +3,8 @@
 #include "ui/save_dialog.h"
 #include "ui/seams.h"
 
+#include <QFileInfo>
+
 OpenFileChooser::OpenFileChooser(QWidget* parent, const QString& initialDir, const QString& filter)
     : QFileDialog(parent, caption()) {
     setOption(QFileDialog::DontUseNativeDialog);
@@ -17,8 +19,13 @@ OpenFileChooser::OpenFileChooser(QWidget* parent, const QString& initialDir, con
     const QStringList filters = nameFiltersOf(filter);
     if (!filters.isEmpty())
         setNameFilters(filters);
-    if (!initialDir.isEmpty())
+    const QFileInfo start(initialDir);
+    if (start.isFile()) {
+        setDirectory(start.absolutePath());
+        selectFile(start.fileName());
+    } else if (!initialDir.isEmpty()) {
         setDirectory(initialDir);
+    }
 }
 
 QString OpenFileChooser::caption() {

@@ -15,6 +15,7 @@
 #include "ui/main/argument_editing.h"
 #include "ui/main/frm_temp.h"
 #include "ui/main/preview_commands.h"
+#include "ui/main/preview_compare.h"
 #include "ui/main/preview_pane.h"
 #include "ui/main/profile_commands.h"
 #include "ui/main/retrieval_guard.h"
@@ -80,15 +81,16 @@ TFRM_Main::TFRM_Main(AppSettings& settings, AppWindows& windows, DatabaseSource 
     for (QWidget* b : {ui_.BTN_Public, ui_.BTN_Array, ui_.BTN_INS, ui_.BTN_UPD, ui_.BTN_CLR,
                        ui_.BTN_Select, ui_.BTN_Execute, ui_.BTN_vbExecute})
         hints_->watch(b);
-    Rows = new TableRows(ui_.SCB_Main,
-                         {ui_.BTN_Public, ui_.BTN_Array, ui_.BTN_INS, ui_.BTN_UPD, ui_.BTN_CLR,
-                          ui_.LBL_Ref, ui_.BTN_Execute},
-                         hints_, this);
-    Rows->setObjectName(QStringLiteral("TableRows"));
+    rows_ = new TableRows(ui_.SCB_Main,
+                          {ui_.BTN_Public, ui_.BTN_Array, ui_.BTN_INS, ui_.BTN_UPD, ui_.BTN_CLR,
+                           ui_.LBL_Ref, ui_.BTN_Execute},
+                          hints_, this);
+    rows_->setObjectName(QStringLiteral("TableRows"));
     preview_ = new PreviewPane(ui_.MEM_Preview, ui_.MNU_Save, settings_.GenSettings, this);
+    compare_ = new PreviewCompare(*preview_, this);
     editing_ = new PreviewCommands(*this, ui_, this);
     profiles_ = new ProfileCommands(
-        settings_, ui_, Model, *Rows, [this] { MNU_SelectClick(); }, this);
+        settings_, ui_, model_, *rows_, [this] { MNU_SelectClick(); }, this);
     connectCommands();
     SetListCommandsEnabled(false);
     FormCreate();
@@ -113,7 +115,19 @@ void TFRM_Main::connectCommands() {
     on(ui_.MNU_Logout, [this] { MNU_LogoutClick(); });
     on(ui_.MNU_Save, [this] {
         if (!retrieving_)
-            preview_->MNU_SaveClick(this);
+            preview_->MNU_SaveClick(this, SaveFormat());
+    });
+    on(ui_.MNU_Compare, [this] {
+        if (!retrieving_)
+            compare_->MNU_CompareClick(SaveFormat());
+    });
+    on(ui_.MNU_SaveUtf8, [this] { settings_.SaveUtf8 = ui_.MNU_SaveUtf8->isChecked(); });
+    // The comparison has something to compare exactly when there is something to save. A
+    // retrieval disables every item and restores each on its own afterwards: the two are not
+    // tied while it runs (the preview cannot change then).
+    connect(ui_.MNU_Save, &QAction::enabledChanged, this, [this](bool enabled) {
+        if (!retrieving_)
+            ui_.MNU_Compare->setEnabled(enabled);
     });
     on(ui_.MNU_SaveProfile, [this] {
         if (!retrieving_)
@@ -144,12 +158,12 @@ void TFRM_Main::connectCommands() {
     // them, and they live for the run only.
     on(ui_.MNU_OutPutDesc, [this] {
         if (!retrieving_)
-            preview_->OutputTableStructure(this, Model.CandidateList);
+            preview_->OutputTableStructure(this, model_.CandidateList, SaveFormat());
     });
     on(ui_.MNU_Setting, [this] { runModal(*windows_.FRM_Option); });
     on(ui_.MNU_About, [this] { runModal(*windows_.FRM_About); });
     on(ui_.MNU_Help, [this] { MNU_HelpClick(); });
-    connect(Rows, &TableRows::RefButtonClick, this,
+    connect(rows_, &TableRows::RefButtonClick, this,
             [this](int tag) { runGuarded([this, tag] { EditArguments(tag); }); });
 }
 
@@ -197,12 +211,13 @@ Database& TFRM_Main::database() const {
 void TFRM_Main::FormShow() {
     ui_.MNU_PackHeader->setChecked(settings_.GenSettings.PackHeader);
     ui_.MNU_ProcHeader->setChecked(settings_.GenSettings.ProcHeader);
+    ui_.MNU_SaveUtf8->setChecked(settings_.SaveUtf8);
     ui_.LBL_Tables->setText(settings_.UserNM + QStringLiteral("のテーブル一覧"));
     ui_.LBL_Tables->adjustSize();
 
-    Model.TableCount =
+    model_.TableCount =
         readTableList(database(), [this](const QString& name) { ui_.LST_Tables->addItem(name); });
-    if (Model.TableCount == 0)
+    if (model_.TableCount == 0)
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, noTablesText());
 
     // Opened once the showing is over: the retrieval lets events through, which must not
@@ -228,7 +243,7 @@ void TFRM_Main::FormResize() {
     if (outer.width() < kMinWidth || outer.height() < kMinHeight)
         resize(std::max(outer.width(), kMinWidth) - frame.width(),
                std::max(outer.height(), kMinHeight) - frame.height());
-    Rows->SetSeparatorWidths();
+    rows_->SetSeparatorWidths();
 }
 
 void TFRM_Main::closeEvent(QCloseEvent* event) {
@@ -282,7 +297,7 @@ void TFRM_Main::MNU_SelectClick() {
     if (retrieving_)
         return;
     RetrieveColumns();
-    SetListCommandsEnabled(!Rows->isEmpty());
+    SetListCommandsEnabled(!rows_->isEmpty());
 }
 
 void TFRM_Main::RetrieveColumns() {
@@ -303,17 +318,17 @@ void TFRM_Main::RetrieveColumns() {
     // The rows are shown only once the guard has enabled the window's controls again, and
     // the old ones go before it disables them: the state of thousands of shown controls
     // changed at once makes their painting slow.
-    TableRows::Batch batch(*Rows);
-    if (!Rows->isEmpty())
+    TableRows::Batch batch(*rows_);
+    if (!rows_->isEmpty())
         ClearCandidates();
     RetrievalGuard unavailable(*this, retrieving_);
 
-    ProgressShowing progress(*windows_.FRM_Temp, Model.AbortRequested,
+    ProgressShowing progress(*windows_.FRM_Temp, model_.AbortRequested,
                              static_cast<int>(selection.size()));
     QListWidget* refTables = windows_.FRM_Reference->LST_RefTables;
     const RetrievalProgress events{[this] {
                                        QCoreApplication::processEvents();
-                                       return Model.AbortRequested;
+                                       return model_.AbortRequested;
                                    },
                                    [&](qsizetype i, const QString& name) {
                                        // The argument dialog lists the candidates in candidate
@@ -321,11 +336,11 @@ void TFRM_Main::RetrieveColumns() {
                                        if (i == 0)
                                            refTables->clear();
                                        refTables->addItem(name);
-                                       Rows->AddRow(i, name);
+                                       rows_->AddRow(i, name);
                                        progress.step();
                                    }};
     try {
-        if (retrieveColumns(database(), tableList, selection, Model, events) ==
+        if (retrieveColumns(database(), tableList, selection, model_, events) ==
             RetrievalEnd::Aborted)
             ClearCandidates();
     } catch (const std::bad_alloc&) {
@@ -338,28 +353,28 @@ void TFRM_Main::RetrieveColumns() {
 }
 
 void TFRM_Main::ClearCandidates() {
-    Rows->FreeRowControls();
-    Model.ClearCandidates();
+    rows_->FreeRowControls();
+    model_.ClearCandidates();
 }
 
 // ---- The rows ----
 
 void TFRM_Main::invert(FlagColumn column) {
     if (!retrieving_)
-        Rows->Invert(column);
+        rows_->Invert(column);
 }
 
 void TFRM_Main::MNU_ListClearClick() {
-    if (retrieving_ || Rows->isEmpty())
+    if (retrieving_ || rows_->isEmpty())
         return;
     ClearCandidates();
     SetListCommandsEnabled(false);
 }
 
 void TFRM_Main::EditArguments(qsizetype index) {
-    if (retrieving_ || index < 0 || index >= Model.CandidateList.size())
+    if (retrieving_ || index < 0 || index >= model_.CandidateList.size())
         return;
-    EditTableArguments(*windows_.FRM_Reference, Model.CandidateList[index]);
+    EditTableArguments(*windows_.FRM_Reference, model_.CandidateList[index]);
 }
 
 // ---- Generation ----
@@ -371,7 +386,7 @@ void TFRM_Main::RunGeneration(
     if (retrieving_)
         return;
     BusyGuard busy(messages());
-    if (firstPublicTable(Model.CandidateList, *Rows) < 0) {
+    if (firstPublicTable(model_.CandidateList, *rows_) < 0) {
         messages().showTitled(MessageIcon::Information, MessageButtons::Ok, noPublicTableText());
         return;
     }
@@ -381,21 +396,18 @@ void TFRM_Main::RunGeneration(
         return;
     QList<ReservedName> reserved;
     try {
-        const GeneratorInput input{Model.CandidateList,      *Rows,
-                                   settings_.GenSettings,    settings_.UserNM,
-                                   Model.MaxTableNameLength, *clock_};
-        const std::optional<QStringList> lines = generate(input);
-        if (!lines) {
-            messages().showTitled(MessageIcon::Information, MessageButtons::Ok,
-                                  noPublicTableText());
-            return;
-        }
+        const GeneratorInput input{model_.CandidateList,      *rows_,
+                                   settings_.GenSettings,     settings_.UserNM,
+                                   model_.MaxTableNameLength, *clock_};
+        // The check above leaves every generator a public table to write; were it to find
+        // none after all, value() throws and the failure message says so.
+        const QStringList lines = generate(input).value();
         // Looked for before the preview changes, so that a failure of the search, like
         // one of the generation, leaves the preview as it was.
         QList<ReservedName> found = reservedNames(input);
         // What the preview holds changes only with it: after a failed run it still holds
         // what it held, of its own kind, and is saved as such.
-        preview_->ReplacePreview(*lines, isVb);
+        preview_->ReplacePreview(lines, isVb);
         reserved = std::move(found);
     } catch (const std::bad_alloc&) {
         messages().showTitled(MessageIcon::Warning, MessageButtons::Ok, outOfMemoryText());
@@ -433,13 +445,14 @@ void TFRM_Main::MNU_LogoutClick() {
         return;
     // Ctrl+O opens a file in most programs, and the profile command sits right below: one
     // key must not throw away a candidate list or an edited preview unasked.
-    if ((!Model.CandidateList.isEmpty() || !preview_->isEmpty()) &&
+    if ((!model_.CandidateList.isEmpty() || !preview_->isEmpty()) &&
         messages().showTitled(MessageIcon::Information, MessageButtons::YesNoDefaultNo,
                               logoutQuestion()) != MessageAnswer::Yes)
         return;
     hide();
     ui_.LST_Tables->clear();
     preview_->clear();
+    compare_->closeWindow();
     ClearCandidates();
     SetListCommandsEnabled(false);
     emit loggedOut();
@@ -453,6 +466,10 @@ void TFRM_Main::MNU_PackHeaderClick() {
 
 void TFRM_Main::MNU_ProcHeaderClick() {
     settings_.GenSettings.ProcHeader = ui_.MNU_ProcHeader->isChecked();
+}
+
+TextFormat TFRM_Main::SaveFormat() const {
+    return settings_.SaveUtf8 ? TextFormat::Utf8 : TextFormat::Sjis;
 }
 
 void TFRM_Main::MNU_HelpClick() {

@@ -3,6 +3,7 @@
 #include "model/generation_model.h"
 #include "ui/main/control_anchors.h"
 #include "ui/main/main_window_layout.h"
+#include "util/text_file.h"
 
 #include <QMainWindow>
 
@@ -12,6 +13,7 @@
 
 class Clock;
 class Database;
+class PreviewCompare;
 class PreviewCommands;
 class PreviewPane;
 class ProfileCommands;
@@ -44,7 +46,7 @@ public:
     ~TFRM_Main() override;
 
     // The candidate list and its values (row i of the rows panel belongs to candidate i).
-    const GenerationModel& model() const { return Model; }
+    const GenerationModel& model() const { return model_; }
     // While a column retrieval runs, no other command can start and the window cannot close.
     bool Retrieving() const { return retrieving_; }
     // Where generated headers take their date from; the system clock unless replaced.
@@ -90,6 +92,9 @@ private:
     void MNU_PackHeaderClick();
     void MNU_ProcHeaderClick();
     void MNU_HelpClick();
+    // How the preview and the table structure are saved and compared: UTF-8 with LF while
+    // ファイル → UTF-8で保存 is checked, else Shift-JIS with CR LF.
+    TextFormat SaveFormat() const;
     void EditArguments(qsizetype index);
 
     // Operations.
@@ -111,9 +116,10 @@ private:
     std::unique_ptr<Clock> clock_;
     MainWindowControls ui_;
     ControlAnchors anchors_;
-    GenerationModel Model;
-    TableRows* Rows = nullptr;
+    GenerationModel model_;
+    TableRows* rows_ = nullptr;
     PreviewPane* preview_ = nullptr;
+    PreviewCompare* compare_ = nullptr;
     PreviewCommands* editing_ = nullptr;
     ProfileCommands* profiles_ = nullptr;
     StatusHints* hints_ = nullptr;

@@ -123,6 +123,12 @@ void createMenus(QMainWindow& window, MainWindowControls& ui) {
     ui.MNU_Save = item(ui.MNU_Files, "MNU_Save", QStringLiteral("名前を付けて保存(&S)..."),
                        QKeySequence(Qt::CTRL | Qt::Key_S), QStyle::SP_DialogSaveButton);
     ui.MNU_Save->setEnabled(false);
+    ui.MNU_Compare =
+        item(ui.MNU_Files, "MNU_Compare", QStringLiteral("保存済みファイルと比較(&D)..."),
+             QKeySequence(), QStyle::SP_FileDialogContentsView);
+    ui.MNU_Compare->setEnabled(false);
+    ui.MNU_SaveUtf8 = item(ui.MNU_Files, "MNU_SaveUtf8", QStringLiteral("UTF-8で保存"));
+    ui.MNU_SaveUtf8->setCheckable(true);
     ui.MNU_SaveProfile =
         item(ui.MNU_Files, "MNU_SaveProfile", QStringLiteral("作成候補をプロファイルに保存(&P)..."),
              QKeySequence(), QStyle::SP_DriveFDIcon);

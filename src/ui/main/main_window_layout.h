@@ -44,6 +44,8 @@ struct MainWindowControls {
     QMenu* MNU_Files = nullptr;
     QAction* MNU_Logout = nullptr;
     QAction* MNU_Save = nullptr;
+    QAction* MNU_Compare = nullptr;     // the preview compared with a saved file
+    QAction* MNU_SaveUtf8 = nullptr;    // checked: the preview and the CSV saved as UTF-8 with LF
     QAction* MNU_SaveProfile = nullptr; // the candidate list as a tamsel-gen profile
     QAction* MNU_OpenProfile = nullptr;
     // The profiles last opened or saved, below the open command; hidden while unused.
@@ -86,7 +88,8 @@ struct MainWindowControls {
 // Creates the menus and the controls of the window, with their captions, hints, fonts and
 // the fixed tab order. A button that does what a menu item does is bound to the item's
 // action: clicking it triggers the action, and it is enabled exactly while the action is.
-// The three module marks start checked; the save item starts disabled.
+// The three module marks start checked; the save and compare items start disabled, the
+// UTF-8 mark unchecked.
 void createMainWindowControls(QMainWindow& window, MainWindowControls& ui);
 
 // The client area the layout is designed for: the designed outer size less a Windows

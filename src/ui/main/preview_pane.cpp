@@ -9,6 +9,7 @@
 #include "util/text_file.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 
 PreviewPane::PreviewPane(CodeEditor* editor, QAction* saveAction, const TPackParameters& settings,
@@ -30,6 +31,12 @@ void PreviewPane::ReplacePreview(const QStringList& lines, bool isVb) {
     previewIsVb_ = isVb;
 }
 
+QString PreviewPane::LastSavedFileOrFolder(bool isVb) const {
+    const SaveLocation& last = isVb ? module_ : package_;
+    const QString file = last.folder.isEmpty() ? QString() : QDir(last.folder).filePath(last.name);
+    return QFileInfo(file).isFile() ? file : last.initialFolder(settings_.DefPath);
+}
+
 bool PreviewPane::isEmpty() const {
     return editor_->isEmpty();
 }
@@ -42,11 +49,11 @@ void PreviewPane::MEM_PreviewChange() {
     saveAction_->setEnabled(!isEmpty());
 }
 
-void PreviewPane::MNU_SaveClick(QWidget* parent) {
+void PreviewPane::MNU_SaveClick(QWidget* parent, TextFormat format) {
     const QStringList lines = PreviewLines();
     // Refused before anything is chosen or written: code page 932 cannot hold everything a
     // user may type, and a "?" in its place would lose it.
-    for (qsizetype n = 0; n < lines.size(); ++n) {
+    for (qsizetype n = 0; format == TextFormat::Sjis && n < lines.size(); ++n) {
         if (const std::optional<SjisUnencodable> bad = findSjisUnencodable(lines[n])) {
             messages().showTitled(MessageIcon::Warning, MessageButtons::Ok,
                                   unsavableText(bad->character, n + 1));
@@ -63,11 +70,12 @@ void PreviewPane::MNU_SaveClick(QWidget* parent) {
         return;
     BusyGuard busy(messages());
     // A failure goes to the general error display; the file keeps its old content.
-    writeSjisLines(SDLG_Main.FileName, lines);
+    writeTextLines(SDLG_Main.FileName, lines, format);
     last.remember(SDLG_Main.FileName, settings_.DefPath);
 }
 
-void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& candidates) {
+void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& candidates,
+                                       TextFormat format) {
     if (candidates.isEmpty())
         return;
     if (!showSaveDialog(parent, tableStructure_, candidates.first().TableName,
@@ -76,7 +84,7 @@ void PreviewPane::OutputTableStructure(QWidget* parent, const TCandidateList& ca
     BusyGuard busy(messages());
     // A failure (a character Shift-JIS cannot hold, a file that cannot be written) goes to
     // the general error display; an existing file keeps its content.
-    writeTableStructure(SDLG_Main.FileName, candidates);
+    writeTableStructure(SDLG_Main.FileName, candidates, format);
     tableStructure_.remember(SDLG_Main.FileName, settings_.DefPath);
 }
 

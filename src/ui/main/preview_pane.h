@@ -2,6 +2,7 @@
 
 #include "model/generation_model.h"
 #include "ui/save_dialog.h"
+#include "util/text_file.h"
 
 #include <QObject>
 #include <QString>
@@ -31,17 +32,21 @@ public:
     // Replaces the preview's text with the lines in one step that leaves nothing to undo,
     // coloured for their kind, and remembers the kind.
     void ReplacePreview(const QStringList& lines, bool isVb);
+    // The file the kind of text was last saved to in this run, while it is there; otherwise
+    // the folder its save dialog opens in.
+    QString LastSavedFileOrFolder(bool isVb) const;
     bool isEmpty() const;
     void clear();
 
-    // Ctrl+S: the preview saved as Shift-JIS with CR LF, after the save dialog. Text the
-    // code page cannot hold is refused, with its character and line, before the dialog. A
-    // module proposes VbName; package source the name it was last saved under, none at
-    // first.
-    void MNU_SaveClick(QWidget* parent);
+    // Ctrl+S: the preview saved as Shift-JIS with CR LF (or as UTF-8 with LF), after the
+    // save dialog. Text the code page cannot hold is refused, with its character and line,
+    // before the dialog. A module proposes VbName; package source the name it was last saved
+    // under, none at first.
+    void MNU_SaveClick(QWidget* parent, TextFormat format = TextFormat::Sjis);
     // The table structure of the candidates written to a CSV file chosen in the save dialog,
-    // which proposes the first candidate's name.
-    void OutputTableStructure(QWidget* parent, const TCandidateList& candidates);
+    // which proposes the first candidate's name; in the format as the preview is saved.
+    void OutputTableStructure(QWidget* parent, const TCandidateList& candidates,
+                              TextFormat format = TextFormat::Sjis);
 
     // "Shift-JISで保存できない文字があります：「c」（n行目）"
     static QString unsavableText(const QString& character, qsizetype line);

@@ -11,11 +11,20 @@
 #include <QScrollArea>
 #include <QVariant>
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr int kRowPitch = 24;
+// The rows live in blocks of this many, each block a widget of its own, and the blocks in
+// groups of kBlocksPerGroup. Much of Qt's work for a control (finding what covers it before
+// painting it, finding the other buttons of its parent when a check box is cleared) walks
+// every sibling of the control and of each of its parents: held so, that is a couple of
+// hundred widgets at 10,000 rows, not eight per row.
+constexpr int kRowsPerBlock = 16;
+constexpr int kBlocksPerGroup = 16;
+constexpr int kRowsPerGroup = kRowsPerBlock * kBlocksPerGroup;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
 
@@ -23,6 +32,12 @@ const char* const kTag = "Tag";
 std::array<QWidget*, 6> tabChain(const TableRow& row) {
     return {row.PublicCheck, row.ArrayCheck, row.InsCheck,
             row.UpdCheck,    row.ClrCheck,   row.RefButton};
+}
+
+// Every control of a row.
+std::array<QWidget*, 8> controls(const TableRow& row) {
+    return {row.NameLabel, row.Separator, row.PublicCheck, row.ArrayCheck,
+            row.InsCheck,  row.UpdCheck,  row.ClrCheck,    row.RefButton};
 }
 
 // Tab goes from previous (when there is one) through the row's controls, then on to where
@@ -36,13 +51,17 @@ void linkAfter(QWidget* previous, const TableRow& row) {
 }
 
 // A control shown asks to be painted on its own, later. Thousands of controls marked for
-// painting each on its own take time that grows with the square of their number (each is
-// checked against every sibling), so those of a batch withdraw the request and are painted
-// with the panel instead, as much of them as the scroll box shows.
-void showControl(QWidget* control, bool paintAsPanel) {
-    control->show();
+// painting each on its own take time that grows with their number times that of their
+// siblings, so those of a batch withdraw the request and are painted with the panel
+// instead, as much of them as the scroll box shows.
+void withdrawPainting(QWidget* control, bool paintAsPanel) {
     if (paintAsPanel)
         QCoreApplication::removePostedEvents(control, QEvent::UpdateLater);
+}
+
+void showControl(QWidget* control, bool paintAsPanel) {
+    control->show();
+    withdrawPainting(control, paintAsPanel);
 }
 
 } // namespace
@@ -90,22 +109,47 @@ QCheckBox* TableRows::check(qsizetype i, FlagColumn column) const {
     return nullptr;
 }
 
+QWidget* TableRows::blockOf(qsizetype i) {
+    const qsizetype g = i / kRowsPerGroup;
+    while (groups_.size() <= g) {
+        // Hidden until its first rows are shown.
+        auto* group = new QWidget(content_);
+        group->setGeometry(0, static_cast<int>(groups_.size()) * kRowsPerGroup * kRowPitch,
+                           viewport_->width(), 0);
+        groups_.append(group);
+    }
+    const qsizetype b = i / kRowsPerBlock;
+    while (blocks_.size() <= b) {
+        QWidget* group = groups_[blocks_.size() / kBlocksPerGroup];
+        auto* block = new QWidget(group);
+        block->setGeometry(
+            0, static_cast<int>(blocks_.size() % kBlocksPerGroup) * kRowsPerBlock * kRowPitch,
+            viewport_->width(), 0);
+        // Shown on its own, not with its group: its rows' controls then come with it, and the
+        // requests to paint them on their own are few enough at a time to withdraw.
+        block->hide();
+        blocks_.append(block);
+    }
+    return blocks_[b];
+}
+
 void TableRows::AddRow(qsizetype i, const QString& tableName) {
     const QVariant tag(static_cast<int>(i));
+    QWidget* block = blockOf(i);
     TableRow row;
-    row.NameLabel = new QLabel(content_);
-    row.Separator = new QFrame(content_);
+    row.NameLabel = new QLabel(block);
+    row.Separator = new QFrame(block);
     QCheckBox** checks[] = {&row.PublicCheck, &row.ArrayCheck, &row.InsCheck, &row.UpdCheck,
                             &row.ClrCheck};
     for (QCheckBox** box : checks)
-        *box = new QCheckBox(content_);
-    row.RefButton = new QPushButton(content_);
+        *box = new QCheckBox(block);
+    row.RefButton = new QPushButton(block);
 
     // A table name is shown as it is, never as rich text.
     row.NameLabel->setTextFormat(Qt::PlainText);
     row.NameLabel->setText(tableName);
     row.NameLabel->adjustSize();
-    row.NameLabel->move(5, static_cast<int>(i) * kRowPitch + 5);
+    row.NameLabel->move(5, static_cast<int>(i % kRowsPerBlock) * kRowPitch + 5);
     const int top = row.NameLabel->y();
 
     row.Separator->setFrameShape(QFrame::HLine);
@@ -135,6 +179,12 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
         row.RefButton->installEventFilter(hintWatcher_);
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
+    // The block reaches down to its last row's separator, the group to its last block's.
+    block->resize(block->width(),
+                  std::max(block->height(), row.Separator->geometry().bottom() + 1));
+    QWidget* group = block->parentWidget();
+    group->resize(group->width(), std::max(group->height(), block->geometry().bottom() + 1));
+
     rows_.append(row);
     if (batchStart_ < 0) {
         chainTabOrder(i, i + 1);
@@ -157,11 +207,25 @@ TableRows::Batch::~Batch() {
 
 void TableRows::showRows(qsizetype first, qsizetype end, bool paintAsPanel) {
     for (qsizetype i = first; i < end; ++i) {
-        const TableRow& row = rows_[i];
-        for (QWidget* control : std::initializer_list<QWidget*>{row.NameLabel, row.Separator})
-            showControl(control, paintAsPanel);
-        for (QWidget* control : tabChain(row))
-            showControl(control, paintAsPanel);
+        QWidget* group = groups_[i / kRowsPerGroup];
+        if (!group->isVisible()) {
+            group->show(); // its blocks stay hidden
+            withdrawPainting(group, paintAsPanel);
+        }
+        QWidget* block = blocks_[i / kRowsPerBlock];
+        if (block->isVisible()) {
+            for (QWidget* control : controls(rows_[i]))
+                showControl(control, paintAsPanel);
+            continue;
+        }
+        // A hidden block holds only rows still to be shown, which come with it.
+        block->show();
+        withdrawPainting(block, paintAsPanel);
+        const qsizetype blockEnd = std::min(end, (i / kRowsPerBlock + 1) * kRowsPerBlock);
+        for (; i < blockEnd; ++i)
+            for (QWidget* control : controls(rows_[i]))
+                withdrawPainting(control, paintAsPanel);
+        --i;
     }
     if (paintAsPanel)
         content_->update();
@@ -202,16 +266,10 @@ void TableRows::Invert(FlagColumn column) {
 void TableRows::FreeRowControls() {
     const bool painting = scrollBox_->updatesEnabled();
     scrollBox_->setUpdatesEnabled(false);
-    for (const TableRow& row : std::as_const(rows_)) {
-        delete row.NameLabel;
-        delete row.Separator;
-        delete row.PublicCheck;
-        delete row.ArrayCheck;
-        delete row.InsCheck;
-        delete row.UpdCheck;
-        delete row.ClrCheck;
-        delete row.RefButton;
-    }
+    // A group takes its blocks and their rows' controls with it.
+    qDeleteAll(groups_);
+    groups_.clear();
+    blocks_.clear();
     rows_.clear();
     if (batchStart_ > 0)
         batchStart_ = 0;
@@ -222,6 +280,10 @@ void TableRows::FreeRowControls() {
 
 void TableRows::SetSeparatorWidths() {
     const int width = viewport_->width();
+    for (QWidget* group : std::as_const(groups_))
+        group->resize(width, group->height());
+    for (QWidget* block : std::as_const(blocks_))
+        block->resize(width, block->height());
     for (const TableRow& row : std::as_const(rows_))
         row.Separator->resize(width, row.Separator->height());
     fitContent();
@@ -271,6 +333,6 @@ bool TableRows::eventFilter(QObject* watched, QEvent* event) {
 // The scrolled area reaches down to the last row's separator and is as wide as the
 // scroll box's client area (the panel never scrolls sideways).
 void TableRows::fitContent() {
-    const int bottom = rows_.isEmpty() ? 0 : rows_.last().Separator->geometry().bottom() + 1;
+    const int bottom = groups_.isEmpty() ? 0 : groups_.last()->geometry().bottom() + 1;
     content_->resize(viewport_->width(), bottom);
 }

@@ -42,8 +42,10 @@ struct RowHeaders {
 };
 
 // The argument rows panel: one row of controls per candidate table, inside the main
-// window's scroll box, in candidate order (row i is candidate i). The generators read the
-// flags through TableFlags, from the check boxes at the moment they ask.
+// window's scroll box, in candidate order (row i is candidate i). The rows' controls sit in
+// blocks of rows, the blocks in groups stacked in the scrolled area; a control's position is
+// in its block's coordinates, and the first block starts at the scrolled area's top. The generators
+// read the flags through TableFlags, from the check boxes at the moment they ask.
 class TableRows : public QObject, public TableFlags {
     Q_OBJECT
 public:
@@ -115,6 +117,9 @@ private:
     // Shows rows first to end - 1; paintAsPanel: painted with the panel, not each control
     // on its own.
     void showRows(qsizetype first, qsizetype end, bool paintAsPanel);
+    // The block that holds row i, created (hidden, and its group with it) when row i is the
+    // first of it.
+    QWidget* blockOf(qsizetype i);
 
     QScrollArea* scrollBox_;
     QWidget* viewport_; // the scroll box's client area, whose resizing the rows follow
@@ -122,5 +127,10 @@ private:
     RowHeaders headers_;
     QObject* hintWatcher_;
     QList<TableRow> rows_;
+    // The widgets that hold the rows' controls, a fixed number of rows each, one under the
+    // other; the first row of each sits at the block's top. The groups hold the blocks in
+    // the same way, and stack in the scrolled area.
+    QList<QWidget*> blocks_;
+    QList<QWidget*> groups_;
     qsizetype batchStart_ = -1; // the first row of the running Batch; -1: none runs
 };

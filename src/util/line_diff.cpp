@@ -1,4 +1,4 @@
-#include "cli/line_diff.h"
+#include "util/line_diff.h"
 
 #include <algorithm>
 

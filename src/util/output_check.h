@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/line_diff.h"
+#include "util/line_diff.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -11,7 +11,8 @@
 #include <functional>
 #include <memory>
 
-// --check: a generated output compared with the file it was once saved as.
+// A generated text compared with the file it was once saved as: tamsel-gen --check and the
+// main window's comparison of the preview with a saved file share it, and its messages.
 
 // The saved file as the comparer reads it: its size and its bytes from any offset, in parts,
 // so a file of any size is compared in bounded memory.
@@ -94,3 +95,11 @@ private:
     bool differs_ = false;
     QByteArray rest_; // a generated line not yet complete, or all from the first that differs
 };
+
+// "比較するファイルを読めません": the file to compare with is missing, no regular file or
+// cannot be read; the reason follows.
+QString unreadableSavedFileText();
+// "PATH は生成した内容と異なります"
+QString differsFromSavedText(const QString& savedPath);
+// "N 行目の行末がCR LFではありません" ("LF" when utf8): the lines agree, their ends do not.
+QString lineEndDiffersText(qsizetype line, bool utf8);

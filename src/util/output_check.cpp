@@ -1,4 +1,4 @@
-#include "cli/output_check.h"
+#include "util/output_check.h"
 
 #include "util/sjis.h"
 
@@ -396,4 +396,18 @@ OutputCheck OutputComparer::finish(const QString& savedName, const QString& gene
                      shower(generatedShown, agreeing_), savedName, generatedName, diff, kContext);
     check.diffWritten = !changes.isEmpty();
     return check;
+}
+
+QString unreadableSavedFileText() {
+    return QStringLiteral("比較するファイルを読めません");
+}
+
+QString differsFromSavedText(const QString& savedPath) {
+    return QStringLiteral("%1 は生成した内容と異なります").arg(savedPath);
+}
+
+QString lineEndDiffersText(qsizetype line, bool utf8) {
+    return QStringLiteral("%1 行目の行末が%2ではありません")
+        .arg(line)
+        .arg(utf8 ? QStringLiteral("LF") : QStringLiteral("CR LF"));
 }
