@@ -77,6 +77,15 @@ done
 windows package "$profile" -o "$work/win/package.out"
 same_bytes "$work/lin/package.out" "$work/win/package.out" "package -o over its own file"
 
+# A dictionary snapshot, and the package made from it named by its Windows path.
+"$linux" snapshot "$profile" -o "$work/lin/snapshot.sqlite"
+windows snapshot "$profile" -o "$work/win/snapshot.sqlite"
+same_bytes "$work/lin/snapshot.sqlite" "$work/win/snapshot.sqlite" "snapshot"
+sed "s#\"service\": \"DEMO\"#\"service\": \"Z:$work/win/snapshot.sqlite\"#" "$profile" \
+    >"$work/from-snapshot.json"
+windows package "$work/from-snapshot.json" -o "$work/win/from-snapshot.sql"
+same_bytes "$work/lin/package.out" "$work/win/from-snapshot.sql" "package from a snapshot by drive path"
+
 same_status "--check, equal" package "$profile" --check "$work/lin/package.out"
 printf 'x' >>"$work/lin/vb.out"
 printf 'x' >>"$work/win/vb.out"
