@@ -30,6 +30,9 @@ constexpr int kTemporaryRandomLength = 6;
 // all of it keeping other names cut the same way apart.
 constexpr qsizetype kNameMax = 255;
 constexpr int kTemporaryHashLength = 8;
+// What a replaced file keeps of its attributes (a read-only one is never replaced).
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 [[noreturn]] void fail(const QString& path, DWORD error) {
     throw FileWriteError(path, windowsErrorText(error));
@@ -216,7 +219,12 @@ void replaceByTemporary(const QString& path, TemporaryFile& temporary) {
     checkedTarget(path); // the name as it is now: something may have been put there since
     const std::wstring target = native(path);
     const std::wstring from = native(temporary.name());
-    const bool exists = GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // The new file takes the old one's attributes (hidden, archive...) itself: the fallback
+    // below would not keep them, nor does every ReplaceFileW.
+    if (exists && !SetFileAttributesW(from.c_str(), attributes & kKeptAttributes))
+        fail(path, GetLastError());
     bool replaced = exists && ReplaceFileW(target.c_str(), from.c_str(), nullptr,
                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     if (!replaced) {
