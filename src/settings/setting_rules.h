@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/settings.h"
+#include "settings/pack_parameters.h"
 
 #include <QLatin1StringView>
 #include <QList>

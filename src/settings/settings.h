@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/pack_parameters.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -8,26 +10,6 @@
 
 class ProfileText;
 class Reporter;
-
-// The generation settings: section Params of the settings file, each field named by its
-// key. The member initializers are the defaults a missing or unreadable value takes.
-struct TPackParameters {
-    bool PackHeader = true; // write the package header block
-    bool ProcHeader = true; // write routine header blocks
-    QString Public = QStringLiteral("PUB_");
-    QString Custom = QStringLiteral("MAIN_");
-    QString Set = QStringLiteral("SET_");
-    QString Clr = QStringLiteral("CLR_");
-    QString INS = QStringLiteral("INS_");
-    QString UPD = QStringLiteral("UPD_");
-    QString PackName; // empty: the generators name the package
-    QString SysName;
-    QString Owner;     // empty at load: the logged-on user's name
-    qint32 Indent = 2; // blanks per indentation step
-    qint32 RefStrLen = 30;
-    QString DefPath; // empty at load: the executable's folder
-    QString VbName = QStringLiteral("MOD_ParamSet");
-};
 
 // Everything the settings file keeps: the generation settings and section LastStatus.
 // Read and written directly; only LoadSettings and SaveSettings touch the file.
@@ -50,10 +32,6 @@ inline constexpr qsizetype kRecentProfiles = 4;
 
 // The list with path first, a copy of it further down gone, cut to kRecentProfiles.
 QStringList withRecentProfile(QStringList recent, const QString& path);
-
-// The range the options dialog can enter for Indent and RefStrLen (two characters).
-inline constexpr qint32 kMinSmallNumber = -9;
-inline constexpr qint32 kMaxSmallNumber = 99;
 
 // "Ostrel.ini" in the given folder (the executable's).
 QString settingsFilePath(const QString& applicationDir);
