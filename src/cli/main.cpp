@@ -58,8 +58,7 @@ bool writeStdout(const QByteArray& bytes) {
 }
 
 void writeStderr(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fflush(stderr);
+    writeStandardError(text);
 }
 
 std::optional<QByteArray> variable(const char* name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstddef>
 
 // The standard streams the program was started with.
@@ -17,6 +19,10 @@ StandardStreams holdStandardStreams();
 // Whether standard output or standard error is a terminal (a console) a person watches.
 bool standardOutputIsTerminal();
 bool standardErrorIsTerminal();
+
+// Writes the text to standard error: UTF-8, or to a Windows console as its characters
+// (whatever its code page), which UTF-8 bytes would garble there.
+void writeStandardError(const QString& text);
 
 // Hands the bytes to standard error in one system call, past every buffer and without
 // allocating: for the last words of a program out of memory.

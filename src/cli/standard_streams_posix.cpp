@@ -1,5 +1,7 @@
 #include "cli/standard_streams.h"
 
+#include <cstdio>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -36,4 +38,9 @@ bool standardErrorIsTerminal() {
 
 void writeStandardErrorDirectly(const char* bytes, std::size_t size) {
     [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, bytes, size);
+}
+
+void writeStandardError(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fflush(stderr);
 }

@@ -1,6 +1,7 @@
 #include "cli/standard_streams.h"
 
 #include <cstdio>
+#include <string>
 
 #include <fcntl.h>
 #include <io.h>
@@ -47,4 +48,18 @@ bool standardErrorIsTerminal() {
 
 void writeStandardErrorDirectly(const char* bytes, std::size_t size) {
     _write(2, bytes, unsigned(size));
+}
+
+void writeStandardError(const QString& text) {
+    const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (error != INVALID_HANDLE_VALUE && error != nullptr && GetConsoleMode(error, &mode)) {
+        std::fflush(stderr);
+        const std::wstring wide = text.toStdWString();
+        DWORD written = 0;
+        WriteConsoleW(error, wide.data(), DWORD(wide.size()), &written, nullptr);
+        return;
+    }
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fflush(stderr);
 }
