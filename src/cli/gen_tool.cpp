@@ -203,8 +203,10 @@ struct VerbRun {
 namespace {
 
 // The run (its model above all) of a process that ends with it, held here so that it is still
-// reachable: a leak checker sees memory kept on purpose, not lost.
-VerbRun* runLeftToTheProcess = nullptr;
+// reachable: a leak checker sees memory kept on purpose, not lost. Volatile, since a variable
+// of this file that nothing reads is otherwise optimised away with the store, and the run with
+// it becomes a leak.
+VerbRun* volatile runLeftToTheProcess = nullptr;
 
 // What --quiet silences.
 void notice(const VerbRun& run, const QString& text) {
