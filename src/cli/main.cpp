@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 #include "cli/gen_tool.h"
 #include "cli/password_prompt.h"
+#include "cli/standard_streams.h"
 #include "cli/stderr_reporter.h"
 #include "gen/gen_messages.h"
 #include "util/app_info.h"
@@ -16,28 +17,10 @@
 #include <exception>
 #include <new>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 
-// Whether the program was started with a standard input and output. A closed one's
-// descriptor is given /dev/null at once, so that no file the run opens takes its number
-// and gets the text meant for standard output, or is read as the profile "-".
-bool standardInputOpen = true;
-bool standardOutputOpen = true;
-
-bool holdIfClosed(int descriptor, int flags) {
-    if (fcntl(descriptor, F_GETFD) != -1)
-        return true;
-    const int held = open("/dev/null", flags);
-    if (held >= 0 && held != descriptor) { // a lower one was closed too: filled in turn
-        dup2(held, descriptor);
-        close(held);
-    }
-    return false;
-}
-QByteArray outOfMemoryMessage; // made before it is needed: then nothing may be allocated
+StandardStreams standardStreams; // as the program was started
+QByteArray outOfMemoryMessage;   // made before it is needed: then nothing may be allocated
 std::terminate_handler otherUncaught = nullptr;
 
 // Running out of memory ends the run at once, with the message and the status and nothing
@@ -46,8 +29,7 @@ std::terminate_handler otherUncaught = nullptr;
 // what it no longer owns (Qt's hash tables do), and Qt's own code lets std::bad_alloc pass
 // through frames that may not throw (its JSON parser does), which would end in an abort.
 [[noreturn]] void endOutOfMemory() {
-    [[maybe_unused]] const ssize_t written =
-        write(STDERR_FILENO, outOfMemoryMessage.constData(), size_t(outOfMemoryMessage.size()));
+    writeStandardErrorDirectly(outOfMemoryMessage.constData(), size_t(outOfMemoryMessage.size()));
     std::_Exit(kExitOutOfMemory);
 }
 
@@ -68,7 +50,7 @@ std::terminate_handler otherUncaught = nullptr;
 }
 
 bool writeStdout(const QByteArray& bytes) {
-    if (!standardOutputOpen)
+    if (!standardStreams.outputOpen)
         return false;
     const size_t written =
         std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
@@ -76,8 +58,7 @@ bool writeStdout(const QByteArray& bytes) {
 }
 
 void writeStderr(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stderr);
-    std::fflush(stderr);
+    writeStandardError(text);
 }
 
 std::optional<QByteArray> variable(const char* name) {
@@ -118,10 +99,10 @@ int run(int argc, char** argv) {
     context.sourceDateEpoch = variable("SOURCE_DATE_EPOCH");
     context.session = SessionEnvironment::forApplication();
     context.platform.applicationDir = QCoreApplication::applicationDirPath();
-    context.stderrIsTerminal = isatty(STDERR_FILENO) == 1;
-    context.stdoutIsTerminal = isatty(STDOUT_FILENO) == 1;
-    context.stdoutIsOpen = standardOutputOpen;
-    context.standardInput = standardInputOpen ? STDIN_FILENO : -1;
+    context.stderrIsTerminal = standardErrorIsTerminal();
+    context.stdoutIsTerminal = standardOutputIsTerminal();
+    context.stdoutIsOpen = standardStreams.outputOpen;
+    context.standardInput = standardStreams.inputOpen ? 0 : -1; // 0: standard input everywhere
     context.processEndsWithRun = true;
     return runGenTool(line, context);
 }
@@ -129,9 +110,7 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    standardInputOpen = holdIfClosed(STDIN_FILENO, O_RDONLY);
-    standardOutputOpen = holdIfClosed(STDOUT_FILENO, O_WRONLY);
-    holdIfClosed(STDERR_FILENO, O_WRONLY);
+    standardStreams = holdStandardStreams();
     outOfMemoryMessage = toolMessage(outOfMemoryText()).toUtf8();
     std::set_new_handler(endOutOfMemory);
     otherUncaught = std::set_terminate(endUncaught);

@@ -1,6 +1,7 @@
 #include "db/dictionary_snapshot.h"
 
 #include "db/qt_sql_backend.h"
+#include "util/platform/user_account.h"
 #include "util/safe_file.h"
 #include "util/system_error.h"
 
@@ -15,8 +16,6 @@
 
 #include <optional>
 
-#include <unistd.h>
-
 namespace {
 
 const QString kScratchPrefix = QStringLiteral("tamsel-snapshot-");
@@ -30,7 +29,7 @@ void removeStaleScratchFolders(const QString& tempPath) {
          QDir(tempPath).entryInfoList({kScratchPrefix + u'*'}, QDir::Dirs | QDir::NoSymLinks)) {
         const QFileInfo file(folder.filePath() + QStringLiteral("/snapshot.sqlite"));
         const QDateTime changed = file.exists() ? file.lastModified() : folder.lastModified();
-        if (folder.ownerId() == ::getuid() && changed.toUTC().secsTo(now) > kStaleScratchSeconds)
+        if (isOwnedByCurrentUser(folder) && changed.toUTC().secsTo(now) > kStaleScratchSeconds)
             QDir(folder.filePath()).removeRecursively();
     }
 }

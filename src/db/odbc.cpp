@@ -1,9 +1,7 @@
 #include "db/odbc.h"
 
+#include "db/odbc_api.h"
 #include "db/qt_sql_backend.h"
-
-#include <sql.h>
-#include <sqlext.h>
 
 QStringList odbcDataSourceNames() {
     SQLHENV environment = SQL_NULL_HENV;

@@ -39,15 +39,29 @@ void collectFiles(const QString& dir, const QStringList& components, qsizetype i
             collectFiles(joinPath(dir, entry), components, index + 1, accepts, found);
 }
 
+// The folder an absolute path starts from: "/", or the drive a Windows path names ("Z:/"),
+// which is part of the path and not a component to look for.
+QString rootOf(QString& cleanAbsolutePath) {
+    if (cleanAbsolutePath.size() >= 2 && cleanAbsolutePath[0].isLetter() &&
+        cleanAbsolutePath[1] == u':') {
+        const QString drive = cleanAbsolutePath.first(2) + u'/';
+        cleanAbsolutePath.remove(0, 2);
+        return drive;
+    }
+    return QDir::rootPath();
+}
+
 // The files the path names as collectFiles finds them; a relative path from baseDir.
 QStringList findFiles(const QString& path, const QString& baseDir, FileTest accepts) {
     const bool absolute = QDir::isAbsolutePath(path);
     if (path.isEmpty() || (!absolute && baseDir.isEmpty()))
         return {};
-    const QStringList components = QDir::cleanPath(path).split(u'/', Qt::SkipEmptyParts);
+    QString clean = QDir::cleanPath(path);
+    const QString start = absolute ? rootOf(clean) : baseDir;
+    const QStringList components = clean.split(u'/', Qt::SkipEmptyParts);
     QStringList found;
     if (!components.isEmpty())
-        collectFiles(absolute ? QDir::rootPath() : baseDir, components, 0, accepts, found);
+        collectFiles(start, components, 0, accepts, found);
     return found;
 }
 

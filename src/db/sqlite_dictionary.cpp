@@ -2,16 +2,13 @@
 
 #include "db/qt_sql_backend.h"
 #include "db/sqlite_backend.h"
+#include "db/sqlite_file_lock.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QUrl>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -184,42 +181,6 @@ QString sqliteFileUri(const QString& path, SqliteOpening opening) {
                                    : QStringLiteral("?mode=ro");
     return QStringLiteral("file:") + QString::fromLatin1(file) + parameters;
 }
-
-// A shared lock on the bytes of the file that SQLite's own locks use, held while a file is
-// read without SQLite's locks. It cannot be had while another program holds the file
-// exclusively (a writer in exclusive locking mode, which keeps its log index in its own
-// memory and leaves none beside the file), and keeps one from doing so meanwhile. The lock
-// belongs to its open file description, so SQLite closing a descriptor of the same file
-// does not release it, as it would a process's lock.
-class SharedFileLock {
-public:
-    explicit SharedFileLock(const QString& path)
-        : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {
-        constexpr off_t kPendingByte = 0x40000000; // SQLite's lock bytes start here
-        struct flock lock {};
-        lock.l_type = F_RDLCK;
-        lock.l_whence = SEEK_SET;
-        lock.l_start = kPendingByte + 2; // the bytes readers share
-        lock.l_len = 510;
-        // A file that cannot be opened here is left to SQLite to report; a file system
-        // without such locks has no other program's lock to find either.
-        if (fd_ >= 0 && fcntl(fd_, F_OFD_SETLK, &lock) != 0 &&
-            (errno == EAGAIN || errno == EACCES)) {
-            ::close(fd_);
-            throw DbError(
-                QStringLiteral("他のプログラムがファイルを排他的に開いて書き込んでいます"));
-        }
-    }
-    ~SharedFileLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    SharedFileLock(const SharedFileLock&) = delete;
-    SharedFileLock& operator=(const SharedFileLock&) = delete;
-
-private:
-    int fd_;
-};
 
 // The query that reads a table's columns from the snapshot's own COL, as its plan goes.
 QString columnLookupPlanQuery() {

@@ -5,15 +5,14 @@
 #include "util/app_info.h"
 #include "util/install_paths.h"
 #include "util/integer_text.h"
+#include "util/platform/user_account.h"
+#include "util/platform/user_folders.h"
 #include "util/report.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
-#include <pwd.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -235,25 +234,12 @@ SettingsLocation settingsLocation(const QString& executableFolder, const QString
 }
 
 SettingsLocation settingsLocation(const QString& executableFolder) {
-    return settingsLocation(
-        executableFolder, QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation),
-        QDir::homePath(),
-        [](const QString& path) { return access(QFile::encodeName(path).constData(), W_OK) == 0; });
+    return settingsLocation(executableFolder, userSettingsBaseFolder(), QDir::homePath(),
+                            isWritableByProcess);
 }
 
 QString loggedOnUserName() {
-    constexpr size_t kBufferBytes = 128; // the room the settings store gives the name
-    long bufferSize = sysconf(_SC_GETPW_R_SIZE_MAX);
-    std::vector<char> buffer(bufferSize > 0 ? static_cast<size_t>(bufferSize) : 16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
-        !found->pw_name)
-        return {};
-    const QByteArray name(found->pw_name);
-    if (static_cast<size_t>(name.size()) + 1 > kBufferBytes)
-        return {};
-    return QString::fromLocal8Bit(name);
+    return logonUserName();
 }
 
 QString settingsLoadErrorText(const QString& reason) {

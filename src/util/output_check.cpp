@@ -97,10 +97,9 @@ public:
             const QByteArrayView held(buffer_);
             const bool ended = held.back() == '\n'; // only the text's last line may not be
             qsizetype contentEnd = ended ? held.size() - 1 : held.size();
-            const void* newline = memrchr(held.data(), '\n', size_t(contentEnd));
-            if (newline || bufferStart_ == from_) {
-                const qsizetype begin =
-                    newline ? static_cast<const char*>(newline) - held.data() + 1 : 0;
+            const qsizetype newline = held.first(contentEnd).lastIndexOf('\n');
+            if (newline >= 0 || bufferStart_ == from_) {
+                const qsizetype begin = newline + 1;
                 if (ended && contentEnd > begin && held[contentEnd - 1] == '\r')
                     --contentEnd;
                 position_ = bufferStart_ + begin;

@@ -8,7 +8,9 @@
 QString systemErrorText(int error) {
     static const QHash<int, QString> texts{
         {ENOSPC, QStringLiteral("デバイスに空き領域がありません")},
+#ifdef EDQUOT // not in Windows' C library
         {EDQUOT, QStringLiteral("ディスク使用量の制限を超えました")},
+#endif
         {EACCES, QStringLiteral("許可がありません")},
         {EPERM, QStringLiteral("操作が許可されていません")},
         {EROFS, QStringLiteral("読み込み専用のファイルシステムです")},

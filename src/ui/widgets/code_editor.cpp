@@ -149,8 +149,7 @@ void CodeEditor::appendLines(const QStringList& lines) {
     chunk.reserve(kFillChunk + 1024);
     const auto flush = [&] {
         if (!chunk.isEmpty())
-            SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(chunk.size()),
-                          chunk.constData());
+            SendScintilla(SCI_APPENDTEXT, static_cast<uintptr_t>(chunk.size()), chunk.constData());
         chunk.resize(0);
     };
     for (const QString& line : lines) {
@@ -211,7 +210,7 @@ bool CodeEditor::findText(const QString& text, bool forward, bool caseSensitive)
     const auto search = [&](long from, long to) {
         // A range that runs backwards searches backwards.
         SendScintilla(SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
-        return SendScintilla(SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()),
+        return SendScintilla(SCI_SEARCHINTARGET, static_cast<uintptr_t>(needle.size()),
                              needle.constData());
     };
     long found = forward ? search(SendScintilla(SCI_GETSELECTIONEND), length)
