@@ -64,6 +64,39 @@ private:
     QSize extra_;
 };
 
+// A window placed before its window manager framed it was placed by its client size alone, a
+// third of the title bar too low; once the frame is known it is placed again, once, unless it
+// was moved in between.
+class PlaceWhenFramed : public QObject {
+public:
+    PlaceWhenFramed(QWidget* window, int topDivisor)
+        : QObject(window), window_(window), topDivisor_(topDivisor), placed_(window->pos()) {
+        setObjectName(name());
+        window->installEventFilter(this);
+    }
+
+    static QString name() { return QStringLiteral("PlaceWhenFramed"); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ &&
+            (event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+             event->type() == QEvent::WindowActivate) &&
+            !frameExtra(window_).isNull()) {
+            window_->removeEventFilter(this);
+            deleteLater();
+            if (window_->pos() == placed_)
+                placeWindow(window_, topDivisor_);
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> window_;
+    int topDivisor_;
+    QPoint placed_;
+};
+
 } // namespace
 
 QPoint placedPosition(QSize screen, QSize window, int topDivisor) {
@@ -77,6 +110,10 @@ void placeWindow(QWidget* window, int topDivisor) {
     if (!screen)
         return;
     window->move(placedPosition(screen->geometry().size(), outerSize(window), topDivisor));
+    if (frameExtra(window).isNull() && window->isWindow() &&
+        !window->windowFlags().testFlag(Qt::FramelessWindowHint) &&
+        !window->findChild<QObject*>(PlaceWhenFramed::name(), Qt::FindDirectChildrenOnly))
+        new PlaceWhenFramed(window, topDivisor);
 }
 
 QRect placedOnScreen(QRect screen, QRect available, QSize stored, QSize minimum, int topDivisor) {
