@@ -46,6 +46,9 @@ private:
     qint64 size_ = 0;
 };
 
+// The refusal of a file over maxBytes: "ファイルが大きすぎます（64 MiB まで）".
+InputFileError inputTooLargeError(qint64 maxBytes);
+
 // "フォルダです", "名前付きパイプです"... for a file's type (st_mode) other than a regular
 // file; empty for a regular file.
 QString fileKindText(unsigned mode);

@@ -13,22 +13,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-InputFileError::InputFileError(const QString& reason) : std::runtime_error(reason.toStdString()) {}
-
-QString fileKindText(unsigned mode) {
-    if (S_ISREG(mode))
-        return QString();
-    if (S_ISDIR(mode))
-        return QStringLiteral("フォルダです");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("名前付きパイプです");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("デバイスです");
-    if (S_ISSOCK(mode))
-        return QStringLiteral("ソケットです");
-    return QStringLiteral("通常のファイルではありません");
-}
-
 namespace {
 
 [[noreturn]] void refuse(int error) {
@@ -36,8 +20,7 @@ namespace {
 }
 
 [[noreturn]] void refuseSize(qint64 maxBytes) {
-    throw InputFileError(
-        QStringLiteral("ファイルが大きすぎます（%1 MiB まで）").arg(maxBytes / (1024 * 1024)));
+    throw inputTooLargeError(maxBytes);
 }
 
 void checkKindAndSize(const struct stat& st, qint64 maxBytes) {

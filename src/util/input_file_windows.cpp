@@ -15,20 +15,6 @@
 #include <sys/stat.h>
 #include <windows.h>
 
-InputFileError::InputFileError(const QString& reason) : std::runtime_error(reason.toStdString()) {}
-
-QString fileKindText(unsigned mode) {
-    if (S_ISREG(mode))
-        return QString();
-    if (S_ISDIR(mode))
-        return QStringLiteral("フォルダです");
-    if (S_ISFIFO(mode))
-        return QStringLiteral("名前付きパイプです");
-    if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("デバイスです");
-    return QStringLiteral("通常のファイルではありません");
-}
-
 namespace {
 
 [[noreturn]] void refuseWindows(DWORD error) {
@@ -36,8 +22,7 @@ namespace {
 }
 
 [[noreturn]] void refuseSize(qint64 maxBytes) {
-    throw InputFileError(
-        QStringLiteral("ファイルが大きすぎます（%1 MiB まで）").arg(maxBytes / (1024 * 1024)));
+    throw inputTooLargeError(maxBytes);
 }
 
 // The file opened for reading once it is known to be a regular file of at most maxBytes,
