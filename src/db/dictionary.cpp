@@ -218,6 +218,9 @@ RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
     model.MaxTableNameLength = 0;
     const Database::ReadTransaction reading(database);
     SizeTexts sizes;
+    // Room for every table at once: grown by doubling, the list would be copied as it grew
+    // and held twice for the moment it moved.
+    model.CandidateList.reserve(model.CandidateList.size() + selection.size());
     return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
         model.appendCandidate(readTableColumns(database, name, sizes));
     });

@@ -114,6 +114,18 @@ public:
         return hash ^ (hash >> 32);
     }
 
+    // The texts of the numbers below kSmallNumbers (widths, precisions, scales), made when
+    // first asked for.
+    static constexpr int kSmallNumbers = 4096;
+    const QString& smallNumber(int number) {
+        if (smallNumbers_.empty())
+            smallNumbers_.resize(kSmallNumbers);
+        QString& text = smallNumbers_[std::size_t(number)];
+        if (text.isNull())
+            text = QString::number(number);
+        return text;
+    }
+
     const QString* find(std::string_view bytes, std::uint64_t hash) const {
         if (slots_.empty() || bytes.size() > kMaxBytes)
             return nullptr;
@@ -165,6 +177,7 @@ private:
 
     std::vector<Slot> slots_; // a power of two of them, at most half in use
     std::string bytes_;       // the keys, one after the other
+    std::vector<QString> smallNumbers_;
     std::size_t count_ = 0;
 };
 
@@ -197,7 +210,8 @@ public:
 
     QStringList names;
     std::vector<signed char> decimal;
-    std::vector<TextPool> pools; // none for a statement run once
+    std::vector<TextPool> pools;    // none for a statement run once
+    std::size_t lastValueCount = 0; // what the last run read, room for the next one's
 
     TextPool* pool(int column) { return pools.empty() ? nullptr : &pools[std::size_t(column)]; }
 
@@ -303,6 +317,8 @@ QString SqliteBackend::textAt(sqlite3_stmt* statement, int column, TextPool* poo
 }
 
 QString SqliteBackend::integerText(long long number, TextPool* pool) {
+    if (pool && number >= 0 && number < TextPool::kSmallNumbers)
+        return pool->smallNumber(int(number));
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     const std::string_view key(digits, std::size_t(end - digits));
@@ -322,6 +338,7 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
     const int columns = int(statement.names.size());
     std::vector<bool> decimal(std::size_t(columns), false);
     std::vector<FieldValue> values;
+    values.reserve(statement.lastValueCount);
     qsizetype held = 0;
     int result = SQLITE_ROW;
     for (bool first = true; (result = sqlite3_step(handle)) == SQLITE_ROW; first = false) {
@@ -368,6 +385,7 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
         throw DbError(reason);
     }
     sqlite3_reset(handle);
+    statement.lastValueCount = values.size();
     return Dynaset::fromValues(statement.names, std::move(values));
 }
 
