@@ -421,8 +421,10 @@ void TestTableRows::flagsKeptWhileRowsHaveNoControls() {
     QVERIFY(box->isChecked() == false && panel.rows->hasControls(4000));
     QTest::mouseClick(box, Qt::LeftButton);
     panel.before->setFocus(); // nothing holds on to the row
-    for (int y = 0; y <= bar->maximum(); y += 2000)
+    for (int y = 0; y <= bar->maximum(); y += 2000) {
         bar->setValue(y);
+        QCoreApplication::processEvents(); // painted, as the user sees it
+    }
     QVERIFY(!panel.rows->hasControls(4000));
     QCOMPARE(flagsOf(4000), (QList<bool>{true, false, true, false, true}));
 

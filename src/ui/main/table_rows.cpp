@@ -319,24 +319,34 @@ void TableRows::chainTabOrder(qsizetype first, qsizetype end) {
         linkAfter(before, rows_[static_cast<size_t>(i)].controls);
 }
 
+std::pair<qsizetype, qsizetype> TableRows::blocksInView() const {
+    const int top = scrollBox_->verticalScrollBar()->value();
+    const qsizetype last = blockCount() - 1;
+    return {std::clamp<qsizetype>(top / kBlockPitch - 1, 0, last),
+            std::clamp<qsizetype>((top + viewport_->height()) / kBlockPitch + 1, 0, last)};
+}
+
 void TableRows::makeRowsInView() {
     if (batchStart_ >= 0 || isEmpty())
         return;
-    const int top = scrollBox_->verticalScrollBar()->value();
-    const qsizetype last = blockCount() - 1;
-    const qsizetype first = std::clamp<qsizetype>(top / kBlockPitch - 1, 0, last);
-    const qsizetype end =
-        std::clamp<qsizetype>((top + viewport_->height()) / kBlockPitch + 1, 0, last);
-    bool made = false;
-    for (qsizetype b = first; b <= end; ++b) {
-        if (!blocks_[static_cast<size_t>(b)].widget)
-            made = true;
+    const auto [first, last] = blocksInView();
+    for (qsizetype b = first; b <= last; ++b)
         makeBlock(b);
-    }
-    if (!made || madeBlocks_ <= kMadeBlocksKept)
+    if (madeBlocks_ <= kMadeBlocksKept || takeDownPending_)
         return;
-    for (qsizetype b = 0; b <= last; ++b)
-        if (mayTakeDown(b, first, end))
+    // Later, not now: the event that scrolled may still be on its way through a control of a
+    // block that is now far from the view.
+    takeDownPending_ = true;
+    QMetaObject::invokeMethod(this, &TableRows::takeDownFarBlocks, Qt::QueuedConnection);
+}
+
+void TableRows::takeDownFarBlocks() {
+    takeDownPending_ = false;
+    if (batchStart_ >= 0 || isEmpty() || madeBlocks_ <= kMadeBlocksKept)
+        return;
+    const auto [first, last] = blocksInView();
+    for (qsizetype b = 0; b < blockCount(); ++b)
+        if (mayTakeDown(b, first, last))
             takeDown(b);
 }
 
@@ -359,6 +369,8 @@ void TableRows::takeDown(qsizetype b) {
     const qsizetype end = std::min(size(), first + kRowsPerBlock);
     for (qsizetype i = first; i < end; ++i) {
         Row& row = rows_[static_cast<size_t>(i)];
+        if (!row.controls.PublicCheck)
+            continue; // added by a Batch after its block was made, still without controls
         row.flags = 0;
         for (int c = 0; c < 5; ++c)
             if (checks(row.controls)[static_cast<size_t>(c)]->isChecked())

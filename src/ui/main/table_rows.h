@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -142,7 +143,10 @@ private:
     // The blocks in view and one on either side, with their controls; blocks far from the
     // view taken down again once many are made.
     void makeRowsInView();
+    void takeDownFarBlocks();
     void takeDown(qsizetype b);
+    // The first and last blocks in view, with one more on either side.
+    std::pair<qsizetype, qsizetype> blocksInView() const;
     // Whether block b may be taken down while the view shows blocks first to last.
     bool mayTakeDown(qsizetype b, qsizetype first, qsizetype last) const;
     // Focus moved to now: the blocks next to its block are made, so Tab and Shift+Tab find
@@ -170,5 +174,6 @@ private:
     std::vector<Block> blocks_;
     QList<QWidget*> groups_;
     qsizetype madeBlocks_ = 0;
+    bool takeDownPending_ = false;
     qsizetype batchStart_ = -1; // the first row of the running Batch; -1: none runs
 };
