@@ -49,10 +49,11 @@ struct RowHeaders {
 // in candidate order (row i is candidate i). A row's controls are made only when they are
 // needed: its block of rows scrolled into view (or next to it), focus reaching the block next
 // to it, or at() or check() asking for them. Until then its flags are plain bits, and the
-// scrolled area is as tall as all the rows. Once a row has its controls, its check boxes are
-// its flags. The blocks sit in groups stacked in the scrolled area; a control's position is
-// in its block's coordinates, and the first block starts at the scrolled area's top. The
-// generators read the flags through TableFlags at the moment they ask.
+// scrolled area is as tall as all the rows. While a row has its controls, its check boxes are
+// its flags; blocks scrolled far out of view give theirs up again, their states kept as bits,
+// unless at() or check() handed them out. The blocks sit in groups stacked in the scrolled area; a
+// control's position is in its block's coordinates, and the first block starts at the scrolled
+// area's top. The generators read the flags through TableFlags at the moment they ask.
 class TableRows : public QObject, public TableFlags {
     Q_OBJECT
 public:
