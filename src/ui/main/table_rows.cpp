@@ -27,9 +27,9 @@ constexpr int kRowsPerBlock = 16;
 constexpr int kBlocksPerGroup = 16;
 constexpr int kRowsPerGroup = kRowsPerBlock * kBlocksPerGroup;
 constexpr int kBlockPitch = kRowsPerBlock * kRowPitch;
-// Controls cost time to make and memory to hold (some 40 KB a row): past this many blocks
+// Controls cost time to make and memory to hold (some 18 KB a row): past this many blocks
 // with controls, scrolling takes down those far from the view that nothing holds on to.
-constexpr qsizetype kMadeBlocksKept = 24;
+constexpr qsizetype kMadeBlocksKept = 16;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
 
