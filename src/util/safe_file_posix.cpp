@@ -1,5 +1,7 @@
 #include "util/safe_file.h"
 
+#include "util/safe_file_target.h"
+
 #include "util/system_error.h"
 
 #include <QCryptographicHash>
@@ -26,8 +28,6 @@
 namespace {
 
 constexpr int kMaxLinkHops = 40; // the kernel's own limit for one path
-// A writer hands the system blocks of about this size.
-constexpr qsizetype kWriteBlock = 1 << 20;
 // A writer at work changes its temporary file with every write; one unchanged for an hour
 // was left by a writer that was killed.
 constexpr time_t kStaleTemporarySeconds = 60 * 60;
@@ -301,7 +301,7 @@ struct Content {
     bool copyTo(int out, qint64 begin, qint64 end) const {
         if (fd < 0)
             return writeAll(out, bytes.data() + begin, end - begin, begin);
-        QByteArray block(std::min<qint64>(end - begin, kWriteBlock), Qt::Uninitialized);
+        QByteArray block(std::min<qint64>(end - begin, kSafeWriteBlock), Qt::Uninitialized);
         while (begin < end) {
             const ssize_t got =
                 pread(fd, block.data(), std::min<qint64>(end - begin, block.size()), begin);
@@ -462,16 +462,6 @@ Target checkedTarget(const QString& path, struct stat& st, bool& exists) {
     return target;
 }
 
-// Where the bytes of a writer go, decided when the first block is due (or at commit).
-enum class WriterMode {
-    Pending,   // nothing decided; the bytes wait in memory
-    Temporary, // into a temporary file beside the target, which replaces it at commit
-    Stream,    // a FIFO, a device or a descriptor: kept in memory, written whole at commit
-    InPlace,   // no temporary file may be made: kept in memory, the file rewritten at commit
-    Failed,    // the first failure is kept for commit; later bytes are dropped
-    Committed,
-};
-
 } // namespace
 
 void checkFileTarget(const QString& path) {
@@ -480,151 +470,73 @@ void checkFileTarget(const QString& path) {
     checkedTarget(path, st, exists);
 }
 
-class SafeFileWriter::Private {
+namespace {
+
+class PosixTarget : public SafeFileTarget {
 public:
-    Private(const QString& path, const SafeWriteOptions& options)
+    PosixTarget(const QString& path, const SafeWriteOptions& options)
         : path_(path), options_(options) {}
 
-    void append(QByteArrayView bytes) {
-        switch (mode_) {
-        case WriterMode::Failed:
-        case WriterMode::Committed:
-            return;
-        case WriterMode::Stream:
-        case WriterMode::InPlace:
-            buffer_.append(bytes);
-            return;
-        case WriterMode::Pending:
-        case WriterMode::Temporary:
-            break;
-        }
-        if (buffer_.size() + bytes.size() <= kWriteBlock) {
-            buffer_.append(bytes);
-            return;
-        }
-        if (mode_ == WriterMode::Pending) {
-            start();
-            return append(bytes);
-        }
-        writeBuffer();
-        if (bytes.size() >= kWriteBlock)
-            writeTemporary(bytes);
-        else
-            buffer_.append(bytes);
-    }
-
-    void commit() {
-        if (mode_ == WriterMode::Pending)
-            start();
-        if (mode_ == WriterMode::Temporary)
-            writeBuffer();
-        switch (mode_) {
-        case WriterMode::Failed:
-            throw *failure_;
-        case WriterMode::Stream:
-            writeIntoStream(path_, target_.path, streamIsRegular_, buffer_);
-            break;
-        case WriterMode::InPlace:
-            rewriteInPlace(path_, target_.path, Content{buffer_, -1, buffer_.size()},
-                           temporaryError_);
-            break;
-        case WriterMode::Temporary:
-            replaceByTemporary(path_, target_.path, *temporary_, written_);
-            break;
-        case WriterMode::Pending:
-        case WriterMode::Committed:
-            return;
-        }
-        mode_ = WriterMode::Committed;
-        buffer_.clear();
-    }
-
-private:
-    // Resolves the target and makes the temporary file, or decides to keep the bytes for
-    // commit; a failure is kept, not thrown, so that what the caller finds wrong with the
-    // text itself is told first.
-    void start() {
-        try {
-            struct stat st {};
-            bool exists = false;
-            target_ = checkedTarget(path_, st, exists);
-            if (exists) {
-                const bool regular = S_ISREG(st.st_mode);
-                if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) ||
-                    (regular && target_.descriptor)) {
-                    mode_ = WriterMode::Stream;
-                    streamIsRegular_ = regular;
-                    return;
-                }
-                if (!regular)
-                    throw FileWriteError(
-                        path_, QStringLiteral("通常のファイルではないため書き込みません"));
+    Way start() override {
+        struct stat st {};
+        bool exists = false;
+        target_ = checkedTarget(path_, st, exists);
+        if (exists) {
+            const bool regular = S_ISREG(st.st_mode);
+            if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || (regular && target_.descriptor)) {
+                streamIsRegular_ = regular;
+                return Way::Stream;
             }
-            temporary_.emplace(target_.path);
-            if (!temporary_->isOpen()) {
-                const int error = temporary_->error();
-                temporary_.reset();
-                const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
-                if (exists && folderRefused && options_.rewriteInPlaceIfFolderIsReadOnly) {
-                    mode_ = WriterMode::InPlace;
-                    temporaryError_ = error;
-                    return;
-                }
-                fail(path_, error);
-            }
-            mode_ = WriterMode::Temporary;
-        } catch (const FileWriteError& error) {
-            setFailed(error);
+            if (!regular)
+                throw FileWriteError(path_,
+                                     QStringLiteral("通常のファイルではないため書き込みません"));
         }
+        temporary_.emplace(target_.path);
+        if (!temporary_->isOpen()) {
+            const int error = temporary_->error();
+            temporary_.reset();
+            const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
+            if (exists && folderRefused && options_.rewriteInPlaceIfFolderIsReadOnly) {
+                temporaryError_ = error;
+                return Way::InPlace;
+            }
+            fail(path_, error);
+        }
+        return Way::Temporary;
     }
 
-    void writeBuffer() {
-        writeTemporary(buffer_);
-        buffer_.resize(0); // keeps its capacity for the next block
-    }
-
-    void writeTemporary(QByteArrayView bytes) {
-        if (mode_ != WriterMode::Temporary)
-            return;
+    void writeTemporary(QByteArrayView bytes) override {
         if (!writeAll(temporary_->fd(), bytes.data(), bytes.size()))
-            return setFailed(FileWriteError(path_, systemErrorText(errno)));
+            fail(path_, errno);
         written_ += bytes.size();
     }
 
-    void setFailed(const FileWriteError& error) {
-        failure_.emplace(error);
-        mode_ = WriterMode::Failed;
-        temporary_.reset(); // the space it took is free at once
-        buffer_ = QByteArray();
+    void dropTemporary() override { temporary_.reset(); }
+
+    void commitTemporary() override {
+        replaceByTemporary(path_, target_.path, *temporary_, written_);
     }
 
+    void commitWhole(Way way, QByteArrayView bytes) override {
+        if (way == Way::Stream)
+            writeIntoStream(path_, target_.path, streamIsRegular_, bytes);
+        else
+            rewriteInPlace(path_, target_.path, Content{bytes, -1, bytes.size()}, temporaryError_);
+    }
+
+private:
     QString path_;
     SafeWriteOptions options_;
-    WriterMode mode_ = WriterMode::Pending;
     Target target_;
     bool streamIsRegular_ = false;
     int temporaryError_ = 0;
     std::optional<TemporaryFile> temporary_;
-    QByteArray buffer_;
     qint64 written_ = 0;
-    std::optional<FileWriteError> failure_;
 };
 
-SafeFileWriter::SafeFileWriter(const QString& path, const SafeWriteOptions& options)
-    : d_(std::make_unique<Private>(path, options)) {}
+} // namespace
 
-SafeFileWriter::~SafeFileWriter() = default;
-
-void SafeFileWriter::append(QByteArrayView bytes) {
-    d_->append(bytes);
-}
-
-void SafeFileWriter::commit() {
-    d_->commit();
-}
-
-void writeFileSafely(const QString& path, QByteArrayView data, const SafeWriteOptions& options) {
-    SafeFileWriter writer(path, options);
-    writer.append(data);
-    writer.commit();
+std::unique_ptr<SafeFileTarget> makeSafeFileTarget(const QString& path,
+                                                   const SafeWriteOptions& options) {
+    return std::make_unique<PosixTarget>(path, options);
 }

@@ -1,5 +1,7 @@
 #include "util/safe_file.h"
 
+#include "util/safe_file_target.h"
+
 #include "util/platform/windows_error.h"
 
 #include <QCryptographicHash>
@@ -17,8 +19,6 @@
 
 namespace {
 
-// A writer hands the system blocks of about this size.
-constexpr qsizetype kWriteBlock = 1 << 20;
 // A writer at work changes its temporary file with every write; one unchanged for an hour
 // was left by a writer that was killed.
 constexpr qint64 kStaleTemporarySeconds = 60 * 60;
@@ -64,7 +64,7 @@ private:
 // Writes all of size bytes; false with GetLastError() set when a write fails.
 bool writeAll(HANDLE handle, const char* data, qint64 size) {
     while (size > 0) {
-        const DWORD chunk = DWORD(std::min<qint64>(size, kWriteBlock));
+        const DWORD chunk = DWORD(std::min<qint64>(size, kSafeWriteBlock));
         DWORD done = 0;
         if (!WriteFile(handle, data, chunk, &done, nullptr))
             return false;
@@ -265,139 +265,60 @@ void writeIntoStream(const QString& path, QByteArrayView data) {
         fail(path, GetLastError());
 }
 
-enum class WriterMode { Pending, Temporary, Stream, InPlace, Failed, Committed };
-
 } // namespace
 
 void checkFileTarget(const QString& path) {
     checkedTarget(path);
 }
 
-class SafeFileWriter::Private {
+namespace {
+
+class WindowsTarget : public SafeFileTarget {
 public:
-    Private(const QString& path, const SafeWriteOptions& options)
+    WindowsTarget(const QString& path, const SafeWriteOptions& options)
         : path_(path), options_(options) {}
 
-    void append(QByteArrayView bytes) {
-        switch (mode_) {
-        case WriterMode::Failed:
-        case WriterMode::Committed:
-            return;
-        case WriterMode::Stream:
-        case WriterMode::InPlace:
-            buffer_.append(bytes);
-            return;
-        case WriterMode::Pending:
-        case WriterMode::Temporary:
-            break;
+    Way start() override {
+        const Kind kind = checkedTarget(path_);
+        if (kind == Kind::Device)
+            return Way::Stream;
+        temporary_.emplace(path_);
+        if (!temporary_->isOpen()) {
+            const DWORD error = temporary_->error();
+            temporary_.reset();
+            if (kind == Kind::File && error == ERROR_ACCESS_DENIED &&
+                options_.rewriteInPlaceIfFolderIsReadOnly)
+                return Way::InPlace;
+            fail(path_, error);
         }
-        if (buffer_.size() + bytes.size() <= kWriteBlock) {
-            buffer_.append(bytes);
-            return;
-        }
-        if (mode_ == WriterMode::Pending) {
-            start();
-            return append(bytes);
-        }
-        writeBuffer();
-        if (bytes.size() >= kWriteBlock)
-            writeTemporary(bytes);
-        else
-            buffer_.append(bytes);
+        return Way::Temporary;
     }
 
-    void commit() {
-        if (mode_ == WriterMode::Pending)
-            start();
-        if (mode_ == WriterMode::Temporary)
-            writeBuffer();
-        switch (mode_) {
-        case WriterMode::Failed:
-            throw *failure_;
-        case WriterMode::Stream:
-            writeIntoStream(path_, buffer_);
-            break;
-        case WriterMode::InPlace:
-            rewriteInPlace(path_, buffer_);
-            break;
-        case WriterMode::Temporary:
-            replaceByTemporary(path_, *temporary_);
-            break;
-        case WriterMode::Pending:
-        case WriterMode::Committed:
-            return;
-        }
-        mode_ = WriterMode::Committed;
-        buffer_.clear();
+    void writeTemporary(QByteArrayView bytes) override {
+        if (!writeAll(temporary_->handle(), bytes.data(), bytes.size()))
+            fail(path_, GetLastError());
+    }
+
+    void dropTemporary() override { temporary_.reset(); }
+
+    void commitTemporary() override { replaceByTemporary(path_, *temporary_); }
+
+    void commitWhole(Way way, QByteArrayView bytes) override {
+        if (way == Way::Stream)
+            writeIntoStream(path_, bytes);
+        else
+            rewriteInPlace(path_, bytes);
     }
 
 private:
-    void start() {
-        try {
-            const Kind kind = checkedTarget(path_);
-            if (kind == Kind::Device) {
-                mode_ = WriterMode::Stream;
-                return;
-            }
-            temporary_.emplace(path_);
-            if (!temporary_->isOpen()) {
-                const DWORD error = temporary_->error();
-                temporary_.reset();
-                if (kind == Kind::File && error == ERROR_ACCESS_DENIED &&
-                    options_.rewriteInPlaceIfFolderIsReadOnly) {
-                    mode_ = WriterMode::InPlace;
-                    return;
-                }
-                fail(path_, error);
-            }
-            mode_ = WriterMode::Temporary;
-        } catch (const FileWriteError& error) {
-            setFailed(error);
-        }
-    }
-
-    void writeBuffer() {
-        writeTemporary(buffer_);
-        buffer_.resize(0);
-    }
-
-    void writeTemporary(QByteArrayView bytes) {
-        if (mode_ != WriterMode::Temporary)
-            return;
-        if (!writeAll(temporary_->handle(), bytes.data(), bytes.size()))
-            setFailed(FileWriteError(path_, windowsErrorText(GetLastError())));
-    }
-
-    void setFailed(const FileWriteError& error) {
-        failure_.emplace(error);
-        mode_ = WriterMode::Failed;
-        temporary_.reset();
-        buffer_ = QByteArray();
-    }
-
     QString path_;
     SafeWriteOptions options_;
-    WriterMode mode_ = WriterMode::Pending;
     std::optional<TemporaryFile> temporary_;
-    QByteArray buffer_;
-    std::optional<FileWriteError> failure_;
 };
 
-SafeFileWriter::SafeFileWriter(const QString& path, const SafeWriteOptions& options)
-    : d_(std::make_unique<Private>(path, options)) {}
+} // namespace
 
-SafeFileWriter::~SafeFileWriter() = default;
-
-void SafeFileWriter::append(QByteArrayView bytes) {
-    d_->append(bytes);
-}
-
-void SafeFileWriter::commit() {
-    d_->commit();
-}
-
-void writeFileSafely(const QString& path, QByteArrayView data, const SafeWriteOptions& options) {
-    SafeFileWriter writer(path, options);
-    writer.append(data);
-    writer.commit();
+std::unique_ptr<SafeFileTarget> makeSafeFileTarget(const QString& path,
+                                                   const SafeWriteOptions& options) {
+    return std::make_unique<WindowsTarget>(path, options);
 }

@@ -4,6 +4,7 @@
 #include "ui/main/table_rows.h"
 #include "ui/widgets/control_hint.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -343,4 +344,96 @@ void TestTableRows::manyRowsPlacedAndChainedAsFew() {
     QTest::mouseClick(low.PublicCheck, Qt::LeftButton);
     QVERIFY(!panel.rows->isPublic(count - 3) && !low.RefButton->isEnabled());
     QVERIFY(panel.rows->isPublic(count - 2));
+}
+
+void TestTableRows::tabReachesRowsNotMadeYet_data() {
+    // From row `from`'s last tab stop (Tab) or first (Shift+Tab) to row `to`, in the next block
+    // of rows, far from the top of the panel.
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<int>("column"); // the control reached: 0 to 4 a box, 5 the Ref button
+    QTest::newRow("tab") << 159 << true << 160 << 0;
+    QTest::newRow("shift+tab, its Ref button disabled") << 176 << false << 175 << 4;
+    QTest::newRow("shift+tab, its Ref button enabled") << 192 << false << 191 << 5;
+}
+
+void TestTableRows::tabReachesRowsNotMadeYet() {
+    QFETCH(int, from);
+    QFETCH(bool, forward);
+    QFETCH(int, to);
+    QFETCH(int, column);
+    Panel panel;
+    {
+        TableRows::Batch batch(*panel.rows);
+        panel.add(QStringList(300, QStringLiteral("T")));
+    }
+    QVERIFY(showActive(&panel.window));
+    for (int i : {from, to}) // every Ref button but row 175's reachable
+        if (i != 175)
+            panel.rows->setFlags(i, {true, false, false, false, false});
+    QVERIFY(!panel.rows->hasControls(to));
+    const TableRow& start = panel.rows->at(from);
+    QWidget* first = forward ? static_cast<QWidget*>(start.RefButton) : start.PublicCheck;
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Tab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+
+    const TableRow& reached = panel.rows->at(to);
+    QWidget* expected = column < 5 ? static_cast<QWidget*>(panel.rows->check(to, kColumns[column]))
+                                   : reached.RefButton;
+    QCOMPARE(QApplication::focusWidget(), expected);
+    // Scrolled into view.
+    const QRect shown(expected->mapTo(panel.box->viewport(), QPoint()), expected->size());
+    QVERIFY(panel.box->viewport()->rect().contains(shown));
+}
+
+// Rows never shown keep their flags as bits; the generators read them, inversion and a
+// profile change them, and a row gets them back in its boxes when its controls are made,
+// or made again after scrolling took them down.
+void TestTableRows::flagsKeptWhileRowsHaveNoControls() {
+    constexpr int count = 9100;
+    Panel panel;
+    {
+        TableRows::Batch batch(*panel.rows);
+        panel.add(QStringList(count, QStringLiteral("T")));
+    }
+    QVERIFY(!panel.rows->hasControls(9000) && !panel.rows->hasControls(4000));
+    const TableFlags& flags = *panel.rows;
+    panel.rows->Invert(FlagColumn::Public);
+    panel.rows->Invert(FlagColumn::Clr);
+    panel.rows->setFlags(9000, {false, true, true, false, true});
+    const auto flagsOf = [&](int i) {
+        return QList<bool>{flags.isPublic(i), flags.isArray(i), flags.isIns(i), flags.isUpd(i),
+                           flags.isClr(i)};
+    };
+    QCOMPARE(flagsOf(4000), (QList<bool>{true, false, false, false, true}));
+    QCOMPARE(flagsOf(9000), (QList<bool>{false, true, true, false, true}));
+    QVERIFY(!panel.rows->hasControls(9000) && !panel.rows->hasControls(4000));
+
+    // A click on a row scrolled to, then every row scrolled past.
+    QScrollBar* bar = panel.box->verticalScrollBar();
+    bar->setValue(4000 * 24);
+    QWidget* area = panel.box->widget();
+    auto* box = qobject_cast<QCheckBox*>(
+        area->childAt(panel.headers[2]->x() + 3, 4000 * 24 + 10)); // row 4000's INS box
+    QVERIFY(box);
+    QCOMPARE(TableRows::tagOf(box), 4000);
+    QVERIFY(box->isChecked() == false && panel.rows->hasControls(4000));
+    QTest::mouseClick(box, Qt::LeftButton);
+    panel.before->setFocus(); // nothing holds on to the row
+    for (int y = 0; y <= bar->maximum(); y += 2000) {
+        bar->setValue(y);
+        QCoreApplication::processEvents(); // painted, as the user sees it
+    }
+    QVERIFY(!panel.rows->hasControls(4000));
+    QCOMPARE(flagsOf(4000), (QList<bool>{true, false, true, false, true}));
+
+    const TableRow& row = panel.rows->at(9000);
+    const QList<bool> boxes{row.PublicCheck->isChecked(), row.ArrayCheck->isChecked(),
+                            row.InsCheck->isChecked(), row.UpdCheck->isChecked(),
+                            row.ClrCheck->isChecked()};
+    QCOMPARE(boxes, (QList<bool>{false, true, true, false, true}));
+    QVERIFY(!row.RefButton->isEnabled());
+    QVERIFY(panel.rows->at(4000).InsCheck->isChecked());
+    QVERIFY(panel.rows->at(4000).RefButton->isEnabled());
 }

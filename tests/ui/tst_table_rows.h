@@ -15,4 +15,7 @@ private slots:
     void tabRunsThroughTheRowsInOrder();
     void manyRowsPlacedAndChainedAsFew_data();
     void manyRowsPlacedAndChainedAsFew();
+    void tabReachesRowsNotMadeYet_data();
+    void tabReachesRowsNotMadeYet();
+    void flagsKeptWhileRowsHaveNoControls();
 };

@@ -202,12 +202,6 @@ void ProfileCommands::applyRows(const GenProfile& profile) {
     // Argument tables the list does not hold are not candidates, so they drop out here.
     PlainTableFlags flags;
     profile.applyTables(model_.CandidateList, flags);
-    for (qsizetype i = 0; i < rows_.size(); ++i) {
-        const TableFlagValues& row = flags.rows()[i];
-        rows_.check(i, FlagColumn::Public)->setChecked(row.Public);
-        rows_.check(i, FlagColumn::Array)->setChecked(row.Array);
-        rows_.check(i, FlagColumn::Ins)->setChecked(row.Ins);
-        rows_.check(i, FlagColumn::Upd)->setChecked(row.Upd);
-        rows_.check(i, FlagColumn::Clr)->setChecked(row.Clr);
-    }
+    for (qsizetype i = 0; i < rows_.size(); ++i)
+        rows_.setFlags(i, flags.rows()[i]);
 }

@@ -2,13 +2,14 @@
 
 #include "ui/widgets/control_hint.h"
 
+#include <QApplication>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVariant>
 
 #include <algorithm>
@@ -21,10 +22,14 @@ constexpr int kRowPitch = 24;
 // groups of kBlocksPerGroup. Much of Qt's work for a control (finding what covers it before
 // painting it, finding the other buttons of its parent when a check box is cleared) walks
 // every sibling of the control and of each of its parents: held so, that is a couple of
-// hundred widgets at 10,000 rows, not eight per row.
+// hundred widgets however many rows there are, not eight per row.
 constexpr int kRowsPerBlock = 16;
 constexpr int kBlocksPerGroup = 16;
 constexpr int kRowsPerGroup = kRowsPerBlock * kBlocksPerGroup;
+constexpr int kBlockPitch = kRowsPerBlock * kRowPitch;
+// Controls cost time to make and memory to hold (some 18 KB a row): past this many blocks
+// with controls, scrolling takes down those far from the view that nothing holds on to.
+constexpr qsizetype kMadeBlocksKept = 16;
 constexpr int kCheckSize = 14;
 const char* const kTag = "Tag";
 
@@ -40,6 +45,10 @@ std::array<QWidget*, 8> controls(const TableRow& row) {
             row.InsCheck,  row.UpdCheck,  row.ClrCheck,    row.RefButton};
 }
 
+std::array<QCheckBox*, 5> checks(const TableRow& row) {
+    return {row.PublicCheck, row.ArrayCheck, row.InsCheck, row.UpdCheck, row.ClrCheck};
+}
+
 // Tab goes from previous (when there is one) through the row's controls, then on to where
 // it went from previous before.
 void linkAfter(QWidget* previous, const TableRow& row) {
@@ -50,18 +59,8 @@ void linkAfter(QWidget* previous, const TableRow& row) {
     }
 }
 
-// A control shown asks to be painted on its own, later. Thousands of controls marked for
-// painting each on its own take time that grows with their number times that of their
-// siblings, so those of a batch withdraw the request and are painted with the panel
-// instead, as much of them as the scroll box shows.
-void withdrawPainting(QWidget* control, bool paintAsPanel) {
-    if (paintAsPanel)
-        QCoreApplication::removePostedEvents(control, QEvent::UpdateLater);
-}
-
-void showControl(QWidget* control, bool paintAsPanel) {
-    control->show();
-    withdrawPainting(control, paintAsPanel);
+quint8 bitOf(FlagColumn column) {
+    return static_cast<quint8>(1U << static_cast<unsigned>(column));
 }
 
 } // namespace
@@ -79,6 +78,10 @@ TableRows::TableRows(QScrollArea* scrollBox, RowHeaders headers, QObject* hintWa
     scrollBox_->setWidgetResizable(false);
     viewport_->installEventFilter(this);
     content_->installEventFilter(this);
+    connect(scrollBox_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { makeRowsInView(); });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { focusMoved(now); });
     fitContent();
 }
 
@@ -92,8 +95,33 @@ int TableRows::tagOf(const QObject* control) {
     return control ? control->property(kTag).toInt() : -1;
 }
 
+qsizetype TableRows::blockCount() const {
+    return (size() + kRowsPerBlock - 1) / kRowsPerBlock;
+}
+
+// Handing out a row's controls makes them: the rows panel looks the same either way, so
+// the controls count as part of its state, not of its value.
+const TableRow& TableRows::at(qsizetype i) const {
+    return const_cast<TableRows*>(this)->rowControls(i);
+}
+
+TableRow& TableRows::rowControls(qsizetype i) {
+    Row& row = rows_.at(static_cast<size_t>(i));
+    if (!row.controls.PublicCheck) {
+        makeBlock(i / kRowsPerBlock);
+        if (batchStart_ < 0)
+            fitContent();
+    }
+    blocks_[static_cast<size_t>(i / kRowsPerBlock)].kept = true;
+    return row.controls;
+}
+
+bool TableRows::hasControls(qsizetype i) const {
+    return i >= 0 && i < size() && rows_[static_cast<size_t>(i)].controls.PublicCheck;
+}
+
 QCheckBox* TableRows::check(qsizetype i, FlagColumn column) const {
-    const TableRow& row = rows_.at(i);
+    const TableRow& row = at(i);
     switch (column) {
     case FlagColumn::Public:
         return row.PublicCheck;
@@ -109,45 +137,77 @@ QCheckBox* TableRows::check(qsizetype i, FlagColumn column) const {
     return nullptr;
 }
 
-QWidget* TableRows::blockOf(qsizetype i) {
-    const qsizetype g = i / kRowsPerGroup;
-    while (groups_.size() <= g) {
-        // Hidden until its first rows are shown.
-        auto* group = new QWidget(content_);
-        group->setGeometry(0, static_cast<int>(groups_.size()) * kRowsPerGroup * kRowPitch,
-                           viewport_->width(), 0);
-        groups_.append(group);
+void TableRows::setFlags(qsizetype i, const TableFlagValues& flags) {
+    Row& row = rows_.at(static_cast<size_t>(i));
+    const bool values[] = {flags.Public, flags.Array, flags.Ins, flags.Upd, flags.Clr};
+    if (row.controls.PublicCheck) {
+        const auto boxes = checks(row.controls);
+        for (size_t c = 0; c < boxes.size(); ++c)
+            boxes[c]->setChecked(values[c]);
+        return;
     }
-    const qsizetype b = i / kRowsPerBlock;
-    while (blocks_.size() <= b) {
-        QWidget* group = groups_[blocks_.size() / kBlocksPerGroup];
-        auto* block = new QWidget(group);
-        block->setGeometry(
-            0, static_cast<int>(blocks_.size() % kBlocksPerGroup) * kRowsPerBlock * kRowPitch,
-            viewport_->width(), 0);
-        // Shown on its own, not with its group: its rows' controls then come with it, and the
-        // requests to paint them on their own are few enough at a time to withdraw.
-        block->hide();
-        blocks_.append(block);
-    }
-    return blocks_[b];
+    row.flags = 0;
+    for (int c = 0; c < 5; ++c)
+        if (values[c])
+            row.flags |= bitOf(static_cast<FlagColumn>(c));
 }
 
-void TableRows::AddRow(qsizetype i, const QString& tableName) {
+void TableRows::makeBlock(qsizetype b) {
+    const qsizetype first = b * kRowsPerBlock;
+    const qsizetype end = std::min(size(), first + kRowsPerBlock);
+    Block& block = blocks_[static_cast<size_t>(b)];
+    const bool fresh = !block.widget;
+    if (fresh) {
+        const qsizetype g = b / kBlocksPerGroup;
+        QWidget*& group = groups_[g];
+        if (!group) {
+            group = new QWidget(content_);
+            group->setGeometry(0, static_cast<int>(g) * kRowsPerGroup * kRowPitch,
+                               viewport_->width(), 0);
+            group->show();
+        }
+        block.widget = new QWidget(group);
+        block.widget->setGeometry(0, static_cast<int>(b % kBlocksPerGroup) * kBlockPitch,
+                                  viewport_->width(), 0);
+        ++madeBlocks_;
+    }
+    // A block made earlier may lack the rows a Batch added since.
+    qsizetype from = first;
+    while (from < end && rows_[static_cast<size_t>(from)].controls.PublicCheck)
+        ++from;
+    if (from == end)
+        return;
+    for (qsizetype i = from; i < end; ++i)
+        makeRow(i, block.widget);
+    QWidget* group = block.widget->parentWidget();
+    group->resize(group->width(), std::max(group->height(), block.widget->geometry().bottom() + 1));
+    chainTabOrder(from, end);
+    if (batchStart_ >= 0)
+        return; // shown when the Batch ends
+    if (fresh) {
+        block.widget->show(); // its rows' controls come with it
+        return;
+    }
+    for (qsizetype i = from; i < end; ++i)
+        for (QWidget* control : controls(rows_[static_cast<size_t>(i)].controls))
+            control->show();
+}
+
+void TableRows::makeRow(qsizetype i, QWidget* block) {
+    Row& data = rows_[static_cast<size_t>(i)];
     const QVariant tag(static_cast<int>(i));
-    QWidget* block = blockOf(i);
-    TableRow row;
+    TableRow& row = data.controls;
     row.NameLabel = new QLabel(block);
     row.Separator = new QFrame(block);
-    QCheckBox** checks[] = {&row.PublicCheck, &row.ArrayCheck, &row.InsCheck, &row.UpdCheck,
-                            &row.ClrCheck};
-    for (QCheckBox** box : checks)
+    QCheckBox** boxes[] = {&row.PublicCheck, &row.ArrayCheck, &row.InsCheck, &row.UpdCheck,
+                           &row.ClrCheck};
+    for (QCheckBox** box : boxes)
         *box = new QCheckBox(block);
     row.RefButton = new QPushButton(block);
 
     // A table name is shown as it is, never as rich text.
     row.NameLabel->setTextFormat(Qt::PlainText);
-    row.NameLabel->setText(tableName);
+    row.NameLabel->setText(data.name);
     row.NameLabel->adjustSize();
     row.NameLabel->move(5, static_cast<int>(i % kRowsPerBlock) * kRowPitch + 5);
     const int top = row.NameLabel->y();
@@ -157,21 +217,21 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
     row.Separator->setGeometry(0, row.NameLabel->geometry().bottom() + 1 + 4, viewport_->width(),
                                2);
 
-    row.PublicCheck->setProperty(kTag, tag);
-    connect(row.PublicCheck, &QCheckBox::toggled, this,
-            [this, box = row.PublicCheck] { PublicCheckClick(box); });
     const QWidget* heads[] = {headers_.Public, headers_.Array, headers_.Ins, headers_.Upd,
                               headers_.Clr};
     for (int c = 0; c < 5; ++c) {
-        QCheckBox* box = *checks[c];
+        QCheckBox* box = *boxes[c];
         box->setProperty(kTag, tag);
         box->setGeometry(heads[c]->x() - 2, top - 1, kCheckSize, kCheckSize);
+        box->setChecked(data.flags & bitOf(static_cast<FlagColumn>(c)));
     }
+    connect(row.PublicCheck, &QCheckBox::toggled, this,
+            [this, box = row.PublicCheck] { PublicCheckClick(box); });
 
     row.RefButton->setProperty(kTag, tag);
     connect(row.RefButton, &QPushButton::clicked, this,
             [this, button = row.RefButton] { emit RefButtonClick(tagOf(button)); });
-    row.RefButton->setEnabled(false);
+    row.RefButton->setEnabled(row.PublicCheck->isChecked());
     row.RefButton->setText(QStringLiteral("Ref"));
     setControlHint(row.RefButton, refHint());
     row.RefButton->setMouseTracking(true);
@@ -179,87 +239,179 @@ void TableRows::AddRow(qsizetype i, const QString& tableName) {
         row.RefButton->installEventFilter(hintWatcher_);
     row.RefButton->setGeometry(headers_.Ref->x() - 12, top - 2, 25, 16);
 
-    // The block reaches down to its last row's separator, the group to its last block's.
+    // The block reaches down to its last row's separator.
     block->resize(block->width(),
                   std::max(block->height(), row.Separator->geometry().bottom() + 1));
-    QWidget* group = block->parentWidget();
-    group->resize(group->width(), std::max(group->height(), block->geometry().bottom() + 1));
+}
 
-    rows_.append(row);
-    if (batchStart_ < 0) {
-        chainTabOrder(i, i + 1);
-        fitContent();
-        showRows(i, i + 1, false);
-    }
+void TableRows::AddRow(qsizetype i, const QString& tableName) {
+    // Rows are added in candidate order: the new row is row i.
+    i = size();
+    rows_.push_back(Row{{}, tableName, 0});
+    if (blocks_.size() < static_cast<size_t>(blockCount()))
+        blocks_.emplace_back();
+    if (groups_.size() * kRowsPerGroup < size())
+        groups_.append(nullptr);
+    if (batchStart_ >= 0)
+        return;
+    // The last block always has its controls: Shift+Tab from the control after the rows
+    // reaches its last row.
+    makeBlock(i / kRowsPerBlock);
+    fitContent();
 }
 
 TableRows::Batch::Batch(TableRows& rows) : rows_(rows) {
-    rows_.batchStart_ = rows_.rows_.size();
+    rows_.batchStart_ = rows_.size();
 }
 
 TableRows::Batch::~Batch() {
-    const qsizetype first = rows_.batchStart_;
     rows_.batchStart_ = -1;
-    rows_.chainTabOrder(first, rows_.rows_.size());
+    if (rows_.isEmpty())
+        return;
+    // The first block and the last always have their controls: Tab from the control before
+    // the rows reaches the first row, Shift+Tab from the one after them the last.
+    rows_.makeBlock(0);
+    rows_.makeBlock(rows_.blockCount() - 1);
     rows_.fitContent();
-    rows_.showRows(first, rows_.rows_.size(), true);
-}
-
-void TableRows::showRows(qsizetype first, qsizetype end, bool paintAsPanel) {
-    for (qsizetype i = first; i < end; ++i) {
-        QWidget* group = groups_[i / kRowsPerGroup];
-        if (!group->isVisible()) {
-            group->show(); // its blocks stay hidden
-            withdrawPainting(group, paintAsPanel);
-        }
-        QWidget* block = blocks_[i / kRowsPerBlock];
-        if (block->isVisible()) {
-            for (QWidget* control : controls(rows_[i]))
-                showControl(control, paintAsPanel);
+    // Blocks made while the Batch ran wait to be shown.
+    for (const Block& block : rows_.blocks_) {
+        if (!block.widget)
+            continue;
+        if (block.widget->isHidden()) {
+            block.widget->show();
             continue;
         }
-        // A hidden block holds only rows still to be shown, which come with it.
-        block->show();
-        withdrawPainting(block, paintAsPanel);
-        const qsizetype blockEnd = std::min(end, (i / kRowsPerBlock + 1) * kRowsPerBlock);
-        for (; i < blockEnd; ++i)
-            for (QWidget* control : controls(rows_[i]))
-                withdrawPainting(control, paintAsPanel);
-        --i;
+        for (QObject* child : block.widget->children())
+            if (auto* control = qobject_cast<QWidget*>(child); control && control->isHidden())
+                control->show();
     }
-    if (paintAsPanel)
-        content_->update();
+    rows_.makeRowsInView();
+}
+
+QWidget* TableRows::tabBefore(qsizetype i) const {
+    for (qsizetype r = i - 1; r >= 0;) {
+        const Row& row = rows_[static_cast<size_t>(r)];
+        if (row.controls.RefButton)
+            return row.controls.RefButton;
+        // A block's rows without controls are those a Batch added after the others, or all.
+        if (!blocks_[static_cast<size_t>(r / kRowsPerBlock)].widget)
+            r = r / kRowsPerBlock * kRowsPerBlock - 1;
+        else
+            --r;
+    }
+    return headers_.TabBefore;
 }
 
 void TableRows::chainTabOrder(qsizetype first, qsizetype end) {
     if (first >= end)
         return;
-    QWidget* before = first > 0 ? rows_[first - 1].RefButton : headers_.TabBefore;
+    QWidget* before = tabBefore(first);
     if (!before) {
         // Nothing before: the first row starts the chain.
-        linkAfter(nullptr, rows_[first]);
-        before = rows_[first].RefButton;
+        linkAfter(nullptr, rows_[static_cast<size_t>(first)].controls);
+        before = rows_[static_cast<size_t>(first)].controls.RefButton;
         ++first;
     }
     // Each row goes right after `before`, the last one first: a row's controls then move
     // from just behind the place they go to, and no move walks the focus chain (moving
     // them first to last, each would pass the labels and separators of the rows before).
     for (qsizetype i = end; i-- > first;)
-        linkAfter(before, rows_[i]);
+        linkAfter(before, rows_[static_cast<size_t>(i)].controls);
+}
+
+std::pair<qsizetype, qsizetype> TableRows::blocksInView() const {
+    const int top = scrollBox_->verticalScrollBar()->value();
+    const qsizetype last = blockCount() - 1;
+    return {std::clamp<qsizetype>(top / kBlockPitch - 1, 0, last),
+            std::clamp<qsizetype>((top + viewport_->height()) / kBlockPitch + 1, 0, last)};
+}
+
+void TableRows::makeRowsInView() {
+    if (batchStart_ >= 0 || isEmpty())
+        return;
+    const auto [first, last] = blocksInView();
+    for (qsizetype b = first; b <= last; ++b)
+        makeBlock(b);
+    if (madeBlocks_ <= kMadeBlocksKept || takeDownPending_)
+        return;
+    // Later, not now: the event that scrolled may still be on its way through a control of a
+    // block that is now far from the view.
+    takeDownPending_ = true;
+    QMetaObject::invokeMethod(this, &TableRows::takeDownFarBlocks, Qt::QueuedConnection);
+}
+
+void TableRows::takeDownFarBlocks() {
+    takeDownPending_ = false;
+    if (batchStart_ >= 0 || isEmpty() || madeBlocks_ <= kMadeBlocksKept)
+        return;
+    const auto [first, last] = blocksInView();
+    for (qsizetype b = 0; b < blockCount(); ++b)
+        if (mayTakeDown(b, first, last))
+            takeDown(b);
+}
+
+bool TableRows::mayTakeDown(qsizetype b, qsizetype first, qsizetype last) const {
+    const Block& block = blocks_[static_cast<size_t>(b)];
+    if (!block.widget || block.kept || b == 0 || b == blockCount() - 1 || (b >= first && b <= last))
+        return false;
+    // The focus, and the blocks Tab and Shift+Tab go to from it, stay.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && block.widget->isAncestorOf(focus))
+        return false;
+    const qsizetype focusBlock =
+        focus && content_->isAncestorOf(focus) ? tagOf(focus) / kRowsPerBlock : -2;
+    return b < focusBlock - 1 || b > focusBlock + 1;
+}
+
+void TableRows::takeDown(qsizetype b) {
+    Block& block = blocks_[static_cast<size_t>(b)];
+    const qsizetype first = b * kRowsPerBlock;
+    const qsizetype end = std::min(size(), first + kRowsPerBlock);
+    for (qsizetype i = first; i < end; ++i) {
+        Row& row = rows_[static_cast<size_t>(i)];
+        if (!row.controls.PublicCheck)
+            continue; // added by a Batch after its block was made, still without controls
+        row.flags = 0;
+        for (int c = 0; c < 5; ++c)
+            if (checks(row.controls)[static_cast<size_t>(c)]->isChecked())
+                row.flags |= bitOf(static_cast<FlagColumn>(c));
+        row.controls = {};
+    }
+    delete block.widget;
+    block.widget = nullptr;
+    --madeBlocks_;
+}
+
+void TableRows::focusMoved(QWidget* now) {
+    if (!now || batchStart_ >= 0 || !content_->isAncestorOf(now))
+        return;
+    const qsizetype b = tagOf(now) / kRowsPerBlock;
+    for (qsizetype next : {b - 1, b + 1})
+        if (next >= 0 && next < blockCount() && !blocks_[static_cast<size_t>(next)].widget)
+            makeBlock(next);
 }
 
 void TableRows::PublicCheckClick(QObject* Sender) {
     const int i = tagOf(Sender);
-    if (i < 0 || i >= rows_.size())
+    if (i < 0 || i >= size())
         return;
-    rows_[i].RefButton->setEnabled(static_cast<QCheckBox*>(Sender)->isChecked());
+    const TableRow& row = rows_[static_cast<size_t>(i)].controls;
+    if (row.RefButton)
+        row.RefButton->setEnabled(static_cast<QCheckBox*>(Sender)->isChecked());
 }
 
 void TableRows::Invert(FlagColumn column) {
-    for (qsizetype i = 0; i < rows_.size(); ++i) {
-        QCheckBox* box = check(i, column);
-        if (box->isEnabled())
-            box->setChecked(!box->isChecked());
+    // A row without controls has its boxes enabled as the panel is.
+    const bool enabled = content_->isEnabled();
+    const quint8 bit = bitOf(column);
+    for (Row& row : rows_) {
+        if (row.controls.PublicCheck) {
+            QCheckBox* box = checks(row.controls)[static_cast<size_t>(column)];
+            if (box->isEnabled())
+                box->setChecked(!box->isChecked());
+        } else if (enabled) {
+            row.flags ^= bit;
+        }
     }
 }
 
@@ -271,6 +423,7 @@ void TableRows::FreeRowControls() {
     groups_.clear();
     blocks_.clear();
     rows_.clear();
+    madeBlocks_ = 0;
     if (batchStart_ > 0)
         batchStart_ = 0;
     fitContent();
@@ -281,16 +434,24 @@ void TableRows::FreeRowControls() {
 void TableRows::SetSeparatorWidths() {
     const int width = viewport_->width();
     for (QWidget* group : std::as_const(groups_))
-        group->resize(width, group->height());
-    for (QWidget* block : std::as_const(blocks_))
-        block->resize(width, block->height());
-    for (const TableRow& row : std::as_const(rows_))
-        row.Separator->resize(width, row.Separator->height());
+        if (group)
+            group->resize(width, group->height());
+    for (const Block& block : blocks_)
+        if (block.widget)
+            block.widget->resize(width, block.widget->height());
+    for (const Row& row : rows_)
+        if (row.controls.Separator)
+            row.controls.Separator->resize(width, row.controls.Separator->height());
     fitContent();
 }
 
 bool TableRows::checked(qsizetype i, FlagColumn column) const {
-    return i >= 0 && i < rows_.size() && check(i, column)->isChecked();
+    if (i < 0 || i >= size())
+        return false;
+    const Row& row = rows_[static_cast<size_t>(i)];
+    if (row.controls.PublicCheck)
+        return checks(row.controls)[static_cast<size_t>(column)]->isChecked();
+    return row.flags & bitOf(column);
 }
 
 bool TableRows::isPublic(qsizetype i) const {
@@ -316,23 +477,29 @@ bool TableRows::isClr(qsizetype i) const {
 // The viewport's events keep coming while the scroll box is being destroyed, when it is no
 // longer a scroll box: only the event and the pointer kept from the start are looked at.
 bool TableRows::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched == viewport_)
+    if (event->type() == QEvent::Resize && watched == viewport_) {
         SetSeparatorWidths();
+        makeRowsInView();
+    }
     if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) &&
         watched == content_) {
         // Passed on, the window's (de)activation would mark every row control for painting
-        // on its own, and painting thousands of marked controls takes time that grows with
-        // the square of their number. Painting the panel as one paints what it shows of
-        // them, each in the colours of the window's new state.
+        // on its own. Painting the panel as one paints what it shows of them, each in the
+        // colours of the window's new state.
         content_->update();
         return true;
     }
     return QObject::eventFilter(watched, event);
 }
 
-// The scrolled area reaches down to the last row's separator and is as wide as the
-// scroll box's client area (the panel never scrolls sideways).
+// The scrolled area reaches down to the last row's separator (or, while the last row has no
+// controls, to where it will be) and is as wide as the scroll box's client area (the panel
+// never scrolls sideways).
 void TableRows::fitContent() {
-    const int bottom = groups_.isEmpty() ? 0 : groups_.last()->geometry().bottom() + 1;
+    int bottom = static_cast<int>(size()) * kRowPitch;
+    if (!isEmpty()) {
+        if (const QFrame* separator = rows_.back().controls.Separator)
+            bottom = separator->mapTo(content_, QPoint(0, separator->height())).y();
+    }
     content_->resize(viewport_->width(), bottom);
 }
