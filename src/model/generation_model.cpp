@@ -71,15 +71,15 @@ QStringList TTableSettings::eachColumn(QString ColumnKind::*text) const {
     return texts;
 }
 
-QStringList TTableSettings::columnTypes() const {
+QStringList TTableSettings::ColumnTypes() const {
     return eachColumn(&ColumnKind::type);
 }
 
-QStringList TTableSettings::columnSizes() const {
+QStringList TTableSettings::ColumnSizes() const {
     return eachColumn(&ColumnKind::size);
 }
 
-QStringList TTableSettings::columnNulls() const {
+QStringList TTableSettings::ColumnNulls() const {
     return eachColumn(&ColumnKind::nulls);
 }
 

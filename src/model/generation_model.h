@@ -37,13 +37,13 @@ struct TTableSettings {
     // Column j's data type text as the dictionary gives it ("NUMBER"), its size
     // ("precision.scale" for type text exactly "NUMBER", else the width) and the dictionary's
     // nullability text; empty texts for an index that is no column.
-    const QString& columnType(qsizetype j) const { return kind(j).type; }
-    const QString& columnSize(qsizetype j) const { return kind(j).size; }
-    const QString& columnNulls(qsizetype j) const { return kind(j).nulls; }
+    const QString& ColumnTypes(qsizetype j) const { return kind(j).type; }
+    const QString& ColumnSizes(qsizetype j) const { return kind(j).size; }
+    const QString& ColumnNulls(qsizetype j) const { return kind(j).nulls; }
     // The same of every column, in column order.
-    QStringList columnTypes() const;
-    QStringList columnSizes() const;
-    QStringList columnNulls() const;
+    QStringList ColumnTypes() const;
+    QStringList ColumnSizes() const;
+    QStringList ColumnNulls() const;
 
     // Replaces ArgumentTables with these candidate indices (sorted, repeats dropped) and
     // recounts ArgumentTableCount.

@@ -47,9 +47,9 @@ void TestGenerationModel::maxColumnNameLengthCountsBytes() {
     QCOMPARE(t.MaxColumnNameLength, maxLength);
     QCOMPARE(t.ColumnCount, qint32(names.size()));
     QCOMPARE(t.ColumnNames, names);
-    QCOMPARE(t.columnTypes().size(), names.size());
-    QCOMPARE(t.columnSizes().size(), names.size());
-    QCOMPARE(t.columnNulls().size(), names.size());
+    QCOMPARE(t.ColumnTypes().size(), names.size());
+    QCOMPARE(t.ColumnSizes().size(), names.size());
+    QCOMPARE(t.ColumnNulls().size(), names.size());
 }
 
 void TestGenerationModel::eachColumnKeepsItsTexts_data() {
@@ -82,16 +82,16 @@ void TestGenerationModel::eachColumnKeepsItsTexts() {
     TTableSettings t = TTableSettings::startRetrieval("T");
     for (qsizetype j = 0; j < types.size(); ++j)
         t.appendColumn(QStringLiteral("C%1").arg(j), types[j], sizes[j], nulls[j]);
-    QCOMPARE(t.columnTypes(), types);
-    QCOMPARE(t.columnSizes(), sizes);
-    QCOMPARE(t.columnNulls(), nulls);
+    QCOMPARE(t.ColumnTypes(), types);
+    QCOMPARE(t.ColumnSizes(), sizes);
+    QCOMPARE(t.ColumnNulls(), nulls);
     for (qsizetype j = 0; j < types.size(); ++j)
-        QCOMPARE(t.columnType(j) + u'|' + t.columnSize(j) + u'|' + t.columnNulls(j),
+        QCOMPARE(t.ColumnTypes(j) + u'|' + t.ColumnSizes(j) + u'|' + t.ColumnNulls(j),
                  types[j] + u'|' + sizes[j] + u'|' + nulls[j]);
     // No column there: empty texts, as a generator reading past a hand-made table expects.
     for (const qsizetype j : {qsizetype(-1), types.size()})
-        QVERIFY(t.columnType(j).isEmpty() && t.columnSize(j).isEmpty() &&
-                t.columnNulls(j).isEmpty());
+        QVERIFY(t.ColumnTypes(j).isEmpty() && t.ColumnSizes(j).isEmpty() &&
+                t.ColumnNulls(j).isEmpty());
 }
 
 void TestGenerationModel::argumentTableCountFollowsTheEntries() {

@@ -29,8 +29,8 @@ void tableStructureLines(const TCandidateList& candidates, LineSink& lines) {
               << QString() << QStringLiteral("項目名,データ型,項目幅,NULL許可,備考");
         const qsizetype columns = table.usableColumnCount();
         for (qsizetype j = 0; j < columns; ++j) {
-            lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.columnType(j)) + u',' +
-                         csvField(table.columnSize(j)) + u',' + csvField(table.columnNulls(j));
+            lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.ColumnTypes(j)) + u',' +
+                         csvField(table.ColumnSizes(j)) + u',' + csvField(table.ColumnNulls(j));
         }
     }
 }
