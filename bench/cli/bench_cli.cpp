@@ -15,15 +15,13 @@
 //    against a copy with two lines changed far apart and against one with every indented
 //    line changed, and (with --plain) tamsel-gen snapshot of the plain schema.
 //
-// Peak memory and CPU time come from GNU time (/usr/bin/time), wall time from the launch to
-// the exit; every figure is the median over the runs (peak memory: the largest). Several
+// Peak memory comes from GNU time (/usr/bin/time), CPU time from the process's usage as its
+// parent reaped it (in microseconds), wall time from the launch to the exit; every figure is the
+// median over the runs (peak memory: the largest). Several
 // --gen binaries (an old build and a new one) are measured in alternating runs, so that the
 // load of a shared machine falls on both alike.
 //
-// Usage: bench_cli [--runs N] [--tables N[,N...]] [--gen PATH]... [--sqlite3 PATH]
-//                  [--unindexed] [--plain] [--check-and-snapshot] [--keep FOLDER]
-// Defaults: 3 runs, 1000,5000,20000 tables, the tamsel-gen built beside this benchmark,
-// sqlite3 on PATH. --keep leaves each count's files in FOLDER/N (profiles, snapshots,
+// Usage: bench_cli --help. --keep leaves each count's files in FOLDER/N (profiles, snapshots,
 // queries), for profiling a run by hand.
 
 #include <QCoreApplication>
@@ -42,6 +40,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <stdexcept>
@@ -250,6 +249,11 @@ Measure runOnce(const std::vector<std::string>& command, int expectedStatus,
 
     Measure measure;
     measure.wallSeconds = std::chrono::duration<double>(end - start).count();
+    // In microseconds, where GNU time reports hundredths: the usage of a child reaped by
+    // wait4 counts the children it reaped, so through GNU time it is the program's (and the
+    // millisecond or so of GNU time's own).
+    measure.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     if (useTime) {
         QFile report(timeReport);
         report.open(QIODevice::ReadOnly);
@@ -258,11 +262,8 @@ Measure runOnce(const std::vector<std::string>& command, int expectedStatus,
         const QList<QByteArray> fields = lines.last().simplified().split(' ');
         if (fields.size() < 3)
             throw std::runtime_error("unexpected report from " + std::string(kGnuTime));
-        measure.cpuSeconds = fields[0].toDouble() + fields[1].toDouble();
         measure.peakKiB = fields[2].toLong();
     } else {
-        measure.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-                             (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         measure.peakKiB = usage.ru_maxrss; // at least this process's own size, see above
     }
     return measure;
@@ -313,6 +314,17 @@ void print(const std::string& what, const Measure& m, qint64 outputBytes = -1) {
     std::printf("\n");
 }
 
+const char* const kUsage =
+    "usage: bench_cli [--runs N] [--tables N[,N...]] [--gen PATH]... [--sqlite3 PATH]\n"
+    "                 [--unindexed] [--plain] [--check-and-snapshot] [--keep FOLDER]\n"
+    "Per table count (default 1000,5000,20000; 40 columns each): tamsel-gen package on a\n"
+    "snapshot, and the retrieval alone beside the sqlite3 shell running the same queries\n"
+    "(whole processes, taking turns). Median wall and CPU time of --runs runs (default 3),\n"
+    "largest peak memory, and the retrieval's memory per column read: its peak over the\n"
+    "columns, and what the peak grew by for each column over a retrieval of one table.\n"
+    "Several --gen binaries are measured in alternating runs. --keep leaves each count's\n"
+    "files in FOLDER/N.\n";
+
 struct Options {
     int runs = 3;
     std::vector<int> tableCounts{1000, 5000, 20000};
@@ -333,7 +345,10 @@ Options parse(const QStringList& arguments) {
                 throw std::runtime_error(argument.toStdString() + " needs a value");
             return arguments[++a];
         };
-        if (argument == QLatin1String("--runs")) {
+        if (argument == QLatin1String("--help")) {
+            std::printf("%s", kUsage);
+            std::exit(0);
+        } else if (argument == QLatin1String("--runs")) {
             options.runs = std::max(1, value().toInt());
         } else if (argument == QLatin1String("--tables")) {
             options.tableCounts.clear();
@@ -358,7 +373,7 @@ Options parse(const QStringList& arguments) {
             options.keep = QFileInfo(value()).absoluteFilePath();
         } else {
             throw std::runtime_error("unknown argument " + argument.toStdString() +
-                                     " (see the usage at the top of bench_cli.cpp)");
+                                     " (bench_cli --help)");
         }
     }
     if (options.gens.empty())
@@ -458,20 +473,34 @@ void benchTableCount(const Options& options, int tables) {
         }
     }
 
-    // The sqlite3 shell takes its turn among the tool's runs.
+    // The sqlite3 shell takes its turn among the tool's runs, and so does a retrieval of one
+    // table of the same file, what the process takes before it holds any columns.
+    writeProfile(path("one_table.json"), path("snapshot.sqlite"), 1, false);
     std::vector<Command> retrieval =
         forEachGen(options, {"package", path("retrieval.json").toStdString(), "-o", output});
     const size_t sqlite = retrieval.size();
     retrieval.push_back({options.sqlite3, "-readonly", path("snapshot.sqlite").toStdString(),
                          ".read " + path("queries.sql").toStdString()});
-    std::vector<int> statuses(sqlite, kExitNoPublicTable);
-    statuses.push_back(0);
+    for (const Command& oneTable :
+         forEachGen(options, {"package", path("one_table.json").toStdString(), "-o", output}))
+        retrieval.push_back(oneTable);
+    std::vector<int> statuses(retrieval.size(), kExitNoPublicTable);
+    statuses[sqlite] = 0;
     const std::vector<Measure> read = measureAlternately(options.runs, retrieval, statuses);
     const Measure& shell = read[sqlite];
+    const double columns = double(tables) * kColumns;
     for (size_t g = 0; g < sqlite; ++g) {
         print(label(options, g, "tamsel-gen retrieval only (status 3)"), read[g]);
         std::printf("  %-44s %8.2f x wall %7.2f x cpu\n", "  against sqlite3",
                     read[g].wallSeconds / shell.wallSeconds, read[g].cpuSeconds / shell.cpuSeconds);
+        // Memory per column: the whole process's peak over the columns it holds (start-up,
+        // libraries and all), and what the peak grew by for each column over the retrieval
+        // of one table.
+        const Measure& one = read[sqlite + 1 + g];
+        std::printf("  %-44s %8.1f B peak per column read, %.1f B per column over %.1f MiB\n", "",
+                    read[g].peakKiB * 1024.0 / columns,
+                    (read[g].peakKiB - one.peakKiB) * 1024.0 / (columns - kColumns),
+                    one.peakKiB / 1024.0);
     }
     print("sqlite3 -readonly, the same " + std::to_string(tables + 1) + " queries", shell);
 

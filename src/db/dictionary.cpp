@@ -3,7 +3,10 @@
 #include "db/database_backend.h"
 #include "settings/setting_rules.h"
 
+#include <QHash>
+
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -90,6 +93,27 @@ private:
     qsizetype indices_[kCount] = {-1, -1, -1, -1, -1, -1};
 };
 
+// The sizes "precision.scale" of a retrieval, each made once: a dictionary has a handful of
+// them on thousands of columns. A bounded number of them.
+class SizeTexts {
+public:
+    QString of(const QString& precision, const QString& scale) {
+        const std::pair<QString, QString> key(precision, scale);
+        if (const auto found = texts_.constFind(key); found != texts_.cend())
+            return *found;
+        QString size = precision + u'.' + scale;
+        if (texts_.size() < kMaxTexts)
+            texts_.insert(key, size);
+        return size;
+    }
+
+private:
+    static constexpr qsizetype kMaxTexts = 4096;
+    QHash<std::pair<QString, QString>, QString> texts_;
+};
+
+TTableSettings readTableColumns(Database& database, const QString& tableName, SizeTexts& sizes);
+
 } // namespace
 
 qint32 readTableList(Database& database, const std::function<void(const QString&)>& append) {
@@ -104,6 +128,13 @@ qint32 readTableList(Database& database, const std::function<void(const QString&
 }
 
 TTableSettings readTableColumns(Database& database, const QString& tableName) {
+    SizeTexts sizes;
+    return readTableColumns(database, tableName, sizes);
+}
+
+namespace {
+
+TTableSettings readTableColumns(Database& database, const QString& tableName, SizeTexts& sizes) {
     checkTableName(tableName);
     TTableSettings table = TTableSettings::startRetrieval(tableName);
     const std::unique_ptr<Dynaset> columns = columnDynaset(database, tableName);
@@ -132,7 +163,7 @@ TTableSettings readTableColumns(Database& database, const QString& tableName) {
                 // the message names.
                 checkColumnText(tableName, name, QStringLiteral("SCALE"), scale.text);
                 checkColumnText(tableName, name, QStringLiteral("PRECISION"), precision.text);
-                size = precision.text + u'.' + scale.text;
+                size = sizes.of(precision.text, scale.text);
             }
             table.appendColumn(name, type, size, text(F::NULLS, "NULLS"));
         } else {
@@ -143,6 +174,8 @@ TTableSettings readTableColumns(Database& database, const QString& tableName) {
     }
     return table;
 }
+
+} // namespace
 
 QList<DictionaryColumnRow> readColumnRows(Database& database, const QString& tableName) {
     const std::unique_ptr<Dynaset> columns = columnDynaset(database, tableName);
@@ -184,7 +217,11 @@ RetrievalEnd retrieveColumns(Database& database, const QStringList& tableList,
                              const RetrievalProgress& progress) {
     model.MaxTableNameLength = 0;
     const Database::ReadTransaction reading(database);
+    SizeTexts sizes;
+    // Room for every table at once: grown by doubling, the list would be copied as it grew
+    // and held twice for the moment it moved.
+    model.CandidateList.reserve(model.CandidateList.size() + selection.size());
     return retrieveSelected(tableList, selection, progress, [&](qsizetype, const QString& name) {
-        model.appendCandidate(readTableColumns(database, name));
+        model.appendCandidate(readTableColumns(database, name, sizes));
     });
 }

@@ -4,11 +4,13 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <charconv>
-#include <functional>
+#include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -97,14 +99,102 @@ QString engineText(sqlite3* connection) {
 
 } // namespace
 
+// The texts one column of a statement run again and again gives back, each kept once: a
+// dictionary repeats its type names, nullability words, sizes and many a column name on
+// every table, and each of them is then one text in memory, not one per column. Found by
+// the bytes SQLite hands over, kept in one block, so a text found costs no allocation.
+// Short texts only, and a bounded number of them.
+class SqliteBackend::TextPool {
+public:
+    static constexpr std::size_t kMaxBytes = 64;
+    static constexpr std::size_t kMaxTexts = 16384;
+
+    static std::uint64_t hashOf(std::string_view bytes) {
+        std::uint64_t hash = 0xcbf29ce484222325u; // FNV-1a
+        for (const char byte : bytes)
+            hash = (hash ^ static_cast<unsigned char>(byte)) * 0x100000001b3u;
+        return hash ^ (hash >> 32);
+    }
+
+    // The texts of the numbers below kSmallNumbers (widths, precisions, scales), made when
+    // first asked for.
+    static constexpr int kSmallNumbers = 4096;
+    const QString& smallNumber(int number) {
+        if (smallNumbers_.empty())
+            smallNumbers_.resize(kSmallNumbers);
+        QString& text = smallNumbers_[std::size_t(number)];
+        if (text.isNull())
+            text = QString::number(number);
+        return text;
+    }
+
+    const QString* find(std::string_view bytes, std::uint64_t hash) const {
+        if (slots_.empty() || bytes.size() > kMaxBytes)
+            return nullptr;
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            const Slot& slot = slots_[i];
+            if (slot.size == kFree)
+                return nullptr;
+            if (slot.hash == hash && slot.size == bytes.size() &&
+                std::string_view(bytes_).substr(slot.offset, slot.size) == bytes)
+                return &slot.text;
+        }
+    }
+
+    void add(std::string_view bytes, std::uint64_t hash, const QString& text) {
+        if (bytes.size() > kMaxBytes || count_ >= kMaxTexts)
+            return;
+        if (2 * (count_ + 1) > slots_.size())
+            grow();
+        place({hash, std::uint32_t(bytes_.size()), std::uint32_t(bytes.size()), text});
+        bytes_.append(bytes);
+        ++count_;
+    }
+
+private:
+    static constexpr std::uint32_t kFree = std::numeric_limits<std::uint32_t>::max();
+    struct Slot {
+        std::uint64_t hash = 0;
+        std::uint32_t offset = 0;
+        std::uint32_t size = kFree;
+        QString text;
+    };
+
+    void place(Slot slot) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = slot.hash & mask;
+        while (slots_[i].size != kFree)
+            i = (i + 1) & mask;
+        slots_[i] = std::move(slot);
+    }
+
+    void grow() {
+        std::vector<Slot> old(std::max<std::size_t>(64, 2 * slots_.size()));
+        old.swap(slots_);
+        for (Slot& slot : old)
+            if (slot.size != kFree)
+                place(std::move(slot));
+    }
+
+    std::vector<Slot> slots_; // a power of two of them, at most half in use
+    std::string bytes_;       // the keys, one after the other
+    std::vector<QString> smallNumbers_;
+    std::size_t count_ = 0;
+};
+
 // A prepared statement and what Qt's driver would have made of its columns: their names
 // (without double quotes) and whether a column is a decimal one by its declared type
 // (1, 0, or -1: by the storage class of its first value, as the driver decides for a
-// column with no declared type).
+// column with no declared type). One that is run again and again shares its texts, a pool
+// for each column.
 class SqliteBackend::Statement {
 public:
-    explicit Statement(sqlite3_stmt* handle, QString sql) : handle_(handle), sql_(std::move(sql)) {
+    Statement(sqlite3_stmt* handle, QString sql, bool sharesTexts)
+        : handle_(handle), sql_(std::move(sql)) {
         const int columns = sqlite3_column_count(handle_);
+        if (sharesTexts)
+            pools.resize(std::size_t(columns));
         for (int c = 0; c < columns; ++c) {
             names.append(QString(reinterpret_cast<const QChar*>(sqlite3_column_name16(handle_, c)))
                              .remove(u'"'));
@@ -122,42 +212,17 @@ public:
 
     QStringList names;
     std::vector<signed char> decimal;
+    std::vector<TextPool> pools;    // none for a statement run once
+    std::size_t lastValueCount = 0; // what the last run read, room for the next one's
+
+    TextPool* pool(int column) { return pools.empty() ? nullptr : &pools[std::size_t(column)]; }
 
 private:
     sqlite3_stmt* handle_;
     QString sql_;
 };
 
-// Texts read before, shared: a dictionary repeats its type names, nullability words, sizes
-// and many a column name on every table, and each of them is then one text in memory, not
-// one per column. Short texts only, and a bounded number of them.
-class SqliteBackend::TextPool {
-public:
-    static constexpr std::size_t kMaxBytes = 64;
-    static constexpr std::size_t kMaxTexts = 16384;
-
-    const QString* find(std::string_view bytes) const {
-        if (bytes.size() > kMaxBytes)
-            return nullptr;
-        const auto found = texts_.find(bytes);
-        return found == texts_.end() ? nullptr : &found->second;
-    }
-    void add(std::string_view bytes, const QString& text) {
-        if (bytes.size() <= kMaxBytes && texts_.size() < kMaxTexts)
-            texts_.emplace(std::string(bytes), text);
-    }
-
-private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view bytes) const {
-            return std::hash<std::string_view>{}(bytes);
-        }
-    };
-    std::unordered_map<std::string, QString, Hash, std::equal_to<>> texts_;
-};
-
-SqliteBackend::SqliteBackend(const QString& uri) : pool_(std::make_unique<TextPool>()) {
+SqliteBackend::SqliteBackend(const QString& uri) {
     // The flags Qt's driver opens a read-only URI with.
     constexpr int kFlags =
         SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_PRIVATECACHE | SQLITE_OPEN_NOMUTEX;
@@ -187,8 +252,8 @@ QString SqliteBackend::failureText(int resultCode) const {
     return sqliteErrorText(resultCode, sqlite3_system_errno(connection_), engineText(connection_));
 }
 
-std::unique_ptr<SqliteBackend::Statement> SqliteBackend::prepare(const QString& sql,
-                                                                 bool namesStatement) {
+std::unique_ptr<SqliteBackend::Statement>
+SqliteBackend::prepare(const QString& sql, bool namesStatement, bool sharesTexts) {
     if (!connection_)
         throw DbError(QStringLiteral("データベースは閉じています"));
     const auto failed = [&](int resultCode) {
@@ -203,7 +268,7 @@ std::unique_ptr<SqliteBackend::Statement> SqliteBackend::prepare(const QString& 
         sqlite3_finalize(handle);
         failed(result);
     }
-    auto statement = std::make_unique<Statement>(handle, sql);
+    auto statement = std::make_unique<Statement>(handle, sql, sharesTexts);
     // One statement a call, and a statement at all: more, or none, is a caller's mistake.
     if (!handle || (tail && !QString(reinterpret_cast<const QChar*>(tail)).trimmed().isEmpty()))
         failed(SQLITE_MISUSE);
@@ -222,7 +287,7 @@ void SqliteBackend::learnEncoding() {
     sqlite3_finalize(pragma);
 }
 
-QString SqliteBackend::textAt(sqlite3_stmt* statement, int column) {
+QString SqliteBackend::textAt(sqlite3_stmt* statement, int column, TextPool* pool) const {
     const auto utf16 = [&] {
         return QString(reinterpret_cast<const QChar*>(sqlite3_column_text16(statement, column)),
                        sqlite3_column_bytes16(statement, column) / qsizetype(sizeof(QChar)));
@@ -233,8 +298,10 @@ QString SqliteBackend::textAt(sqlite3_stmt* statement, int column) {
     const auto* bytes = sqlite3_column_text(statement, column);
     const int size = sqlite3_column_bytes(statement, column);
     const std::string_view key(reinterpret_cast<const char*>(bytes), std::size_t(size));
-    if (const QString* known = pool_->find(key))
-        return *known;
+    const std::uint64_t hash = pool ? TextPool::hashOf(key) : 0;
+    if (pool)
+        if (const QString* known = pool->find(key, hash))
+            return *known;
     QString text;
     switch (classifyUtf8(bytes, size)) {
     case Utf8Text::Ascii:
@@ -246,18 +313,24 @@ QString SqliteBackend::textAt(sqlite3_stmt* statement, int column) {
     case Utf8Text::Other:
         return utf16(); // the bytes are no longer valid from here
     }
-    pool_->add(key, text);
+    if (pool)
+        pool->add(key, hash, text);
     return text;
 }
 
-QString SqliteBackend::integerText(long long number) {
+QString SqliteBackend::integerText(long long number, TextPool* pool) {
+    if (pool && number >= 0 && number < TextPool::kSmallNumbers)
+        return pool->smallNumber(int(number));
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
     const std::string_view key(digits, std::size_t(end - digits));
-    if (const QString* known = pool_->find(key))
-        return *known;
+    const std::uint64_t hash = pool ? TextPool::hashOf(key) : 0;
+    if (pool)
+        if (const QString* known = pool->find(key, hash))
+            return *known;
     QString text = QString::fromLatin1(key.data(), qsizetype(key.size()));
-    pool_->add(key, text);
+    if (pool)
+        pool->add(key, hash, text);
     return text;
 }
 
@@ -267,6 +340,7 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
     const int columns = int(statement.names.size());
     std::vector<bool> decimal(std::size_t(columns), false);
     std::vector<FieldValue> values;
+    values.reserve(statement.lastValueCount);
     qsizetype held = 0;
     int result = SQLITE_ROW;
     for (bool first = true; (result = sqlite3_step(handle)) == SQLITE_ROW; first = false) {
@@ -282,7 +356,7 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
             case SQLITE_NULL:
                 break;
             case SQLITE_INTEGER:
-                value = {integerText(sqlite3_column_int64(handle, c)), false};
+                value = {integerText(sqlite3_column_int64(handle, c), statement.pool(c)), false};
                 break;
             case SQLITE_FLOAT:
                 value = {decimalText(sqlite3_column_double(handle, c)), false};
@@ -294,7 +368,7 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
                 break;
             default:
                 text = true;
-                value = {textAt(handle, c), false};
+                value = {textAt(handle, c, statement.pool(c)), false};
                 if (decimal[c])
                     value.text = plainDecimalText(value.text);
                 break;
@@ -313,13 +387,14 @@ std::unique_ptr<Dynaset> SqliteBackend::readRows(Statement& statement) {
         throw DbError(reason);
     }
     sqlite3_reset(handle);
+    statement.lastValueCount = values.size();
     return Dynaset::fromValues(statement.names, std::move(values));
 }
 
 std::unique_ptr<Dynaset> SqliteBackend::query(const QString& sql) {
     if (guard_)
         guard_->start();
-    const std::unique_ptr<Statement> statement = prepare(sql, false);
+    const std::unique_ptr<Statement> statement = prepare(sql, false, false);
     return readRows(*statement);
 }
 
@@ -336,7 +411,7 @@ std::unique_ptr<Dynaset> SqliteBackend::query(const QString& sql, const QString&
         guard_->start();
     if (!bound_ || bound_->sql() != sql) {
         bound_.reset();
-        bound_ = prepare(sql, false);
+        bound_ = prepare(sql, false, true);
     }
     sqlite3_stmt* handle = bound_->handle();
     if (sqlite3_bind_parameter_count(handle) != 1)
@@ -366,12 +441,12 @@ void SqliteBackend::runToEnd(Statement& statement) {
 void SqliteBackend::execute(const QString& sql) {
     if (guard_)
         guard_->start();
-    const std::unique_ptr<Statement> statement = prepare(sql, true);
+    const std::unique_ptr<Statement> statement = prepare(sql, true, false);
     runToEnd(*statement);
 }
 
 void SqliteBackend::executeEach(const QString& sql, const std::vector<QVariantList>& rows) {
-    const std::unique_ptr<Statement> statement = prepare(sql, true);
+    const std::unique_ptr<Statement> statement = prepare(sql, true, false);
     sqlite3_stmt* handle = statement->handle();
     for (const QVariantList& row : rows) {
         sqlite3_reset(handle);

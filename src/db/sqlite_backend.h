@@ -38,17 +38,18 @@ private:
     class TextPool;
 
     // namesStatement: a failure names the statement, as one of the set-up's does.
-    std::unique_ptr<Statement> prepare(const QString& sql, bool namesStatement);
+    // sharesTexts: the statement is run again and again, and keeps the texts it reads.
+    std::unique_ptr<Statement> prepare(const QString& sql, bool namesStatement, bool sharesTexts);
     std::unique_ptr<Dynaset> readRows(Statement& statement);
     void runToEnd(Statement& statement);
     QString failureText(int resultCode) const;
     void learnEncoding();
-    QString textAt(sqlite3_stmt* statement, int column);
-    QString integerText(long long number);
+    // pool: where texts read before are kept, or none.
+    QString textAt(sqlite3_stmt* statement, int column, TextPool* pool) const;
+    static QString integerText(long long number, TextPool* pool);
 
     sqlite3* connection_ = nullptr;
     std::unique_ptr<SqliteStatementGuard> guard_;
-    std::unique_ptr<TextPool> pool_;
     std::unique_ptr<Statement> bound_; // the statement query(sql, text) ran last, for the next
     int readDepth_ = 0;
     enum class Encoding { Unknown, Utf8, Utf16 } encoding_ = Encoding::Unknown;

@@ -10,10 +10,7 @@
 struct TTableSettings {
     QString TableName;
     qint32 ColumnCount = 0;
-    QStringList ColumnNames; // ascending column number; index j is the same column in all four
-    QStringList ColumnTypes; // data type text as the dictionary gives it ("NUMBER")
-    QStringList ColumnSizes; // "precision.scale" for type text exactly "NUMBER", else the width
-    QStringList ColumnNulls; // the dictionary's nullability text
+    QStringList ColumnNames;        // ascending column number; index j is column j everywhere
     qint32 MaxColumnNameLength = 0; // Shift-JIS bytes of the longest column name, at least 8
     // The candidate tables whose columns are input arguments of this table's public
     // procedure: their indices, ascending, each once. A short list, not one mark per
@@ -37,6 +34,17 @@ struct TTableSettings {
     void appendColumn(const QString& name, const QString& type, const QString& size,
                       const QString& nulls);
 
+    // Column j's data type text as the dictionary gives it ("NUMBER"), its size
+    // ("precision.scale" for type text exactly "NUMBER", else the width) and the dictionary's
+    // nullability text; empty texts for an index that is no column.
+    const QString& ColumnTypes(qsizetype j) const { return kind(j).type; }
+    const QString& ColumnSizes(qsizetype j) const { return kind(j).size; }
+    const QString& ColumnNulls(qsizetype j) const { return kind(j).nulls; }
+    // The same of every column, in column order.
+    QStringList ColumnTypes() const;
+    QStringList ColumnSizes() const;
+    QStringList ColumnNulls() const;
+
     // Replaces ArgumentTables with these candidate indices (sorted, repeats dropped) and
     // recounts ArgumentTableCount.
     void setArgumentTables(QList<qsizetype> tables);
@@ -52,6 +60,21 @@ struct TTableSettings {
     // ArgumentTables without the indices that name no table of a candidate list this long,
     // in candidate order: what every generator takes for the procedure's argument tables.
     QList<qsizetype> argumentTablesWithin(qsizetype candidateCount) const;
+
+private:
+    // A column's type, size and nullability together. A table has a handful of different
+    // ones over many columns, so each is kept once and a column holds its index: a model of
+    // a million columns then takes some 30 bytes a column, not a hundred.
+    struct ColumnKind {
+        QString type;
+        QString size;
+        QString nulls;
+    };
+    const ColumnKind& kind(qsizetype j) const;
+    QStringList eachColumn(QString ColumnKind::*text) const;
+
+    QList<ColumnKind> kinds_;
+    QList<quint32> columnKinds_; // per column, an index into kinds_
 };
 
 // The smallest MaxColumnNameLength, so a column pad is always at least one blank.

@@ -105,7 +105,7 @@ void TestMainRoad::demoRoadToSavedFiles() {
     for (const TTableSettings& table : std::as_const(main->model().CandidateList))
         QVERIFY(table.ArgumentTables.isEmpty());
     QCOMPARE(main->model().CandidateList[1].ColumnNames.first(), QStringLiteral("EMPNO"));
-    QCOMPARE(main->model().CandidateList[1].ColumnSizes.first(), QStringLiteral("4.0"));
+    QCOMPARE(main->model().CandidateList[1].ColumnSizes(0), QStringLiteral("4.0"));
     QListWidget* refTables = run.program->Windows.FRM_Reference->LST_RefTables;
     QCOMPARE(refTables->count(), 3);
     QCOMPARE(refTables->item(2)->text(), QStringLiteral("社員台帳"));
@@ -230,8 +230,8 @@ void TestMainRoad::selectingAgainDiscardsTheOldList() {
     const TTableSettings& log = main->model().CandidateList[2];
     QCOMPARE(log.ColumnNames,
              (QStringList{"LOG_ID", "AMOUNT", "LOGGED_AT", "DETAIL", "TOKEN", "CANCELED"}));
-    QCOMPARE(log.ColumnSizes[1], QString());
-    QCOMPARE(log.ColumnNulls[0], QStringLiteral("NOT NULL"));
+    QCOMPARE(log.ColumnSizes(1), QString());
+    QCOMPARE(log.ColumnNulls(0), QStringLiteral("NOT NULL"));
     QCOMPARE(main->model().MaxTableNameLength, 9);
     QCOMPARE(main.Rows->at(2).NameLabel->y(), 2 * 24 + 5);
 }

@@ -44,8 +44,8 @@ QString orNull(const std::optional<QString>& value) {
 QString tableText(const TTableSettings& table) {
     QStringList columns;
     for (qsizetype j = 0; j < table.ColumnNames.size(); ++j)
-        columns << table.ColumnNames[j] + u' ' + table.ColumnTypes[j] + u' ' +
-                       table.ColumnSizes[j] + u' ' + table.ColumnNulls[j];
+        columns << table.ColumnNames[j] + u' ' + table.ColumnTypes(j) + u' ' +
+                       table.ColumnSizes(j) + u' ' + table.ColumnNulls(j);
     return QStringLiteral("%1 (%2 columns, longest %3): %4")
         .arg(table.TableName)
         .arg(table.ColumnCount)

@@ -75,9 +75,9 @@ void TestDemoDatabase::sampleColumns() {
     auto database = logOnToDemo({dir.path(), {}});
     const TTableSettings settings = readTableColumns(*database, table);
     QCOMPARE(settings.ColumnNames, names);
-    QCOMPARE(settings.ColumnTypes, types);
-    QCOMPARE(settings.ColumnSizes, sizes);
-    QCOMPARE(settings.ColumnNulls, nulls);
+    QCOMPARE(settings.ColumnTypes(), types);
+    QCOMPARE(settings.ColumnSizes(), sizes);
+    QCOMPARE(settings.ColumnNulls(), nulls);
     QCOMPARE(settings.MaxColumnNameLength, maxNameLength);
 }
 

@@ -74,7 +74,7 @@ void TestDictionary::sizeText() {
     QTemporaryDir dir;
     auto database = snapshot(dir, {"INSERT INTO COL VALUES ('T', 1, 'C', " + values + ", 'NULL')"});
     const TTableSettings table = readTableColumns(*database, "T");
-    QCOMPARE(table.ColumnSizes, QStringList{size});
+    QCOMPARE(table.ColumnSizes(), QStringList{size});
     QCOMPARE(table.ColumnCount, 1);
     QVERIFY(table.ArgumentTables.isEmpty());
 }
@@ -118,7 +118,7 @@ void TestDictionary::columnsInColumnNumberOrder() {
     const TTableSettings table = readTableColumns(*database, "T");
     QCOMPARE(table.TableName, QStringLiteral("T"));
     QCOMPARE(table.ColumnNames, (QStringList{"社員番号名", "A😀B", "THIRD"}));
-    QCOMPARE(table.ColumnNulls, (QStringList{"NOT NULL", "NULL", "NULL"}));
+    QCOMPARE(table.ColumnNulls(), (QStringList{"NOT NULL", "NULL", "NULL"}));
     QCOMPARE(table.MaxColumnNameLength, 10);
 }
 
@@ -132,7 +132,7 @@ void TestDictionary::tableNameWithQuoteIsRead() {
     QCOMPARE(names, QStringList{"O'NEIL"});
     const TTableSettings table = readTableColumns(database, names.first());
     QCOMPARE(table.ColumnNames, (QStringList{"ID", "NAME"}));
-    QCOMPARE(table.ColumnSizes, (QStringList{"6.0", "30"}));
+    QCOMPARE(table.ColumnSizes(), (QStringList{"6.0", "30"}));
 }
 
 void TestDictionary::tableListKeepsNamesBeforeAnError() {

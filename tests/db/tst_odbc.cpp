@@ -157,9 +157,9 @@ void TestOdbc::columns() {
     const TTableSettings settings = readTableColumns(*database, table);
     QCOMPARE(settings.TableName, table);
     QCOMPARE(settings.ColumnNames, names);
-    QCOMPARE(settings.ColumnTypes, types);
-    QCOMPARE(settings.ColumnSizes, sizes);
-    QCOMPARE(settings.ColumnNulls, nulls);
+    QCOMPARE(settings.ColumnTypes(), types);
+    QCOMPARE(settings.ColumnSizes(), sizes);
+    QCOMPARE(settings.ColumnNulls(), nulls);
     QCOMPARE(settings.MaxColumnNameLength, maxNameLength);
 }
 

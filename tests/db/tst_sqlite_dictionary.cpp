@@ -224,8 +224,8 @@ void TestSqliteDictionary::snapshotUsedAsItStands() {
     readTableList(*database, [&](const QString& name) { names.append(name); });
     QCOMPARE(names, QStringList{"EMP"});
     const TTableSettings emp = readTableColumns(*database, "EMP");
-    QCOMPARE(emp.ColumnTypes, (QStringList{"NUMBER", "NVARCHAR2"}));
-    QCOMPARE(emp.ColumnSizes, (QStringList{"4.0", "20"}));
+    QCOMPARE(emp.ColumnTypes(), (QStringList{"NUMBER", "NVARCHAR2"}));
+    QCOMPARE(emp.ColumnSizes(), (QStringList{"4.0", "20"}));
 }
 
 void TestSqliteDictionary::notADatabaseFails() {
@@ -332,9 +332,9 @@ void TestSqliteDictionary::snapshotWithoutIndexReadOnce() {
     for (const QString table : {"T", "U"}) {
         const TTableSettings read = readTableColumns(*database, table);
         const TTableSettings expected = readTableColumns(*indexed, table);
-        QCOMPARE(read.ColumnNames + read.ColumnTypes + read.ColumnSizes + read.ColumnNulls,
-                 expected.ColumnNames + expected.ColumnTypes + expected.ColumnSizes +
-                     expected.ColumnNulls);
+        QCOMPARE(read.ColumnNames + read.ColumnTypes() + read.ColumnSizes() + read.ColumnNulls(),
+                 expected.ColumnNames + expected.ColumnTypes() + expected.ColumnSizes() +
+                     expected.ColumnNulls());
     }
 }
 

@@ -123,6 +123,21 @@ void TestSqliteReading::readersAgree_data() {
                        "CREATE TABLE COL (TNAME TEXT, COLNO INTEGER, CNAME TEXT)",
                        "INSERT INTO USER_TABLES VALUES ('T')"}
         << 5.0;
+    // More different texts than are kept to be shared, texts too long to be, numbers beyond
+    // the small ones, more sizes than are made once and a kind of column for each column.
+    QTest::newRow("many different texts")
+        << ""
+        << QStringList{"CREATE TABLE USER_TABLES (TABLE_NAME TEXT)",
+                       "INSERT INTO USER_TABLES VALUES ('T'), ('U')",
+                       "CREATE VIEW COL AS WITH RECURSIVE R(N) AS (SELECT 1 UNION ALL SELECT N + 1 "
+                       "FROM R WHERE N < 20000) SELECT CASE WHEN N % 2 THEN 'T' ELSE 'U' END AS "
+                       "TNAME, N AS COLNO, 'C' || N AS CNAME, CASE N % 3 WHEN 0 THEN 'NUMBER' "
+                       "WHEN 1 THEN 'VARCHAR2' ELSE '" +
+                           QString(70, u'型') +
+                           "' || (N % 7) END AS COLTYPE, N - 10000 AS WIDTH, N % 5000 AS SCALE, "
+                           "N AS PRECISION, CASE WHEN N % 2 THEN 'NULL' ELSE 'NOT NULL' END AS "
+                           "NULLS FROM R"}
+        << 5.0;
     QTest::newRow("plain schema")
         << ""
         << QStringList{"CREATE TABLE EMP (EMPNO NUMBER(4) NOT NULL, ENAME varchar2(10), "

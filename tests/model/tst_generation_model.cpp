@@ -8,6 +8,8 @@ private slots:
     void retrievalStartValues();
     void maxColumnNameLengthCountsBytes_data();
     void maxColumnNameLengthCountsBytes();
+    void eachColumnKeepsItsTexts_data();
+    void eachColumnKeepsItsTexts();
     void argumentTableCountFollowsTheEntries();
     void maxTableNameLengthRisesAndClears();
     void firstPublicTable();
@@ -45,9 +47,51 @@ void TestGenerationModel::maxColumnNameLengthCountsBytes() {
     QCOMPARE(t.MaxColumnNameLength, maxLength);
     QCOMPARE(t.ColumnCount, qint32(names.size()));
     QCOMPARE(t.ColumnNames, names);
-    QCOMPARE(t.ColumnTypes.size(), names.size());
-    QCOMPARE(t.ColumnSizes.size(), names.size());
-    QCOMPARE(t.ColumnNulls.size(), names.size());
+    QCOMPARE(t.ColumnTypes().size(), names.size());
+    QCOMPARE(t.ColumnSizes().size(), names.size());
+    QCOMPARE(t.ColumnNulls().size(), names.size());
+}
+
+void TestGenerationModel::eachColumnKeepsItsTexts_data() {
+    QTest::addColumn<QStringList>("types");
+    QTest::addColumn<QStringList>("sizes");
+    QTest::addColumn<QStringList>("nulls");
+    QTest::newRow("repeated") << QStringList{"NUMBER", "DATE", "NUMBER", "DATE"}
+                              << QStringList{"4.0", "7", "4.0", "7"}
+                              << QStringList{"NOT NULL", "NULL", "NOT NULL", "NULL"};
+    QTest::newRow("one text apart") << QStringList{"NUMBER", "NUMBER", "NUMBER", "CHAR"}
+                                    << QStringList{"4.0", "4.2", "4.2", "4.2"}
+                                    << QStringList{"NULL", "NULL", "NOT NULL", "NOT NULL"};
+    // More different columns than appending looks back at, then the first one again.
+    QStringList many, numbers;
+    for (int c = 0; c < 40; ++c) {
+        many << QStringLiteral("T%1").arg(c);
+        numbers << QString::number(c);
+    }
+    many << "T0";
+    numbers << "0";
+    QTest::newRow("many different") << many << numbers << QStringList(41, QStringLiteral("NULL"));
+    QTest::newRow("empty texts") << QStringList{"", "DATE", ""} << QStringList{"", "", "7"}
+                                 << QStringList{"", "", ""};
+}
+
+void TestGenerationModel::eachColumnKeepsItsTexts() {
+    QFETCH(QStringList, types);
+    QFETCH(QStringList, sizes);
+    QFETCH(QStringList, nulls);
+    TTableSettings t = TTableSettings::startRetrieval("T");
+    for (qsizetype j = 0; j < types.size(); ++j)
+        t.appendColumn(QStringLiteral("C%1").arg(j), types[j], sizes[j], nulls[j]);
+    QCOMPARE(t.ColumnTypes(), types);
+    QCOMPARE(t.ColumnSizes(), sizes);
+    QCOMPARE(t.ColumnNulls(), nulls);
+    for (qsizetype j = 0; j < types.size(); ++j)
+        QCOMPARE(t.ColumnTypes(j) + u'|' + t.ColumnSizes(j) + u'|' + t.ColumnNulls(j),
+                 types[j] + u'|' + sizes[j] + u'|' + nulls[j]);
+    // No column there: empty texts, as a generator reading past a hand-made table expects.
+    for (const qsizetype j : {qsizetype(-1), types.size()})
+        QVERIFY(t.ColumnTypes(j).isEmpty() && t.ColumnSizes(j).isEmpty() &&
+                t.ColumnNulls(j).isEmpty());
 }
 
 void TestGenerationModel::argumentTableCountFollowsTheEntries() {

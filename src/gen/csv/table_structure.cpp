@@ -29,9 +29,8 @@ void tableStructureLines(const TCandidateList& candidates, LineSink& lines) {
               << QString() << QStringLiteral("項目名,データ型,項目幅,NULL許可,備考");
         const qsizetype columns = table.usableColumnCount();
         for (qsizetype j = 0; j < columns; ++j) {
-            lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.ColumnTypes.value(j)) +
-                         u',' + csvField(table.ColumnSizes.value(j)) + u',' +
-                         csvField(table.ColumnNulls.value(j));
+            lines << csvField(table.ColumnNames[j]) + u',' + csvField(table.ColumnTypes(j)) + u',' +
+                         csvField(table.ColumnSizes(j)) + u',' + csvField(table.ColumnNulls(j));
         }
     }
 }

@@ -69,7 +69,7 @@ void PackageGenerator::AddTableAccessFunctions(LineSink& OutputLines) const {
             for (qsizetype j = 0; j < columns; ++j) {
                 // Only the exact type text NUMBER is cleared to 0; other numeric types
                 // (INTEGER, FLOAT, ...) are cleared like everything else.
-                const bool isNumber = table.ColumnTypes.value(j) == u"NUMBER";
+                const bool isNumber = table.ColumnTypes(j) == u"NUMBER";
                 OutputLines.append(Ind % u"DB_" % T % u'.' % table.ColumnNames[j] %
                                    Blanks{columnPad(t, j)} %
                                    (isNumber ? QStringView(u":= 0;") : QStringView(u":= NULL;")));

@@ -106,12 +106,12 @@ void VbModuleGenerator::AddParameterSetup(const CallingFunction& f, LineSink& li
             break;
         }
         const TTableSettings& K = input_.candidates[p.table];
-        const OraType ora = GetOraTypeName(K.ColumnTypes.value(p.column));
+        const OraType ora = GetOraTypeName(K.ColumnTypes(p.column));
         if (p.arrayTable) {
             QString line = kTab2 % u".AddTable " % parameter % u", ORAPARM_INPUT, " % ora.name %
                            u", rc" % p.tableName;
             if (ora.isCharacter)
-                line += u", " % K.ColumnSizes.value(p.column);
+                line += u", " % K.ColumnSizes(p.column);
             return line;
         }
         const QStringView initial = ora.name == u"ORATYPE_NUMBER"
@@ -196,7 +196,7 @@ void VbModuleGenerator::AddDataSet(const CallingFunction& f, LineSink& lines) co
                 lines << kTab % u"ppParamNum(" % decimal(x) % u") = 0";
         }
         const auto value = [&](const ProcedureParameter& p) {
-            const QString& type = input_.candidates[p.table].ColumnTypes.value(p.column);
+            const QString& type = input_.candidates[p.table].ColumnTypes(p.column);
             return GetOraTypeName(type).name == u"ORATYPE_NUMBER" ? QStringView(u"= 0")
                                                                   : QStringView(u"= vbNullString");
         };
