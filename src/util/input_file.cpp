@@ -1,5 +1,7 @@
 #include "util/input_file.h"
 
+#include <algorithm>
+
 #include <sys/stat.h>
 
 InputFileError::InputFileError(const QString& reason) : std::runtime_error(reason.toStdString()) {}
@@ -23,4 +25,24 @@ QString fileKindText(unsigned mode) {
 InputFileError inputTooLargeError(qint64 maxBytes) {
     return InputFileError(
         QStringLiteral("ファイルが大きすぎます（%1 MiB まで）").arg(maxBytes / (1024 * 1024)));
+}
+
+QByteArray readToEnd(const std::function<qint64(char* to, qint64 count)>& readSome,
+                     QByteArray bytes, qint64 maxBytes) {
+    qint64 size = 0;
+    for (;;) {
+        if (size == bytes.size()) {
+            if (size > maxBytes)
+                throw inputTooLargeError(maxBytes);
+            bytes.resize(std::min<qint64>(maxBytes + 1, std::max<qint64>(size * 2, 4096)));
+        }
+        const qint64 got = readSome(bytes.data() + size, bytes.size() - size);
+        if (got == 0)
+            break;
+        size += got;
+    }
+    if (size > maxBytes)
+        throw inputTooLargeError(maxBytes);
+    bytes.truncate(size);
+    return bytes;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 // A file given to the program to read (a profile, a settings file, a saved file to compare
@@ -48,6 +49,12 @@ private:
 
 // The refusal of a file over maxBytes: "ファイルが大きすぎます（64 MiB まで）".
 InputFileError inputTooLargeError(qint64 maxBytes);
+
+// Reads to the end into bytes, which holds what is expected, never more than maxBytes (the
+// file may grow while it is read). readSome reads at most count bytes into to and gives how
+// many, 0 at the end; it throws InputFileError for a failed read.
+QByteArray readToEnd(const std::function<qint64(char* to, qint64 count)>& readSome,
+                     QByteArray bytes, qint64 maxBytes);
 
 // "フォルダです", "名前付きパイプです"... for a file's type (st_mode) other than a regular
 // file; empty for a regular file.

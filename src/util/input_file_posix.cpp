@@ -69,28 +69,17 @@ ReadDescriptor openRegularFile(const QString& path, qint64 maxBytes, struct stat
 namespace {
 
 // Reads fd to its end into bytes, which holds what is expected; never more than maxBytes.
-QByteArray readToEnd(int fd, QByteArray bytes, qint64 maxBytes) {
-    qint64 size = 0;
-    for (;;) {
-        if (size == bytes.size()) {
-            if (size > maxBytes)
-                refuseSize(maxBytes);
-            bytes.resize(std::min<qint64>(maxBytes + 1, std::max<qint64>(size * 2, 4096)));
+QByteArray readDescriptorToEnd(int fd, QByteArray bytes, qint64 maxBytes) {
+    const auto readSome = [fd](char* to, qint64 count) -> qint64 {
+        for (;;) {
+            const ssize_t got = read(fd, to, count);
+            if (got >= 0)
+                return got;
+            if (errno != EINTR)
+                refuse(errno);
         }
-        const ssize_t got = read(fd, bytes.data() + size, bytes.size() - size);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            refuse(errno);
-        }
-        if (got == 0)
-            break;
-        size += got;
-    }
-    if (size > maxBytes)
-        refuseSize(maxBytes);
-    bytes.truncate(size);
-    return bytes;
+    };
+    return readToEnd(readSome, std::move(bytes), maxBytes);
 }
 
 } // namespace
@@ -99,12 +88,12 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
     struct stat st {};
     const ReadDescriptor file = openRegularFile(path, maxBytes, st);
     // The file may still grow while it is read: never more than maxBytes.
-    return readToEnd(file.get(), QByteArray(static_cast<qsizetype>(st.st_size), Qt::Uninitialized),
-                     maxBytes);
+    return readDescriptorToEnd(
+        file.get(), QByteArray(static_cast<qsizetype>(st.st_size), Qt::Uninitialized), maxBytes);
 }
 
 QByteArray readInputStream(int descriptor, qint64 maxBytes) {
-    return readToEnd(descriptor, QByteArray(), maxBytes);
+    return readDescriptorToEnd(descriptor, QByteArray(), maxBytes);
 }
 
 InputFile::InputFile(const QString& path) {

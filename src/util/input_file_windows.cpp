@@ -60,27 +60,15 @@ int openRegularFile(const QString& path, qint64 maxBytes, qint64& size) {
 }
 
 // Reads fd to its end into bytes, which holds what is expected; never more than maxBytes.
-QByteArray readToEnd(int fd, QByteArray bytes, qint64 maxBytes) {
-    qint64 size = 0;
-    for (;;) {
-        if (size == bytes.size()) {
-            if (size > maxBytes)
-                refuseSize(maxBytes);
-            bytes.resize(std::min<qint64>(maxBytes + 1, std::max<qint64>(size * 2, 4096)));
-        }
-        const unsigned chunk =
-            unsigned(std::min<qint64>(bytes.size() - size, std::numeric_limits<int>::max()));
-        const int got = _read(fd, bytes.data() + size, chunk);
+QByteArray readDescriptorToEnd(int fd, QByteArray bytes, qint64 maxBytes) {
+    const auto readSome = [fd](char* to, qint64 count) -> qint64 {
+        const int got =
+            _read(fd, to, unsigned(std::min<qint64>(count, std::numeric_limits<int>::max())));
         if (got < 0)
             throw InputFileError(systemErrorText(errno));
-        if (got == 0)
-            break;
-        size += got;
-    }
-    if (size > maxBytes)
-        refuseSize(maxBytes);
-    bytes.truncate(size);
-    return bytes;
+        return got;
+    };
+    return readToEnd(readSome, std::move(bytes), maxBytes);
 }
 
 } // namespace
@@ -89,7 +77,8 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
     qint64 size = 0;
     const int fd = openRegularFile(path, maxBytes, size);
     try {
-        QByteArray bytes = readToEnd(fd, QByteArray(qsizetype(size), Qt::Uninitialized), maxBytes);
+        QByteArray bytes =
+            readDescriptorToEnd(fd, QByteArray(qsizetype(size), Qt::Uninitialized), maxBytes);
         _close(fd);
         return bytes;
     } catch (...) {
@@ -100,7 +89,7 @@ QByteArray readInputFile(const QString& path, qint64 maxBytes) {
 
 QByteArray readInputStream(int descriptor, qint64 maxBytes) {
     _setmode(descriptor, _O_BINARY);
-    return readToEnd(descriptor, QByteArray(), maxBytes);
+    return readDescriptorToEnd(descriptor, QByteArray(), maxBytes);
 }
 
 InputFile::InputFile(const QString& path) {
