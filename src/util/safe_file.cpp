@@ -8,21 +8,17 @@ FileWriteError::FileWriteError(const QString& path, const QString& reason)
     : std::runtime_error(QStringLiteral("%1 に書き込めません：%2").arg(path, reason).toStdString()),
       path_(path) {}
 
-namespace {
-
-// Where the bytes of a writer go, decided when the first block is due (or at commit).
-enum class WriterMode {
-    Pending,   // nothing decided; the bytes wait in memory
-    Temporary, // block by block into the temporary file
-    Whole,     // kept in memory, written whole at commit (a stream, or in place)
-    Failed,    // the first failure is kept for commit; later bytes are dropped
-    Committed,
-};
-
-} // namespace
-
 class SafeFileWriter::Private {
 public:
+    // Where the bytes of a writer go, decided when the first block is due (or at commit).
+    enum class WriterMode {
+        Pending,   // nothing decided; the bytes wait in memory
+        Temporary, // block by block into the temporary file
+        Whole,     // kept in memory, written whole at commit (a stream, or in place)
+        Failed,    // the first failure is kept for commit; later bytes are dropped
+        Committed,
+    };
+
     Private(const QString& path, const SafeWriteOptions& options)
         : target_(makeSafeFileTarget(path, options)) {}
 

@@ -7,17 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-// The file's bytes for lines given as UTF-8 text, Shift-JIS with CR LF.
-QByteArray iniBytes(const QString& text) {
-    QString withCrLf = text;
-    withCrLf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return toSjis(withCrLf);
-}
-
-} // namespace
-
 void TestProfileFile::readsValues_data() {
     QTest::addColumn<QString>("content");
     QTest::addColumn<QString>("section");

@@ -26,11 +26,6 @@ SettingsPlatform testPlatform(const QString& appDir = QStringLiteral("/opt/tamse
     return platform;
 }
 
-QByteArray iniBytes(QString text) {
-    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    return toSjis(text);
-}
-
 AppSettings loadFrom(const QString& path, RecordingReporter& reporter) {
     AppSettings settings;
     LoadSettings(settings, path, testPlatform(), reporter);

@@ -1,5 +1,7 @@
 #include "support/test_files.h"
 
+#include "util/sjis.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -16,6 +18,12 @@ void writeFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+QByteArray iniBytes(const QString& text) {
+    QString withCrLf = text;
+    withCrLf.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    return toSjis(withCrLf);
 }
 
 QString testDataPath(const QString& name) {
