@@ -3,6 +3,7 @@
 #   make-installer.sh FOLDER VERSION ICON OUTPUT.exe
 # The installer names each file, and its uninstaller takes exactly those away again, so
 # uninstalling never removes what someone else put into the folder.
+# shellcheck disable=SC2016 # the $INSTDIR written into the lists is NSIS's, not the shell's
 set -euo pipefail
 folder=$(cd "$1" && pwd)
 version=$2
