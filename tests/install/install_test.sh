@@ -28,9 +28,9 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for file in bin/tamsel bin/tamsel-gen share/tamsel/Html/index.html \
-    share/applications/tamsel.desktop share/man/man1/tamsel.1.gz \
-    share/man/man1/tamsel-gen.1.gz share/doc/tamsel/README.md share/doc/tamsel/copyright \
-    share/doc/tamsel/LICENSE \
+    share/applications/tamsel.desktop share/metainfo/org.example.tamsel.metainfo.xml \
+    share/man/man1/tamsel.1.gz share/man/man1/tamsel-gen.1.gz share/doc/tamsel/README.md \
+    share/doc/tamsel/copyright share/doc/tamsel/LICENSE \
     share/bash-completion/completions/tamsel-gen \
     share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/tamsel.png; do
     [ -s "$prefix/$file" ] || fail "not installed: $file"
@@ -39,6 +39,11 @@ if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$prefix/share/applications/tamsel.desktop" || fail "desktop entry"
 fi
 grep -q '^Name\[ja\]=' "$prefix/share/applications/tamsel.desktop" || fail "no Name[ja]"
+# The metainfo with the desktop entry it names, as a software centre finds them.
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate-tree --pedantic --no-net "$prefix" >"$work/appstream.txt" 2>&1 ||
+        fail "appstreamcli validate-tree: $(cat "$work/appstream.txt")"
+fi
 echo "ok: layout"
 
 # The rest runs as a user who may not write the prefix, as after a system-wide install.
